@@ -1,0 +1,90 @@
+#include "widgets.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "core/cp1252.h"
+
+namespace bidmark::gui {
+
+QString toQt(std::string_view bytes)
+{
+    return QString::fromStdU16String(decode1252(bytes));
+}
+
+std::optional<std::string> fromQt(const QString& text)
+{
+    return encode1252(text.toStdU16String());
+}
+
+namespace {
+void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title)
+{
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+} // namespace
+
+void showMessage(QWidget* parent, const QString& text, const QString& title)
+{
+    showBox(parent, QMessageBox::NoIcon, text, title);
+}
+
+void showInformation(QWidget* parent, const QString& text)
+{
+    showBox(parent, QMessageBox::Information, text, kTitle);
+}
+
+void showFailure(QWidget* parent, const QString& text)
+{
+    showBox(parent, QMessageBox::Critical, text, kTitle);
+}
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& title)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+namespace {
+int pixels(int twips) { return (twips + 7) / 15; }
+} // namespace
+
+void placeTwips(QWidget* widget, int left, int top, int width, int height)
+{
+    widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+void sizeTwips(QWidget* widget, int width, int height)
+{
+    widget->setFixedSize(pixels(width), pixels(height));
+}
+
+QFont fixedFont(double pointSize)
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QFont sansFont(double pointSize, bool bold)
+{
+    QFont font = QApplication::font();
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+void endProgram()
+{
+    QApplication::closeAllWindows();
+    QApplication::quit();
+}
+
+BusyCursor::BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+BusyCursor::~BusyCursor() { QApplication::restoreOverrideCursor(); }
+
+} // namespace bidmark::gui

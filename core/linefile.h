@@ -1,0 +1,40 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Line files: single-byte text whose lines end at CR LF, a lone CR or a lone
+// LF when read, and with CR LF when written. Every function that touches the
+// disk throws Failure with a message naming the file.
+namespace bidmark {
+
+// The lines of a file's bytes. A last line without a line end counts; an
+// empty text has no lines. Any byte may appear in a line.
+std::vector<std::string> splitLines(std::string_view bytes);
+// Each line followed by CR LF.
+std::string joinLines(const std::vector<std::string>& lines);
+
+// Joins a folder and a file name ("." or "" means the working directory).
+std::string pathIn(const std::string& folder, std::string_view name);
+
+bool fileExists(const std::string& path); // a regular file is there
+std::string readFile(const std::string& path);             // whole file
+std::vector<std::string> readLines(const std::string& path);
+
+// Whole-file rewrite: a sibling temporary file, flushed to disk, renamed over
+// the target. A crash leaves the old file or the new one, never half of one.
+void writeFileAtomic(const std::string& path, std::string_view bytes);
+void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+// Open for append (created when missing), write, close.
+void appendLines(const std::string& path, const std::vector<std::string>& lines);
+
+void deleteFile(const std::string& path); // a missing file is a failure
+void copyFile(const std::string& from, const std::string& to); // atomic over `to`
+
+// The first regular file of the folder whose name matches the pattern ('*',
+// '?', case ignored), names taken in case-insensitive alphabetical order; the
+// bare name, or empty text when none matches.
+std::string findFile(const std::string& folder, std::string_view pattern);
+
+} // namespace bidmark
