@@ -1,0 +1,38 @@
+#pragma once
+#include <string>
+#include <QMainWindow>
+
+class QComboBox;
+class QGroupBox;
+
+namespace bidmark {
+
+// The main window: reveals its frame caption and lists the teams of
+// teams.txt when first shown; OK picks a team, the Commissioner Menu button
+// asks for the password; the Help menu shows the help boxes. Where the
+// choices lead is decided by the program's wiring.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form1(QWidget* parent = nullptr);
+    void setVisible(bool visible) override;
+
+signals:
+    // OK with a team name that may be used (bytes as stored in files).
+    void teamChosen(const std::string& team);
+    // The commissioner password was given.
+    void commissionerRequested();
+
+private:
+    void startUp();
+    void revealFrameCaption();
+    void fillTeams();
+    void chooseTeam();
+    void askPassword();
+
+    QGroupBox* frame_;
+    QComboBox* teams_;
+    bool started_ = false;
+};
+
+} // namespace bidmark

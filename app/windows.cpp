@@ -1,0 +1,115 @@
+#include "windows.h"
+
+#include "commissioner/form4.h"
+#include "commissioner/merge.h"
+#include "core/gui/widgets.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+#include "editor/form2.h"
+#include "form1.h"
+#include "marketvalue/form5.h"
+
+namespace bidmark {
+
+namespace {
+const char* const kFreeAgentFile = "fa.txt";
+} // namespace
+
+Windows::Windows() : form1_(std::make_unique<Form1>())
+{
+    connect(form1_.get(), &Form1::teamChosen, this, &Windows::openTeam);
+    connect(form1_.get(), &Form1::commissionerRequested, this, &Windows::openCommissionerMenu);
+}
+
+Windows::~Windows() = default;
+
+void Windows::start() { form1_->show(); }
+
+// A window is shown before the one it replaces is hidden, so that the
+// program never runs for a moment without a visible window.
+
+void Windows::openTeam(const std::string& team)
+{
+    gui::guarded(form1_.get(), [&] {
+        const std::vector<std::string> lines = readLines(kFreeAgentFile);
+        session_.currentTeam = team;
+        Form2& players = form2();
+        players.setPlayerLines(lines);
+        players.show();
+        form1_->hide();
+        form1_->close(); // for good: nothing shows the main window again
+    });
+}
+
+void Windows::openCommissionerMenu()
+{
+    form4().show();
+    form1_->hide();
+}
+
+void Windows::showCalculator()
+{
+    Form5& calculator = form5();
+    calculator.show();
+    calculator.raise();
+    calculator.activateWindow();
+}
+
+// Sign Players: the Players Available window in signing mode over the whole
+// free-agent list; a second run starts with both lists emptied.
+void Windows::signPlayers()
+{
+    gui::guarded(form4_.get(), [&] {
+        const std::vector<std::string> lines = readLines(kFreeAgentFile);
+        session_.currentTeam = kCommissionerTeam;
+        if (form2_)
+            form2_->clearLists();
+        Form2& players = form2();
+        players.setPlayerLines(lines);
+        players.showMarketValue();
+        players.show();
+        form4_->hide();
+    });
+}
+
+// Done in signing mode has written COMMISH.txt: merge it into fa.txt, delete
+// it and go back to the menu. A failure leaves the signing window as it is.
+void Windows::mergeSignedPlayers()
+{
+    gui::guarded(form2_.get(), [&] {
+        const std::string team(kCommissionerTeam);
+        Form4& menu = form4();
+        mergeTeamOffers(".", team, menu.moveSignedPlayers());
+        deleteFile(teamOfferFileName(team));
+        menu.show();
+        form2_->hide();
+    });
+}
+
+Form2& Windows::form2()
+{
+    if (!form2_) {
+        form2_ = std::make_unique<Form2>(session_);
+        connect(form2_.get(), &Form2::signingSaved, this, &Windows::mergeSignedPlayers);
+    }
+    return *form2_;
+}
+
+Form4& Windows::form4()
+{
+    if (!form4_) {
+        form4_ = std::make_unique<Form4>();
+        connect(form4_.get(), &Form4::calculatorRequested, this, &Windows::showCalculator);
+        connect(form4_.get(), &Form4::signPlayersRequested, this, &Windows::signPlayers);
+    }
+    return *form4_;
+}
+
+Form5& Windows::form5()
+{
+    if (!form5_)
+        form5_ = std::make_unique<Form5>();
+    return *form5_;
+}
+
+} // namespace bidmark

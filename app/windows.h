@@ -1,0 +1,45 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <QObject>
+
+#include "core/session.h"
+
+namespace bidmark {
+
+class Form1;
+class Form2;
+class Form4;
+class Form5;
+
+// The program: the session and every window, each created on first use, and
+// the one place where the windows' requests are connected to each other and
+// to the logic.
+class Windows : public QObject {
+    Q_OBJECT
+public:
+    Windows();
+    ~Windows() override;
+
+    void start(); // shows the main window
+    Form1& form1() { return *form1_; }
+
+private:
+    void openTeam(const std::string& team);
+    void openCommissionerMenu();
+    void showCalculator();
+    void signPlayers();
+    void mergeSignedPlayers();
+
+    Form2& form2();
+    Form4& form4();
+    Form5& form5();
+
+    Session session_;
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Form2> form2_;
+    std::unique_ptr<Form4> form4_;
+    std::unique_ptr<Form5> form5_;
+};
+
+} // namespace bidmark

@@ -1,0 +1,39 @@
+# Sourced by the scripts: installs Debian packages when missing.
+
+# What Bidmark is built and tested with.
+BIDMARK_PACKAGES=(
+  cmake ninja-build g++
+  qt6-base-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core # a font for the windows on the offscreen platform
+)
+
+# install_packages PACKAGE...: as root, apt-get update once and install the
+# missing ones; otherwise name them and stop.
+install_packages() {
+  local missing=() package
+  for package in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$package")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Bidmark needs these packages: ${missing[*]}" >&2
+    echo "Install them with: sudo apt-get install --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  echo "Installing ${missing[*]}"
+  if [ -z "${BIDMARK_APT_UPDATED:-}" ]; then
+    apt-get update
+    BIDMARK_APT_UPDATED=1
+  fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+# The one configuration of build/: optimised, tests included.
+configure_release_build() {
+  cmake -S "$1" -B "$1/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIDMARK_TESTS=ON
+}

@@ -1,0 +1,229 @@
+#include <algorithm>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "app/form1.h"
+#include "core/gui/widgets.h"
+#include "help/helptexts.h"
+#include "tests/support/modal.h"
+#include "tests/support/tempdir.h"
+
+using namespace bidmark;
+
+namespace {
+struct Box {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Records and closes the next message box.
+void recordNextBox(Box* box)
+{
+    test::answerNextModal([box](QWidget* dialog) {
+        if (auto* message = qobject_cast<QMessageBox*>(dialog)) {
+            *box = {message->text(), message->windowTitle(), message->icon()};
+            message->done(QMessageBox::Ok);
+        }
+    });
+}
+
+// Records each caption the frame is painted with.
+struct CaptionPaints : QObject {
+    QStringList captions;
+    bool eventFilter(QObject* frame, QEvent* event) override
+    {
+        const QString caption = static_cast<QGroupBox*>(frame)->title();
+        if (event->type() == QEvent::Paint && (captions.isEmpty() || captions.last() != caption))
+            captions << caption;
+        return false;
+    }
+};
+} // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+    std::unique_ptr<test::TempDir> folder_;
+    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
+    std::unique_ptr<Form1> form_;
+
+    void open(const std::vector<std::string>& teams)
+    {
+        folder_->writeLines("teams.txt", teams);
+        form_ = std::make_unique<Form1>();
+        form_->show();
+    }
+    template <class Widget>
+    Widget* find(const char* name) { return form_->findChild<Widget*>(QString::fromLatin1(name)); }
+    QComboBox* combo() { return find<QComboBox>("Combo1"); }
+    // Key by key where the test can (so that a completion would show), whole otherwise.
+    void type(const QString& text)
+    {
+        QLineEdit* edit = combo()->lineEdit();
+        edit->clear();
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; }))
+            QTest::keyClicks(edit, text);
+        else
+            edit->setText(text);
+    }
+
+private slots:
+    void init()
+    {
+        folder_ = std::make_unique<test::TempDir>();
+        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
+    }
+    void cleanup()
+    {
+        form_.reset();
+        workingDirectory_.reset();
+        folder_.reset();
+    }
+
+    void startUpRevealsCaptionThenListsTeamsInFileOrder()
+    {
+        folder_->writeLines("teams.txt", {"TOR", "", "ny"});
+        form_ = std::make_unique<Form1>();
+        CaptionPaints paints;
+        find<QGroupBox>("Frame1")->installEventFilter(&paints);
+        form_->show();
+        QStringList prefixes;
+        for (int n = 1; n <= 14; ++n)
+            prefixes << QStringLiteral("Team Selection").left(n);
+        QCOMPARE(paints.captions.mid(0, 14), prefixes);
+        QCOMPARE(find<QGroupBox>("Frame1")->title(), QStringLiteral("Team Selection"));
+        QCOMPARE(combo()->count(), 3);
+        QCOMPARE(combo()->itemText(0) + "|" + combo()->itemText(1) + "|" + combo()->itemText(2),
+                 QStringLiteral("TOR||ny"));
+        QCOMPARE(combo()->currentText(), QStringLiteral("<none>"));
+    }
+
+    void missingTeamsFileIsReportedAndTheWindowRuns()
+    {
+        Box box;
+        recordNextBox(&box);
+        form_ = std::make_unique<Form1>();
+        form_->show();
+        QVERIFY(box.text.contains(QStringLiteral("teams.txt")));
+        QCOMPARE(box.icon, QMessageBox::Critical);
+        QVERIFY(form_->isVisible());
+        QCOMPARE(combo()->count(), 0);
+        QCOMPARE(combo()->currentText(), QStringLiteral("<none>"));
+    }
+
+    void okTakesTheTeamNameAsTypedOrRefusesIt_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("entry") << "TOR" << true;
+        QTest::newRow("entry in lower case, not completed") << "tor" << true;
+        QTest::newRow("none in capitals") << "<NONE>" << true;
+        QTest::newRow("blank before none") << " <none>" << true;
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("commissioner") << "COMMISH" << true;
+        QTest::newRow("Windows-1252 letters") << QStringLiteral("Malmö €") << true;
+        QTest::newRow("path") << "../x" << false;
+        QTest::newRow("free-agent list") << "fa" << false;
+        QTest::newRow("team list in capitals") << "TEAMS" << false;
+        QTest::newRow("not Windows-1252") << QStringLiteral("Ōsaka") << false;
+    }
+    void okTakesTheTeamNameAsTypedOrRefusesIt()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, taken);
+        open({"TOR", "NY"});
+        QSignalSpy chosen(form_.get(), &Form1::teamChosen);
+        type(typed);
+        QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(combo()->count(), 2); // Enter adds nothing to the list
+        Box box;
+        if (!taken)
+            recordNextBox(&box);
+        find<QPushButton>("Command1")->click();
+        QCOMPARE(chosen.count(), taken ? 1 : 0);
+        if (taken)
+            QCOMPARE(gui::toQt(chosen.at(0).at(0).value<std::string>()), typed);
+        else
+            QVERIFY2(box.text.contains(typed), qPrintable(box.text));
+        QVERIFY(form_->isVisible());
+    }
+
+    void okOnNoneDoesNothing()
+    {
+        open({"TOR"});
+        QSignalSpy chosen(form_.get(), &Form1::teamChosen);
+        bool boxCame = false;
+        QTimer::singleShot(20, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                boxCame = true;
+                dialog->close();
+            }
+        });
+        find<QPushButton>("Command1")->click();
+        QTest::qWait(50);
+        QCOMPARE(chosen.count(), 0);
+        QVERIFY(!boxCame);
+    }
+
+    void passwordOpensTheMenuOnlyWhenExact_data()
+    {
+        QTest::addColumn<QString>("answer"); // a null answer cancels
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("right") << "quaysider" << true;
+        QTest::newRow("capitals") << "QUAYSIDER" << false;
+        QTest::newRow("trailing blank") << "quaysider " << false;
+        QTest::newRow("cancelled") << QString() << false;
+    }
+    void passwordOpensTheMenuOnlyWhenExact()
+    {
+        QFETCH(QString, answer);
+        QFETCH(bool, accepted);
+        open({"TOR"});
+        QSignalSpy requested(form_.get(), &Form1::commissionerRequested);
+        QString label, title;
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        test::answerNextModal([&](QWidget* dialog) {
+            auto* prompt = qobject_cast<QInputDialog*>(dialog);
+            label = prompt->labelText();
+            title = prompt->windowTitle();
+            echo = prompt->textEchoMode();
+            prompt->setTextValue(answer);
+            answer.isNull() ? prompt->reject() : prompt->accept();
+        });
+        find<QPushButton>("Command2")->click();
+        QCOMPARE(label + "|" + title, QStringLiteral("Enter password|Bidmark"));
+        QCOMPARE(echo, QLineEdit::Password);
+        QCOMPARE(requested.count(), accepted ? 1 : 0);
+        QVERIFY(form_->isVisible());
+    }
+
+    void helpItemsShowTheirTexts_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ver") << "ver" << gui::toQt(versionText());
+        QTest::newRow("aboutBidmark") << "aboutBidmark" << gui::toQt(aboutText());
+        QTest::newRow("aboutVELD") << "aboutVELD" << gui::toQt(leagueText());
+    }
+    void helpItemsShowTheirTexts()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, text);
+        open({"TOR"});
+        Box box;
+        recordNextBox(&box);
+        form_->findChild<QAction*>(item)->trigger();
+        QCOMPARE(box.text, text);
+        QCOMPARE(box.title, QStringLiteral("Bidmark"));
+        QCOMPARE(box.icon, QMessageBox::Information);
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
