@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The contract rules of the Contract dialog and the team offer lines it makes.
+namespace bidmark {
+
+inline constexpr double kRookieAgeLimit = 22;   // this age or less is a rookie
+inline constexpr double kRookieSalaryCap = 1.5; // millions
+inline constexpr double kRookieBonusCap = 5.0;  // millions
+inline constexpr std::string_view kMoneyMask = "0.0##";
+
+// OK and Retract need a player line selected in the player list.
+inline constexpr std::string_view kNoPlayerSelected =
+    "No player selected: select a player line in the list of available players first.";
+
+struct TermsCheck {
+    std::string salary;             // with its first comma made a decimal point
+    std::string bonus;              // the same
+    std::optional<std::string> problem; // the first rule broken, or nothing
+};
+
+// The five checks in their order: "Invalid Salary", "Invalid Years",
+// "Invalid Bonus", "Invalid Contract for rookie", "Bonus Exceeds Total
+// Contract". Throws Failure when a number is too large to compute with.
+TermsCheck checkTerms(std::string_view salary, std::string_view years, std::string_view bonus,
+                      std::string_view playerLine);
+
+// Name key, "<team> ", salary "/" years as typed, " +" bonus when there is one,
+// a blank and the comments. Salary and bonus as checkTerms gave them back.
+std::string makeOffer(std::string_view playerLine, std::string_view team, std::string_view salary,
+                      std::string_view years, std::string_view bonus, std::string_view comments);
+
+// Name key, "<team> " and "<RETRACT>".
+std::string makeRetraction(std::string_view playerLine, std::string_view team);
+
+} // namespace bidmark

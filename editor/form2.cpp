@@ -1,0 +1,347 @@
+#include "form2.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStringListModel>
+
+#include "core/gui/widgets.h"
+#include "core/linefile.h"
+#include "editor/form3.h"
+#include "editor/offerlistwidget.h"
+#include "editor/playerdetails.h"
+#include "editor/search.h"
+#include "editor/typedtext.h"
+
+namespace bidmark {
+
+namespace {
+
+const char* const kStatisticsHeader =
+    "Name                        TEAM GP   G   A   P +/- PIM PP SH GW GT    S  PCTG GS PS";
+const char* const kMarketValueHeader =
+    "Name                 Age Pos OV  #   High  Low   Avg   Last  M.V.";
+const QColor kFrameGrey(192, 192, 192);
+
+struct FilterBox {
+    const char* name;
+    const char* caption;
+    int left, top;
+};
+// Check1..Check7, in the order of core's Filter.
+constexpr FilterBox kFilterBoxes[kFilterCount] = {
+    {"Check1", "Centers", 600, 240},  {"Check2", "Left Wingers", 600, 480},
+    {"Check3", "Right Wingers", 600, 720}, {"Check4", "Defense", 600, 960},
+    {"Check5", "Goalies", 600, 1200}, {"Check6", "RFA", 2280, 240},
+    {"Check7", "UFA", 2280, 480},
+};
+
+template <class Widget>
+Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    gui::placeTwips(widget, left, top, width, height);
+    return widget;
+}
+
+// A text box used as a caption: no border, the given background.
+QLineEdit* captionBox(QWidget* parent, const char* text, const QColor& background)
+{
+    auto* box = new QLineEdit(QString::fromLatin1(text), parent);
+    box->setFrame(false);
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Base, background);
+    box->setPalette(palette);
+    return box;
+}
+
+QLineEdit* detailsBox(QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setReadOnly(true);
+    box->setFont(gui::fixedFont(8.25));
+    return box;
+}
+
+QLabel* headerLabel(QWidget* parent, const char* text)
+{
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setFont(gui::fixedFont(8.25));
+    return label;
+}
+
+// Our own decoration: a puck sliding towards a goal on the ice.
+QPixmap drawPicture()
+{
+    QPixmap picture(100, 50);
+    picture.fill(QColor(225, 240, 255));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 0, 0), 3));
+    painter.drawLine(70, 0, 70, 50);
+    painter.setPen(QPen(QColor(200, 0, 0), 2));
+    painter.drawRect(74, 15, 18, 20);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(20, 20, 20));
+    painter.drawEllipse(QPointF(30, 25), 8, 5);
+    painter.setPen(QPen(QColor(120, 120, 120), 1, Qt::DashLine));
+    painter.drawLine(6, 25, 20, 25);
+    return picture;
+}
+
+} // namespace
+
+Form2::Form2(Session& session, QWidget* parent)
+    : QWidget(parent)
+    , session_(session)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Players Available"));
+    gui::sizeTwips(this, 11880, 7290);
+    buildLayout();
+    connectHandlers();
+
+    // The load step: the captions of the mode.
+    if (session_.signingMode()) {
+        prompt_->setText(gui::toQt(signingPrompt(offers_)));
+        offersCaption_->setText(QStringLiteral("Signed Players"));
+        done_->setText(QStringLiteral("Merge Signed Players"));
+    }
+}
+
+void Form2::buildLayout()
+{
+    const QColor buttonFace = palette().color(QPalette::Button);
+    place(captionBox(this, "Filters: Display these types of players", buttonFace), "Text1", 240, 0,
+          2655, 225);
+    for (int box = 0; box < kFilterCount; ++box) {
+        const FilterBox& spec = kFilterBoxes[box];
+        filters_[box] = place(new QCheckBox(QString::fromLatin1(spec.caption), this), spec.name,
+                              spec.left, spec.top, 1335, 195);
+        filters_[box]->setChecked(true);
+    }
+    showStats_ = place(new QCheckBox(QStringLiteral("Show Last Season's Stats"), this), "Check8",
+                       2280, 960, 2415, 255);
+    showStats_->setChecked(true);
+    search_ = place(new QPushButton(QStringLiteral("Search for"), this), "Command2", 4080, 240,
+                    1155, 315);
+    searchText_ = place(new QLineEdit(this), "Text4", 4080, 600, 1215, 285);
+
+    auto* picture = place(new QLabel(this), "Picture1", 6960, 0, 1575, 855);
+    picture->setPixmap(drawPicture());
+
+    prompt_ = place(new QLabel(this), "Label1", 120, 1395, 2175, 615);
+    prompt_->setFont(gui::sansFont(12, true));
+    prompt_->setWordWrap(true);
+    place(headerLabel(this, kStatisticsHeader), "Label2", 2280, 1200, 8895, 255);
+    statistics_ = place(detailsBox(this), "Text3", 2280, 1440, 9615, 315);
+    marketValueHeader_ = place(headerLabel(this, kMarketValueHeader), "Label3", 2280, 1720, 8895, 255);
+    marketValue_ = place(detailsBox(this), "Text5", 2280, 1920, 9615, 315);
+    marketValueHeader_->hide();
+    marketValue_->hide();
+
+    auto* frame = place(new QGroupBox(QStringLiteral("Available Players"), this), "Frame1", 0, 2160,
+                        11895, 5295);
+    frame->setAutoFillBackground(true);
+    QPalette grey = frame->palette();
+    grey.setColor(QPalette::Window, kFrameGrey);
+    frame->setPalette(grey);
+
+    playerModel_ = new QStringListModel(this);
+    playerList_ = place(new QListView(frame), "List1", 0, 240, 11895, 2595);
+    playerList_->setModel(playerModel_);
+    playerList_->setUniformItemSizes(true);
+    playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    playerList_->setFont(gui::fixedFont(9.75));
+
+    offersCaption_ = place(captionBox(frame, "Offers", kFrameGrey), "Text2", 120, 3000, 2655, 225);
+    offerList_ = place(new OfferListWidget(frame), "List2", 0, 3240, 8175, 2400);
+    offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    offerList_->setFont(gui::fixedFont(9.75));
+    done_ = place(new QPushButton(QStringLiteral("Done"), frame), "Command1", 8400, 3960, 1215, 615);
+}
+
+void Form2::connectHandlers()
+{
+    for (QCheckBox* filter : filters_)
+        connect(filter, &QCheckBox::clicked, this, &Form2::filterClicked);
+    connect(search_, &QPushButton::clicked, this, &Form2::searchClicked);
+    connect(playerList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Form2::selectionChanged);
+    connect(playerList_, &QAbstractItemView::doubleClicked, this, &Form2::playerListDoubleClicked);
+    connect(offerList_, &OfferListWidget::entryPicked, this, &Form2::offerPicked);
+    connect(done_, &QPushButton::clicked, this, &Form2::doneClicked);
+}
+
+void Form2::setPlayerLines(const std::vector<std::string>& lines)
+{
+    replacePlayerLines(lines);
+}
+
+void Form2::replacePlayerLines(std::vector<std::string> lines)
+{
+    // One conversion for the whole list, split again at the line ends that
+    // no line holds: much faster than a conversion per line on a big league.
+    std::size_t size = 0;
+    for (const std::string& line : lines)
+        size += line.size() + 1;
+    std::string joined;
+    joined.reserve(size);
+    for (const std::string& line : lines) {
+        joined += line;
+        joined += '\n';
+    }
+    QStringList shown = gui::toQt(joined).split(QLatin1Char('\n'));
+    shown.removeLast(); // the empty text after the last line end
+    playerModel_->setStringList(shown);
+    playerLines_ = std::move(lines);
+}
+
+void Form2::clearLists()
+{
+    replacePlayerLines({});
+    offers_ = OfferList{};
+    showOffers();
+}
+
+void Form2::showMarketValue()
+{
+    marketValueHeader_->show();
+    marketValue_->show();
+}
+
+void Form2::filterClicked()
+{
+    gui::guarded(this, [&] {
+        gui::BusyCursor busy;
+        replacePlayerLines(readPlayerList(".", tickedFilters()));
+    });
+}
+
+void Form2::searchClicked()
+{
+    gui::guarded(this, [&] {
+        const std::optional<std::string> text =
+            gui::typedText(this, searchText_, QStringLiteral("The search text"));
+        if (!text)
+            return;
+        if (const auto found = findNext(playerLines_, selectedRow(), *text)) {
+            const QModelIndex index = playerModel_->index(static_cast<int>(*found));
+            playerList_->setCurrentIndex(index);
+            playerList_->scrollTo(index);
+        }
+    });
+}
+
+void Form2::selectionChanged()
+{
+    gui::guarded(this, [&] {
+        statistics_->clear();
+        marketValue_->clear();
+        const PlayerDetails details =
+            playerDetails(".", selectedLine(), showStats_->isChecked(), session_.signingMode());
+        statistics_->setText(gui::toQt(details.statistics));
+        marketValue_->setText(gui::toQt(details.marketValue));
+    });
+}
+
+void Form2::playerListDoubleClicked()
+{
+    gui::guarded(this, [&] {
+        const std::optional<std::size_t> row = selectedRow();
+        if (!row)
+            return;
+        const DoubleClick outcome =
+            doubleClickPlayerList(offers_, playerLines_, *row, session_.signingMode());
+        showOffers();
+        if (outcome == DoubleClick::OpenContractDialog)
+            contractDialog().open();
+        else if (outcome == DoubleClick::ContractRefused)
+            gui::showMessage(this, gui::toQt(kContractNotInBlock));
+    });
+}
+
+void Form2::offerPicked(int row)
+{
+    gui::guarded(this, [&] {
+        if (!gui::askYesNo(this, QStringLiteral("Do you want to remove this contract?"),
+                           QStringLiteral("Delete contract")))
+            return;
+        removeEntry(offers_, static_cast<std::size_t>(row));
+        showOffers();
+    });
+}
+
+void Form2::doneClicked()
+{
+    gui::guarded(this, [&] {
+        saveOfferList(".", session_.currentTeam, offers_);
+        if (session_.signingMode()) {
+            emit signingSaved();
+            return;
+        }
+        gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
+        gui::endProgram();
+    });
+}
+
+void Form2::offerMade(const std::string& teamOfferLine)
+{
+    offers_.entries.push_back(teamOfferLine);
+    showOffers();
+}
+
+FilterBoxes Form2::tickedFilters() const
+{
+    FilterBoxes ticked{};
+    for (int box = 0; box < kFilterCount; ++box)
+        ticked[box] = filters_[box]->isChecked();
+    return ticked;
+}
+
+std::optional<std::size_t> Form2::selectedRow() const
+{
+    const QModelIndexList selected = playerList_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return std::nullopt;
+    return static_cast<std::size_t>(selected.front().row());
+}
+
+std::string Form2::selectedLine() const
+{
+    const std::optional<std::size_t> row = selectedRow();
+    return row ? playerLines_.at(*row) : std::string();
+}
+
+void Form2::showOffers()
+{
+    QStringList shown;
+    for (const std::string& entry : offers_.entries)
+        shown.append(gui::toQt(entry));
+    offerList_->clear();
+    offerList_->addItems(shown);
+    if (session_.signingMode())
+        prompt_->setText(gui::toQt(signingPrompt(offers_)));
+}
+
+Form3& Form2::contractDialog()
+{
+    if (!contract_) {
+        contract_ = new Form3(session_, [this] { return selectedLine(); }, this);
+        connect(contract_, &Form3::entryMade, this, &Form2::offerMade);
+        connect(contract_, &Form3::finished, this, [this] {
+            raise();
+            activateWindow();
+        });
+    }
+    return *contract_;
+}
+
+} // namespace bidmark

@@ -1,0 +1,78 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+#include <QWidget>
+
+#include "core/session.h"
+#include "editor/listbuilder.h"
+#include "editor/offerlist.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QModelIndex;
+class QPushButton;
+class QStringListModel;
+
+namespace bidmark {
+
+class Form3;
+class OfferListWidget;
+
+// The Players Available window: the free-agent list with its filters, search
+// and player details, and the offer list that Done saves. With the current
+// team "COMMISH" it is the commissioner's signing window.
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form2(Session& session, QWidget* parent = nullptr); // the load step runs here
+    void setPlayerLines(const std::vector<std::string>& lines); // replaces the player list
+    void clearLists();      // both lists emptied, the pairing started over
+    void showMarketValue(); // the market value header and line become visible
+
+signals:
+    void signingSaved(); // Done in signing mode has written COMMISH.txt (or had nothing to write)
+
+private:
+    void buildLayout();
+    void connectHandlers();
+
+    // Handlers.
+    void filterClicked();
+    void searchClicked();
+    void selectionChanged();
+    void playerListDoubleClicked();
+    void offerPicked(int row);
+    void doneClicked();
+    void offerMade(const std::string& teamOfferLine);
+
+    void replacePlayerLines(std::vector<std::string> lines); // nothing selected afterwards
+    FilterBoxes tickedFilters() const;
+    std::optional<std::size_t> selectedRow() const;
+    std::string selectedLine() const; // empty when no line is selected
+    void showOffers();                // the offer list and, in signing mode, the prompt
+    Form3& contractDialog();          // created on first use
+
+    Session& session_;
+    std::vector<std::string> playerLines_; // the player list's lines as bytes
+    OfferList offers_;
+    Form3* contract_ = nullptr;
+
+    QCheckBox* filters_[kFilterCount] = {};
+    QCheckBox* showStats_ = nullptr;
+    QPushButton* search_ = nullptr;
+    QLineEdit* searchText_ = nullptr;
+    QLabel* prompt_ = nullptr;
+    QLineEdit* statistics_ = nullptr;
+    QLabel* marketValueHeader_ = nullptr;
+    QLineEdit* marketValue_ = nullptr;
+    QLineEdit* offersCaption_ = nullptr;
+    QListView* playerList_ = nullptr;
+    QStringListModel* playerModel_ = nullptr;
+    OfferListWidget* offerList_ = nullptr;
+    QPushButton* done_ = nullptr;
+};
+
+} // namespace bidmark

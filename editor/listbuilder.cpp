@@ -1,0 +1,48 @@
+#include "listbuilder.h"
+
+#include "core/linefile.h"
+
+namespace bidmark {
+
+namespace {
+
+// Whether the line and those under it are listed, given the flag that the
+// line above left behind. Each test may undo the one before it.
+bool showFlag(const std::string& line, bool flag, const FilterBoxes& ticked)
+{
+    // Every filter pattern also asks for the listed player form, so only such
+    // a line can be held back by a box.
+    if (isListedPlayerLine(line)) {
+        flag = true;
+        for (int box = 0; box < kFilterCount; ++box) {
+            if (!ticked[box] && matchesFilter(line, static_cast<Filter>(box)))
+                flag = false;
+        }
+    }
+    if (isHeadingLine(line) || isEmptyLine(line))
+        flag = true;
+    return flag;
+}
+
+} // namespace
+
+std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string> faLines)
+{
+    // Keeps the listed lines in place, in file order, without copying them.
+    std::size_t kept = 0;
+    bool flag = true;
+    for (std::string& line : faLines) {
+        flag = showFlag(line, flag, ticked);
+        if (flag)
+            std::swap(faLines[kept++], line);
+    }
+    faLines.resize(kept);
+    return faLines;
+}
+
+std::vector<std::string> readPlayerList(const std::string& folder, const FilterBoxes& ticked)
+{
+    return buildPlayerList(ticked, readLines(pathIn(folder, "fa.txt")));
+}
+
+} // namespace bidmark

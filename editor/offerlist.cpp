@@ -1,0 +1,89 @@
+#include "offerlist.h"
+
+#include "core/falist.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+#include "core/text.h"
+
+namespace bidmark {
+
+namespace {
+
+// In signing mode any line beginning with "<" and three more characters is a
+// contract: an offer line, or a signed line.
+bool isContractLine(std::string_view line)
+{
+    return wildcardMatch(line, "<???*");
+}
+
+// The name key of the nearest player line above the row; empty when none.
+std::string blockOwnerKey(const std::vector<std::string>& playerLines, std::size_t row)
+{
+    for (std::size_t above = row; above-- > 0;) {
+        if (isPlayerLine(playerLines[above]))
+            return nameKey(playerLines[above]);
+    }
+    return {};
+}
+
+// Joins the contract to the pending entry, which must be the player of the
+// contract's block.
+DoubleClick signContract(OfferList& offers, const std::vector<std::string>& playerLines,
+                         std::size_t row)
+{
+    if (offers.entries.empty())
+        return DoubleClick::Nothing;
+    std::string& pending = offers.entries.back();
+    if (blockOwnerKey(playerLines, row) != pending)
+        return DoubleClick::ContractRefused;
+    pending += "<SIGNED> " + playerLines[row];
+    offers.awaitingContract = false;
+    return DoubleClick::Nothing;
+}
+
+} // namespace
+
+std::string_view signingPrompt(const OfferList& offers)
+{
+    return offers.awaitingContract ? kSelectContractPrompt : kSelectPlayerPrompt;
+}
+
+DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string>& playerLines,
+                                  std::size_t row, bool signingMode)
+{
+    const std::string& line = playerLines.at(row);
+    DoubleClick result = DoubleClick::Nothing;
+    if (signingMode && offers.awaitingContract && isContractLine(line))
+        result = signContract(offers, playerLines, row);
+    if (isPlayerLine(line)) {
+        if (!signingMode)
+            return DoubleClick::OpenContractDialog;
+        if (!offers.awaitingContract) {
+            offers.entries.push_back(nameKey(line));
+            offers.awaitingContract = true;
+        }
+    }
+    return result;
+}
+
+void removeEntry(OfferList& offers, std::size_t index)
+{
+    if (index >= offers.entries.size())
+        return;
+    if (offers.awaitingContract && index + 1 == offers.entries.size())
+        offers.awaitingContract = false;
+    offers.entries.erase(offers.entries.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers)
+{
+    if (!offers.entries.empty())
+        writeLinesAtomic(pathIn(folder, teamOfferFileName(team)), offers.entries);
+}
+
+std::string offerFileCreatedMessage(std::string_view team)
+{
+    return teamOfferFileName(team) + " created, Mail it now!";
+}
+
+} // namespace bidmark

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The offer list of the Players Available window: the team offer lines that
+// Done writes, and in signing mode the pairing of a player with a contract.
+namespace bidmark {
+
+inline constexpr std::string_view kSelectPlayerPrompt = "Select Player to Sign";
+inline constexpr std::string_view kSelectContractPrompt = "Select Contract to Sign";
+inline constexpr std::string_view kContractNotInBlock =
+    "This contract does not stand under the player you picked. "
+    "Select a contract of that player, or remove his entry from the list.";
+
+struct OfferList {
+    std::vector<std::string> entries;
+    // Signing mode: the last entry is a player waiting for his contract.
+    bool awaitingContract = false;
+};
+
+// The caption of the signing prompt for the pairing state.
+std::string_view signingPrompt(const OfferList& offers);
+
+enum class DoubleClick {
+    Nothing,
+    OpenContractDialog, // team mode, a player line
+    ContractRefused,    // signing mode, a contract outside the pending player's block
+};
+
+// A double-click on row `row` of the player list: the contract step, then the
+// player step, on the same line.
+DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string>& playerLines,
+                                  std::size_t row, bool signingMode);
+
+// Removes one entry; removing the pending entry starts the pairing over.
+void removeEntry(OfferList& offers, std::size_t index);
+
+// Done: writes the entries as the team's offer file (COMMISH.txt in signing
+// mode) in the folder, atomically; an empty list writes nothing.
+void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers);
+
+// "<team>.txt created, Mail it now!"
+std::string offerFileCreatedMessage(std::string_view team);
+
+} // namespace bidmark

@@ -1,0 +1,76 @@
+#include "playerdetails.h"
+
+#include <vector>
+
+#include "core/falist.h"
+#include "core/linefile.h"
+#include "core/text.h"
+
+namespace bidmark {
+
+namespace {
+
+// A player's line on the team scoring page: position letter, blank, a digit,
+// any character, blank, the name field in columns 6-27, blank, team, blank,
+// games played ending in a digit in column 35.
+bool isPagePlayerLine(std::string_view line)
+{
+    return wildcardMatch(line, "? #? ?????????????????????? ??? ??#*");
+}
+
+// A further line of the player above, with the name columns left blank.
+bool isContinuationLine(std::string_view line)
+{
+    return wildcardMatch(line, "                            ??? ??#*");
+}
+
+bool isSkaterLineOf(std::string_view line, std::string_view nameKey)
+{
+    return isPagePlayerLine(line) && mid(line, 7, 20) == nameKey && line.front() != 'G';
+}
+
+bool isMarketValuePlayerLine(std::string_view line)
+{
+    return wildcardMatch(line, "????????????????????? ##*");
+}
+
+} // namespace
+
+std::string statisticsLine(const std::string& folder, std::string_view nameKey)
+{
+    const std::string page = findFile(folder, "*TeamScoring.htm*");
+    if (page.empty())
+        return {};
+    const std::vector<std::string> lines = readLines(pathIn(folder, page));
+    for (std::size_t row = 0; row < lines.size(); ++row) {
+        if (!isSkaterLineOf(lines[row], nameKey))
+            continue;
+        while (row + 1 < lines.size() && isContinuationLine(lines[row + 1]))
+            ++row;
+        return lines[row];
+    }
+    return {};
+}
+
+std::string marketValueLine(const std::string& folder, std::string_view nameKey)
+{
+    const std::string file = findFile(folder, "marketVal.txt");
+    if (file.empty())
+        return {};
+    for (const std::string& line : readLines(pathIn(folder, file))) {
+        if (isMarketValuePlayerLine(line) && leftPart(line, 20) == nameKey)
+            return line;
+    }
+    return {};
+}
+
+PlayerDetails playerDetails(const std::string& folder, std::string_view selectedLine,
+                            bool showStats, bool signingMode)
+{
+    if (!showStats || !isPlayerLine(selectedLine))
+        return {};
+    const std::string key = nameKey(selectedLine);
+    return {statisticsLine(folder, key), signingMode ? marketValueLine(folder, key) : std::string()};
+}
+
+} // namespace bidmark

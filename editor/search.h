@@ -1,0 +1,16 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bidmark {
+
+// "Search for": the first line below the selected one (from the first line
+// when none is selected) that holds the text, case ignored, blanks as typed.
+// Nothing when the text is empty or no line below holds it: no wrap.
+std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
+                                    std::optional<std::size_t> selected, std::string_view text);
+
+} // namespace bidmark

@@ -1,0 +1,34 @@
+#include "editor/search.h"
+
+#include <gtest/gtest.h>
+
+using bidmark::findNext;
+
+namespace {
+const std::vector<std::string> kLines{"xAB", "yab", "zab"};
+}
+
+TEST(Search, FindsTheNextLineBelowTheSelectionCaseIgnored)
+{
+    EXPECT_EQ(findNext(kLines, 1, "ab"), 2u);
+    EXPECT_EQ(findNext(kLines, 0, "ab"), 1u);
+    EXPECT_EQ(findNext(kLines, std::nullopt, "AB"), 0u);
+}
+
+TEST(Search, DoesNotWrapAround)
+{
+    EXPECT_EQ(findNext(kLines, 2, "ab"), std::nullopt);
+    EXPECT_EQ(findNext(kLines, 1, "xab"), std::nullopt);
+}
+
+TEST(Search, EmptyTextOrListFindsNothing)
+{
+    EXPECT_EQ(findNext(kLines, std::nullopt, ""), std::nullopt);
+    EXPECT_EQ(findNext({}, std::nullopt, "ab"), std::nullopt);
+}
+
+TEST(Search, BlanksCountAsTyped)
+{
+    EXPECT_EQ(findNext({"<TOR> 1.0/1", "Arvo  Lind"}, std::nullopt, "o  l"), 1u);
+    EXPECT_EQ(findNext({"ArvoLind"}, std::nullopt, "o l"), std::nullopt);
+}

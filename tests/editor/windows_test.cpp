@@ -1,0 +1,247 @@
+// The Players Available window and the Contract dialog, driven end to end on
+// real files in a temporary working directory.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+#include <filesystem>
+
+#include "core/linefile.h"
+#include "editor/form2.h"
+#include "tests/support/league.h"
+#include "tests/support/modal.h"
+#include "tests/support/tempdir.h"
+
+using namespace bidmark;
+using namespace bidmark::test;
+
+namespace {
+
+template <class Widget>
+Widget* control(QWidget* window, const char* name)
+{
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+QWidget* contractDialog(Form2& form) { return form.findChild<QWidget*>(QStringLiteral("Form3")); }
+
+void doubleClickRow(Form2& form, int row)
+{
+    auto* view = control<QListView>(&form, "List1");
+    const QModelIndex index = view->model()->index(row, 0);
+    view->scrollTo(index);
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+}
+
+void clickOffer(Form2& form, int row, const char* answer)
+{
+    auto* list = control<QListWidget>(&form, "List2");
+    answerNextModal([answer](QWidget* box) { pressButton(box, QString::fromLatin1(answer)); });
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+}
+
+QStringList offers(Form2& form)
+{
+    QStringList entries;
+    auto* list = control<QListWidget>(&form, "List2");
+    for (int row = 0; row < list->count(); ++row)
+        entries << list->item(row)->text();
+    return entries;
+}
+
+int selectedRow(Form2& form)
+{
+    const QModelIndexList rows = control<QListView>(&form, "List1")->selectionModel()->selectedIndexes();
+    return rows.isEmpty() ? -1 : rows.front().row();
+}
+
+// Types the terms into the open Contract dialog and presses one of its buttons.
+void enterTerms(Form2& form, const QString& salary, const QString& years, const QString& bonus,
+                const QString& comments, const char* button)
+{
+    QWidget* dialog = contractDialog(form);
+    control<QLineEdit>(dialog, "Text1")->setText(salary);
+    control<QLineEdit>(dialog, "Text2")->setText(years);
+    control<QLineEdit>(dialog, "Text3")->setText(bonus);
+    control<QLineEdit>(dialog, "Text4")->setText(comments);
+    QTest::mouseClick(control<QPushButton>(dialog, button), Qt::LeftButton);
+}
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        dir_ = std::make_unique<TempDir>();
+        cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
+        dir_->writeLines("fa.txt", elevenLines());
+    }
+    void cleanup()
+    {
+        cwd_.reset();
+        dir_.reset();
+    }
+
+    void teamModeFiltersSearchesOffersAndSaves()
+    {
+        Session session{"TOR"};
+        Form2 form(session);
+        form.setPlayerLines(readLines("fa.txt"));
+        form.show();
+        QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
+        QCOMPARE(control<QLineEdit>(&form, "Text2")->text(), QStringLiteral("Offers"));
+        QVERIFY(!control<QLabel>(&form, "Label3")->isVisible());
+
+        auto* list = control<QListView>(&form, "List1");
+        QTest::mouseClick(control<QCheckBox>(&form, "Check5"), Qt::LeftButton);
+        QCOMPARE(list->model()->rowCount(), 9);
+        QTest::mouseClick(control<QCheckBox>(&form, "Check5"), Qt::LeftButton);
+        QCOMPARE(list->model()->rowCount(), 11);
+
+        control<QLineEdit>(&form, "Text4")->setText(QStringLiteral("<tor>"));
+        QTest::mouseClick(control<QPushButton>(&form, "Command2"), Qt::LeftButton);
+        QCOMPARE(selectedRow(form), 2);
+        QTest::mouseClick(control<QPushButton>(&form, "Command2"), Qt::LeftButton);
+        QCOMPARE(selectedRow(form), 9);
+        QTest::mouseClick(control<QPushButton>(&form, "Command2"), Qt::LeftButton);
+        QCOMPARE(selectedRow(form), 9); // no wrap
+
+        doubleClickRow(form, 2); // an offer line: no dialog
+        QVERIFY(!contractDialog(form));
+        doubleClickRow(form, 1);
+        QVERIFY(contractDialog(form)->isVisible());
+        QCOMPARE(control<QLineEdit>(contractDialog(form), "Text4")->maxLength(), 70);
+
+        QString message;
+        acceptMessage(&message);
+        enterTerms(form, "1,234.5", "3", "", "", "Command1");
+        QCOMPARE(message, QStringLiteral("Invalid Salary"));
+        QCOMPARE(control<QLineEdit>(contractDialog(form), "Text1")->text(), QStringLiteral("1.234.5"));
+
+        enterTerms(form, "1,25", "3", "0.5", "Welcome aboard", "Command1");
+        QVERIFY(!contractDialog(form)->isVisible());
+        doubleClickRow(form, 1);
+        QCOMPARE(control<QLineEdit>(contractDialog(form), "Text1")->text(), QString());
+        enterTerms(form, "9", "9", "9", "ignored", "Command3");
+        doubleClickRow(form, 1);
+        enterTerms(form, "1", "1", "", "", "Command1");
+        clickOffer(form, 1, "No");
+        QString title;
+        answerNextModal([&title](QWidget* box) {
+            title = box->windowTitle();
+            pressButton(box, QStringLiteral("No"));
+        });
+        QTest::keyClick(control<QListWidget>(&form, "List2"), Qt::Key_Up); // arrow keys ask too
+        QCOMPARE(title, QStringLiteral("Delete contract"));
+        QCOMPARE(offers(form).size(), 3);
+        clickOffer(form, 1, "Yes");
+        QCOMPARE(offers(form), (QStringList{"Arvo Lindqvist      <TOR> 1.25/3 +0.5 Welcome aboard",
+                                            "Arvo Lindqvist      <TOR> 1.0/1 "}));
+
+        acceptMessage(&message);
+        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        QCOMPARE(message, QStringLiteral("TOR.txt created, Mail it now!"));
+        QCOMPARE(dir_->read("TOR.txt"), std::string("Arvo Lindqvist      <TOR> 1.25/3 +0.5 Welcome aboard\r\n"
+                                                     "Arvo Lindqvist      <TOR> 1.0/1 \r\n"));
+        QVERIFY(!form.isVisible());
+    }
+
+    void contractNeedsAPlayerAndStorableText()
+    {
+        Session session{"TOR"};
+        Form2 form(session);
+        form.setPlayerLines(readLines("fa.txt"));
+        form.show();
+        doubleClickRow(form, 5);
+        QString message;
+        acceptMessage(&message);
+        enterTerms(form, "1", "2", "", QStringLiteral("caf\u00e9 \u03a9mega"), "Command1");
+        QVERIFY(message.contains(QStringLiteral("Windows-1252")));
+        QVERIFY(offers(form).isEmpty());
+
+        // A filter click leaves no line selected: OK and Retract add nothing.
+        QTest::mouseClick(control<QCheckBox>(&form, "Check1"), Qt::LeftButton);
+        acceptMessage(&message);
+        enterTerms(form, "1", "2", "", "", "Command1");
+        QVERIFY(message.startsWith(QStringLiteral("No player selected")));
+        acceptMessage(&message);
+        QTest::mouseClick(control<QPushButton>(contractDialog(form), "Command3"), Qt::LeftButton);
+        QVERIFY(message.startsWith(QStringLiteral("No player selected")));
+        QVERIFY(offers(form).isEmpty());
+    }
+
+    void failedDoneKeepsTheWindowAndTheOffers()
+    {
+        std::filesystem::create_directory(dir_->file("TOR.txt"));
+        Session session{"TOR"};
+        Form2 form(session);
+        form.setPlayerLines(readLines("fa.txt"));
+        form.show();
+        doubleClickRow(form, 8);
+        enterTerms(form, "", "", "", "", "Command3");
+        QString message;
+        acceptMessage(&message);
+        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        QVERIFY(message.contains(QStringLiteral("TOR.txt")));
+        QVERIFY(form.isVisible());
+        QCOMPARE(offers(form), QStringList{"Jonas Brandt        <TOR> <RETRACT>"});
+    }
+
+    void signingModePairsShowsDetailsAndSaves()
+    {
+        const std::string key = "Pekka Roine         ";
+        dir_->writeLines("marketVal.txt", {key + "  22  G  80"});
+        dir_->writeLines("2001TeamScoring.html", {"D 12 #Arvo Lindqvist        TOR  82   9"});
+        Session session{"COMMISH"};
+        Form2 form(session);
+        form.setPlayerLines(readLines("fa.txt"));
+        form.showMarketValue();
+        form.show();
+        auto* prompt = control<QLabel>(&form, "Label1");
+        QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
+        QCOMPARE(control<QPushButton>(&form, "Command1")->text(), QStringLiteral("Merge Signed Players"));
+
+        doubleClickRow(form, 1);
+        QCOMPARE(control<QLineEdit>(&form, "Text3")->text(),
+                 QStringLiteral("D 12 #Arvo Lindqvist        TOR  82   9"));
+        QCOMPARE(prompt->text(), QStringLiteral("Select Contract to Sign"));
+        clickOffer(form, 0, "Yes"); // the pending entry: pairing starts over
+        QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
+
+        doubleClickRow(form, 5);
+        QCOMPARE(control<QLineEdit>(&form, "Text5")->text(), QString::fromStdString(key + "  22  G  80"));
+        acceptMessage();
+        doubleClickRow(form, 2); // TOR's offer for Arvo: refused
+        QCOMPARE(prompt->text(), QStringLiteral("Select Contract to Sign"));
+        doubleClickRow(form, 6);
+        QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
+
+        QSignalSpy saved(&form, &Form2::signingSaved);
+        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        QCOMPARE(saved.count(), 1);
+        QCOMPARE(dir_->read("COMMISH.txt"), key + "<SIGNED> <DAL> 0.75/2 backup to start\r\n");
+
+        form.clearLists();
+        QCOMPARE(control<QListView>(&form, "List1")->model()->rowCount(), 0);
+        QVERIFY(offers(form).isEmpty());
+    }
+
+private:
+    std::unique_ptr<TempDir> dir_;
+    std::unique_ptr<WorkingDirectory> cwd_;
+};
+
+QTEST_MAIN(WindowsTest)
+#include "windows_test.moc"
