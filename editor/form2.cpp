@@ -187,20 +187,7 @@ void Form2::setPlayerLines(const std::vector<std::string>& lines)
 
 void Form2::replacePlayerLines(std::vector<std::string> lines)
 {
-    // One conversion for the whole list, split again at the line ends that
-    // no line holds: much faster than a conversion per line on a big league.
-    std::size_t size = 0;
-    for (const std::string& line : lines)
-        size += line.size() + 1;
-    std::string joined;
-    joined.reserve(size);
-    for (const std::string& line : lines) {
-        joined += line;
-        joined += '\n';
-    }
-    QStringList shown = gui::toQt(joined).split(QLatin1Char('\n'));
-    shown.removeLast(); // the empty text after the last line end
-    playerModel_->setStringList(shown);
+    playerModel_->setStringList(gui::toQtLines(lines));
     playerLines_ = std::move(lines);
 }
 
@@ -322,11 +309,8 @@ std::string Form2::selectedLine() const
 
 void Form2::showOffers()
 {
-    QStringList shown;
-    for (const std::string& entry : offers_.entries)
-        shown.append(gui::toQt(entry));
     offerList_->clear();
-    offerList_->addItems(shown);
+    offerList_->addItems(gui::toQtLines(offers_.entries));
     if (session_.signingMode())
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
 }

@@ -11,7 +11,20 @@ namespace bidmark::gui {
 
 QString toQt(std::string_view bytes)
 {
-    return QString::fromStdU16String(decode1252(bytes));
+    QString text(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (char byte : bytes)
+        *out++ = QChar(charOf1252(byte));
+    return text;
+}
+
+QStringList toQtLines(const std::vector<std::string>& lines)
+{
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        shown.append(toQt(line));
+    return shown;
 }
 
 std::optional<std::string> fromQt(const QString& text)

@@ -2,8 +2,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <QFont>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -15,6 +17,7 @@ inline const QString kTitle = QStringLiteral("Bidmark");
 
 // Windows-1252 bytes to QString and back; nothing when a character has no byte.
 QString toQt(std::string_view bytes);
+QStringList toQtLines(const std::vector<std::string>& lines);
 std::optional<std::string> fromQt(const QString& text);
 
 // Modal message boxes titled "Bidmark" unless a title is given.

@@ -1,0 +1,1 @@
+target_link_libraries(bench_marketvalue PRIVATE bidmark_marketvalue_logic)

@@ -1,0 +1,116 @@
+#include "bracket.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/text.h"
+
+namespace bidmark {
+
+namespace {
+constexpr double kOverallReach = 5;  // strict: whole ratings within 4 points
+constexpr double kAgeReach = 3;      // strict: whole ages within 2 years
+constexpr double kRookieAge = 22;
+constexpr double kRookieCap = 1.5;
+
+// Slot of a group in the index; entries without vitals have none.
+int groupSlot(char group)
+{
+    switch (group) {
+    case 'F': return 0;
+    case 'D': return 1;
+    case 'G': return 2;
+    default: return -1;
+    }
+}
+} // namespace
+
+bool inBracket(const FreeAgent& agent, const RosterEntry& entry)
+{
+    return entry.overall > agent.overall - kOverallReach &&
+           entry.overall < agent.overall + kOverallReach && entry.group == agent.group &&
+           entry.age > agent.age - kAgeReach && entry.age < agent.age + kAgeReach;
+}
+
+BracketFinder::BracketFinder(RosterTable roster) : roster_(std::move(roster))
+{
+    for (std::size_t entry = 0; entry < roster_.size(); ++entry) {
+        const int slot = groupSlot(roster_[entry].group);
+        if (slot >= 0)
+            byGroup_[static_cast<std::size_t>(slot)].push_back({roster_[entry].overall, entry});
+    }
+    for (std::vector<Ranked>& group : byGroup_) {
+        std::sort(group.begin(), group.end(),
+                  [](const Ranked& a, const Ranked& b) { return a.overall < b.overall; });
+    }
+}
+
+const BracketStats& BracketFinder::statsFor(const FreeAgent& agent)
+{
+    const auto key = std::make_tuple(agent.group, agent.overall, agent.age);
+    auto found = known_.find(key);
+    if (found == known_.end())
+        found = known_.emplace(key, summary(agent)).first;
+    return found->second;
+}
+
+std::vector<std::size_t> BracketFinder::bracket(const FreeAgent& agent) const
+{
+    std::vector<std::size_t> entries;
+    const int slot = groupSlot(agent.group);
+    if (slot < 0)
+        return entries;
+    // Overall above agent - 5 and below agent + 5, the bounds of inBracket.
+    const std::vector<Ranked>& group = byGroup_[static_cast<std::size_t>(slot)];
+    const auto first = std::upper_bound(group.begin(), group.end(), agent.overall - kOverallReach,
+                                        [](double bound, const Ranked& r) { return bound < r.overall; });
+    const auto last = std::lower_bound(first, group.end(), agent.overall + kOverallReach,
+                                       [](const Ranked& r, double bound) { return r.overall < bound; });
+    for (auto candidate = first; candidate != last; ++candidate) {
+        if (inBracket(agent, roster_[candidate->entry]))
+            entries.push_back(candidate->entry);
+    }
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+BracketStats BracketFinder::summary(const FreeAgent& agent) const
+{
+    BracketStats stats;
+    for (const std::size_t index : bracket(agent)) {
+        const RosterEntry& entry = roster_[index];
+        if (stats.low == 0 || entry.salary < stats.low)
+            stats.low = entry.salary;
+        if (stats.high == 0 || entry.salary > stats.high)
+            stats.high = entry.salary;
+        stats.sum += entry.salary;
+        ++stats.count;
+        if (entry.overall == agent.overall) {
+            stats.sameSum += entry.salary;
+            ++stats.sameCount;
+        }
+    }
+    if (stats.count > 0)
+        stats.average = stats.sum / stats.count;
+    if (stats.sameCount > 0)
+        stats.sameAverage = stats.sameSum / stats.sameCount;
+    if (stats.sameAverage > stats.average)
+        stats.average = stats.sameAverage;
+    return stats;
+}
+
+double inflationFactor(std::string_view rateText)
+{
+    return numberValue(rateText) / 100 + 1;
+}
+
+double marketValue(const FreeAgent& agent, const BracketStats& stats, double factor)
+{
+    const double threshold = (stats.average * (100 - factor)) / 100;
+    double value = agent.lastSalary < threshold ? stats.average : agent.lastSalary * factor;
+    if (agent.age <= kRookieAge && value > kRookieCap)
+        value = kRookieCap;
+    return value;
+}
+
+} // namespace bidmark

@@ -1,0 +1,147 @@
+#include "commissioner/form4.h"
+
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include "core/linefile.h"
+#include "tests/support/league.h"
+#include "tests/support/modal.h"
+#include "tests/support/tempdir.h"
+
+namespace bidmark {
+
+class Form4Test : public QObject {
+    Q_OBJECT
+
+private:
+    // A league in a fresh working directory: the eleven-line list, TOR's file.
+    struct League {
+        test::TempDir dir;
+        test::WorkingDirectory cd{dir.path()};
+        Form4 form;
+        League()
+        {
+            dir.writeLines("fa.txt", test::elevenLines());
+            dir.writeLines("teams.txt", {"TOR"});
+            dir.writeLines("TOR.txt", {"Arvo Lindqvist      <TOR> 1.6/3 "});
+            form.show();
+        }
+        template <class T>
+        T* find(const char* name) { return form.findChild<T*>(QString::fromLatin1(name)); }
+        void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    };
+
+private slots:
+    void showsCaptionsAndTickedOptions()
+    {
+        League league;
+        QCOMPARE(league.form.objectName(), QStringLiteral("Form4"));
+        QCOMPARE(league.form.windowTitle(), QStringLiteral("Commissioners Menu"));
+        QCOMPARE(league.form.size(), QSize(406, 271));
+        QCOMPARE(league.find<QPushButton>("Command4")->text(), QStringLiteral("Sign Players   (new fa.txt)"));
+        QCOMPARE(league.find<QPushButton>("Command1")->text(), QStringLiteral("Merge Team Offers (new fa.txt)"));
+        QCOMPARE(league.find<QLabel>("Label1")->text(), QStringLiteral("Move existing <SIGNED> players to Signed.txt"));
+        QVERIFY(league.find<QLabel>("Label3")->text().contains(QStringLiteral("your leauges vitals")));
+        QVERIFY(league.find<QLabel>("Label4")->text().contains(QStringLiteral("teams,  relative")));
+        for (const char* name : {"Check1", "Check2"}) {
+            QVERIFY(league.find<QCheckBox>(name)->isChecked());
+            QVERIFY(league.find<QCheckBox>(name)->text().isEmpty());
+        }
+        QVERIFY(league.form.moveSignedPlayers());
+        QVERIFY(!league.find<QListWidget>("List1")->isVisible());
+
+        QStringList tabOrder;
+        for (QWidget* w = league.find<QCheckBox>("Check2"); tabOrder.size() < 7; w = w->nextInFocusChain()) {
+            if (w->focusPolicy() & Qt::TabFocus)
+                tabOrder << w->objectName();
+        }
+        QCOMPARE(tabOrder, QStringList({"Check2", "Command1", "Command2", "List1", "Command3", "Command4", "Check1"}));
+    }
+
+    void mergeButtonAsksNameMergesAndSaysSo()
+    {
+        League league;
+        QString label, message, title;
+        test::answerNextModal([&](QWidget* dialog) {
+            auto* prompt = qobject_cast<QInputDialog*>(dialog);
+            label = prompt->labelText();
+            QCOMPARE(prompt->textValue(), QStringLiteral("FA01 Signed Players"));
+            prompt->setTextValue(QStringLiteral("FA07"));
+            test::acceptMessage(&message, &title);
+            prompt->accept();
+        });
+        league.click("Command1");
+        QCOMPARE(label, QStringLiteral("Enter name of this merger"));
+        QCOMPARE(message, QStringLiteral("new fa.txt created"));
+        QCOMPARE(title, QStringLiteral("Bidmark"));
+        const auto signedLog = splitLines(league.dir.read("signed.txt"));
+        QCOMPARE(signedLog.front(), std::string("------ FA07----"));
+        QCOMPARE(signedLog.size(), std::size_t(3));
+        QCOMPARE(splitLines(league.dir.read("fa.txt"))[2], std::string("<TOR> 1.6/3 "));
+        QVERIFY(!league.dir.exists("TOR.txt"));
+    }
+
+    void untickedMoveOptionAsksNothing()
+    {
+        League league;
+        league.find<QCheckBox>("Check1")->setChecked(false);
+        league.find<QCheckBox>("Check2")->setChecked(false);
+        QVERIFY(!league.form.moveSignedPlayers());
+        QString message;
+        test::acceptMessage(&message);
+        league.click("Command1");
+        QCOMPARE(message, QStringLiteral("new fa.txt created"));
+        QVERIFY(!league.dir.exists("signed.txt"));
+        QVERIFY(league.dir.exists("TOR.txt"));
+    }
+
+    void cancelledPromptGivesEmptyMergeName()
+    {
+        League league;
+        test::answerNextModal([](QWidget* prompt) {
+            test::acceptMessage();
+            qobject_cast<QInputDialog*>(prompt)->reject();
+        });
+        league.click("Command1");
+        QCOMPARE(splitLines(league.dir.read("signed.txt")).front(), std::string("------ ----"));
+    }
+
+    void failureIsShownAndTheMenuStays()
+    {
+        League league;
+        league.find<QCheckBox>("Check1")->setChecked(false);
+        std::filesystem::create_directory(league.dir.file("temp.txt"));
+        const std::string fa = league.dir.read("fa.txt");
+        QString message;
+        test::acceptMessage(&message);
+        league.click("Command1");
+        QVERIFY(message.contains(QStringLiteral("temp.txt")));
+        QCOMPARE(league.dir.read("fa.txt"), fa);
+        QVERIFY(league.form.isVisible());
+    }
+
+    void buttonsAskForTheOtherWindowsAndDoneEnds()
+    {
+        League league;
+        QSignalSpy calculator(&league.form, &Form4::calculatorRequested);
+        QSignalSpy signPlayers(&league.form, &Form4::signPlayersRequested);
+        league.click("Command2");
+        league.click("Command4");
+        QCOMPARE(calculator.count(), 1);
+        QCOMPARE(signPlayers.count(), 1);
+        league.click("Command3");
+        QVERIFY(!league.form.isVisible());
+    }
+};
+
+} // namespace bidmark
+
+QTEST_MAIN(bidmark::Form4Test)
+#include "form4_test.moc"

@@ -1,0 +1,153 @@
+#include "commissioner/merge.h"
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+#include "core/linefile.h"
+#include "tests/support/league.h"
+#include "tests/support/tempdir.h"
+
+namespace bidmark {
+namespace {
+
+using Lines = std::vector<std::string>;
+using test::playerLine;
+
+const std::string kArvo = playerLine("Arvo Lindqvist", 24, "UFA", 850000, "LW", 71);
+const std::string kPekka = playerLine("Pekka Roine", 22, "RFA", 1200000, "G", 80);
+const std::string kJonas = playerLine("Jonas Brandt", 31, "UFA", 2500000, "D", 76);
+
+// The name key of a player: his name filled with blanks to 20 characters.
+std::string key(const std::string& name) { return name + std::string(20 - name.size(), ' '); }
+
+struct League {
+    test::TempDir dir;
+    explicit League(const Lines& fa) { dir.writeLines("fa.txt", fa); }
+    void merge(const std::string& team, const Lines& offers, bool move = true)
+    {
+        dir.writeLines(team + ".txt", offers);
+        mergeTeamOffers(dir.path(), team, move);
+    }
+    Lines lines(const std::string& name) const { return splitLines(dir.read(name)); }
+};
+
+TEST(TeamMerge, WorkedExampleReplacesOfferRetractsAndMovesSignedPlayer)
+{
+    League league(test::elevenLines());
+    const Lines tor = {key("Arvo Lindqvist") + "<TOR> 1.6/3 +0.25 top line role",
+                       key("Pekka Roine") + "<TOR> <RETRACT>"};
+    league.merge("TOR", tor);
+    const Lines expected = {"Players on the market", kArvo, "<TOR> 1.6/3 +0.25 top line role", "<NY> 1.0/1 ", "",
+                            kPekka, "<DAL> 0.75/2 backup to start", "", ""};
+    EXPECT_EQ(league.lines("fa.txt"), expected);
+    EXPECT_EQ(league.dir.read("temp.txt"), league.dir.read("fa.txt"));
+    EXPECT_EQ(league.lines("signed.txt"), (Lines{kJonas, "<SIGNED> <TOR> 2.5/4 +1.0 "}));
+    EXPECT_EQ(league.lines("TOR.txt"), tor);
+}
+
+TEST(TeamMerge, TagStartKeepsNyAndNyrApart)
+{
+    League league({kArvo, "<NYR> 2.0/2 ", "<NY> 1.0/1 ", ""});
+    league.merge("NY", {key("Arvo Lindqvist") + "<NY> 1.5/1 "});
+    league.merge("NYR", {key("Arvo Lindqvist") + "<NYR> 2.5/2 "});
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{kArvo, "<NYR> 2.5/2 ", "<NY> 1.5/1 ", ""}));
+}
+
+TEST(TeamMerge, ReplacesOnlyTheFirstEarlierOfferOfTheTeam)
+{
+    League league({kArvo, "<TOR> 1.0/1 first", "<DAL> 1.0/1 ", "<TOR> 1.1/1 second", ""});
+    league.merge("TOR", {key("Arvo Lindqvist") + "<TOR> 2.0/2 new"});
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{kArvo, "<TOR> 2.0/2 new", "<DAL> 1.0/1 ", "<TOR> 1.1/1 second", ""}));
+}
+
+TEST(TeamMerge, OfferForSignedPlayerStaysWhenHeIsMovedLater)
+{
+    League league(test::elevenLines());
+    league.merge("DAL", {key("Jonas Brandt") + "<DAL> 3.0/2 late", key("Pekka Roine") + "<DAL> 1.0/2 "});
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{"Players on the market", kArvo, "<TOR> 1.5/3 +0.25 top line role",
+                                             "<NY> 1.0/1 ", "", kPekka, "<DAL> 1.0/2 ", "", "<DAL> 3.0/2 late",
+                                             ""}));
+    EXPECT_EQ(league.lines("signed.txt"), (Lines{kJonas, "<SIGNED> <TOR> 2.5/4 +1.0 "}));
+}
+
+TEST(TeamMerge, MoveOptionOffKeepsSignedBlock)
+{
+    League league(test::elevenLines());
+    league.merge("TOR", {key("Pekka Roine") + "<TOR> 1.0/1 "}, false);
+    Lines expected = test::elevenLines();
+    expected.insert(expected.begin() + 7, "<TOR> 1.0/1 ");
+    EXPECT_EQ(league.lines("fa.txt"), expected);
+    EXPECT_FALSE(league.dir.exists("signed.txt"));
+}
+
+TEST(TeamMerge, RepeatedMergeChangesNothingForTwoAndThreeLetterTeams)
+{
+    League league(test::elevenLines());
+    const Lines ny = {key("Arvo Lindqvist") + "<NY> 1.2/1 ", key("Pekka Roine") + "<NY> 0.9/1 "};
+    const Lines tor = {key("Pekka Roine") + "<TOR> 1.3/2 ", key("Arvo Lindqvist") + "<TOR> <RETRACT>"};
+    league.merge("NY", ny);
+    league.merge("TOR", tor);
+    const Lines once = league.lines("fa.txt");
+    league.merge("NY", ny);
+    league.merge("TOR", tor);
+    EXPECT_EQ(league.lines("fa.txt"), once);
+}
+
+TEST(TeamMerge, OneAndFourLetterTeamsOnlyEverAdd)
+{
+    League league({kArvo, ""});
+    for (int round = 0; round < 2; ++round) {
+        league.merge("A", {key("Arvo Lindqvist") + "<A> 1.0/1 "});
+        league.merge("BOST", {key("Arvo Lindqvist") + "<BOST> 1.0/1 "});
+    }
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{kArvo, "<A> 1.0/1 ", "<BOST> 1.0/1 ", "<A> 1.0/1 ", "<BOST> 1.0/1 ", ""}));
+}
+
+TEST(TeamMerge, RetractInsideCommentIsAnOffer)
+{
+    League league({kArvo, "<TOR> 1.0/1 ", ""});
+    league.merge("TOR", {key("Arvo Lindqvist") + "<TOR> 2.0/1 ignore <RETRACT> above"});
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{kArvo, "<TOR> 2.0/1 ignore <RETRACT> above", ""}));
+}
+
+TEST(TeamMerge, BlockAtEndOfFileAndSharedNameKeysAllGetTheOffer)
+{
+    const std::string twin1 = playerLine("Christopher Longname1", 25, "UFA", 500000, "C", 60);
+    const std::string twin2 = playerLine("Christopher Longname2", 26, "RFA", 600000, "RW", 61);
+    League league({twin1, twin2, "<NY> 1.0/1 "});
+    league.merge("TOR", {twin1.substr(0, 20) + "<TOR> 1.0/1 "});
+    EXPECT_EQ(league.lines("fa.txt"), (Lines{twin1, "<TOR> 1.0/1 ", twin2, "<NY> 1.0/1 ", "<TOR> 1.0/1 "}));
+}
+
+TEST(TeamMerge, CrOnlyFileComesOutWithCrLf)
+{
+    League league({});
+    league.dir.write("fa.txt", "Players\r" + kArvo + "\r<TOR> 1.0/1 \r\r");
+    league.merge("TOR", {key("Arvo Lindqvist") + "<TOR> 2.0/1 "});
+    EXPECT_EQ(league.dir.read("fa.txt"), "Players\r\n" + kArvo + "\r\n<TOR> 2.0/1 \r\n\r\n");
+}
+
+TEST(TeamMerge, FileWithoutUsableLineTouchesNothing)
+{
+    test::TempDir dir;
+    dir.writeLines("TOR.txt", {"", key("Arvo Lindqvist")});
+    mergeTeamOffers(dir.path(), "TOR", true); // fa.txt is missing and never opened
+    mergeTeamOffers(dir.path(), "NY", true);
+    EXPECT_EQ(dir.read("NY.txt"), "");
+    EXPECT_FALSE(dir.exists("temp.txt"));
+}
+
+TEST(TeamMerge, MissingFreeAgentListFailsNamingIt)
+{
+    test::TempDir dir;
+    dir.writeLines("TOR.txt", {key("Arvo Lindqvist") + "<TOR> 1.0/1 "});
+    try {
+        mergeTeamOffers(dir.path(), "TOR", true);
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("fa.txt"), std::string::npos);
+    }
+}
+
+} // namespace
+} // namespace bidmark
