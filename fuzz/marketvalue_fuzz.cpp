@@ -1,0 +1,32 @@
+// The market value run on arbitrary roster and vitals pages and free-agent
+// lists: a message or a Failure, and never a half-written output file.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "core/failure.h"
+#include "core/linefile.h"
+#include "fuzz_folder.h"
+#include "marketvalue/run.h"
+
+using namespace bidmark;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider input(data, size);
+    const auto rate = input.ConsumeRandomLengthString(12);
+    writeFuzzFile("roster.html", input.ConsumeRandomLengthString(8192));
+    writeFuzzFile("vitals.html", input.ConsumeRandomLengthString(8192));
+    writeFuzzFile("fa.txt", input.ConsumeRemainingBytesAsString());
+    writeFuzzFile("out.txt", "before\r\n");
+    try {
+        const auto message = runMarketValue(fuzzFolder(), "roster.html", "vitals.html", "out.txt", rate);
+        if (message.rfind("DONE ", 0) == 0 && readFile(pathIn(fuzzFolder(), "out.txt")).size() < 8)
+            std::abort(); // a finished run wrote at least its header
+    } catch (const Failure&) {
+        if (readFile(pathIn(fuzzFolder(), "out.txt")) != "before\r\n")
+            std::abort(); // a failed run leaves the output as it was
+    }
+    return 0;
+}
