@@ -175,6 +175,9 @@ void Form2::connectHandlers()
     connect(search_, &QPushButton::clicked, this, &Form2::searchClicked);
     connect(playerList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form2::selectionChanged);
+    // A click on the line already selected shows its details again too, for
+    // instance after "Show Last Season's Stats" was ticked.
+    connect(playerList_, &QAbstractItemView::clicked, this, &Form2::selectionChanged);
     connect(playerList_, &QAbstractItemView::doubleClicked, this, &Form2::playerListDoubleClicked);
     connect(offerList_, &OfferListWidget::entryPicked, this, &Form2::offerPicked);
     connect(done_, &QPushButton::clicked, this, &Form2::doneClicked);
