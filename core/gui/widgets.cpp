@@ -36,6 +36,7 @@ namespace {
 void showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText); // "<SIGNED>" and team tags are text, not markup
     box.exec();
 }
 } // namespace
@@ -58,6 +59,7 @@ void showFailure(QWidget* parent, const QString& text)
 bool askYesNo(QWidget* parent, const QString& text, const QString& title)
 {
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes;
 }
 
