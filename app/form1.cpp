@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QThread>
 
+#include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -38,17 +39,6 @@ void fillBackground(QWidget* widget, const QColor& colour)
     palette.setColor(QPalette::Window, colour);
     widget->setPalette(palette);
     widget->setAutoFillBackground(true);
-}
-
-// The captions are drawn for a narrow 8-point font; a wider system font gets
-// smaller until the caption fits its button.
-void fitCaption(QPushButton* button)
-{
-    QFont font = button->font();
-    const int room = button->width() - 8;
-    while (QFontMetrics(font).horizontalAdvance(button->text()) > room && font.pointSizeF() > 6)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    button->setFont(font);
 }
 
 QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap)
@@ -110,10 +100,9 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     gui::placeTwips(ok, 600, 1800, 1335, 615);
     connect(ok, &QPushButton::clicked, this, &Form1::chooseTeam);
 
-    auto* commissioner = control<QPushButton>(frame_, "Command2");
+    auto* commissioner = control<gui::CaptionButton>(frame_, "Command2");
     commissioner->setText(QStringLiteral("Commissioner Menu"));
     gui::placeTwips(commissioner, 600, 2640, 1335, 615);
-    fitCaption(commissioner);
     connect(commissioner, &QPushButton::clicked, this, &Form1::askPassword);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));

@@ -11,6 +11,7 @@
 
 #include "commissioner/merge_run.h"
 #include "core/failure.h"
+#include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
 
 namespace bidmark {
@@ -28,7 +29,7 @@ Widget* place(QWidget* parent, const char* name, int left, int top, int width, i
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int top)
 {
-    auto* widget = place<QPushButton>(parent, name, 4560, top, 1455, 615);
+    auto* widget = place<gui::CaptionButton>(parent, name, 4560, top, 1455, 615);
     widget->setText(caption);
     return widget;
 }

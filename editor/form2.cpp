@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStringListModel>
 
+#include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
 #include "core/linefile.h"
 #include "editor/form3.h"
@@ -55,6 +56,7 @@ QLineEdit* captionBox(QWidget* parent, const char* text, const QColor& backgroun
     auto* box = new QLineEdit(QString::fromLatin1(text), parent);
     box->setFrame(false);
     box->setReadOnly(true);
+    box->setCursorPosition(0); // a caption wider than its box shows its start
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, background);
     box->setPalette(palette);
@@ -165,7 +167,7 @@ void Form2::buildLayout()
     offerList_ = place(new OfferListWidget(frame), "List2", 0, 3240, 8175, 2400);
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
-    done_ = place(new QPushButton(QStringLiteral("Done"), frame), "Command1", 8400, 3960, 1215, 615);
+    done_ = place(new gui::CaptionButton(QStringLiteral("Done"), frame), "Command1", 8400, 3960, 1215, 615);
 }
 
 void Form2::connectHandlers()

@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/falist.h"
+#include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
 #include "editor/contract.h"
 #include "editor/typedtext.h"
@@ -37,7 +38,7 @@ QLineEdit* addBox(QWidget* form, const char* name, int left, int top, int width,
 QPushButton* addButton(QWidget* form, const char* name, const char* caption,
                        int left, int top, int width, int height)
 {
-    auto* button = new QPushButton(QString::fromLatin1(caption), form);
+    auto* button = new gui::CaptionButton(QString::fromLatin1(caption), form);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     gui::placeTwips(button, left, top, width, height);

@@ -11,6 +11,7 @@
 #include <QStorageInfo>
 
 #include "core/failure.h"
+#include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
 #include "marketvalue/marketvalfile.h"
 #include "marketvalue/run.h"
@@ -73,7 +74,7 @@ Form5::Form5(QWidget* parent) : QWidget(parent)
     label(this, "Label5", "Inflation Rate", 480, 4800, 975, 255);
     text4_ = textBox(this, "Text4", "20", 1680, 4800, 275, 285);
     label(this, "Label6", "%", 2040, 4800, 135, 255);
-    auto* command1 = place(new QPushButton(QStringLiteral("Calculate Market Value"), this), "Command1",
+    auto* command1 = place(new gui::CaptionButton(QStringLiteral("Calculate Market Value"), this), "Command1",
                            4200, 3960, 1455, 855);
     auto* command2 = place(new QPushButton(QStringLiteral("Done"), this), "Command2", 4800, 4920, 855, 375);
 

@@ -5,7 +5,7 @@ BIDMARK_PACKAGES=(
   cmake ninja-build g++
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core # a font for the windows on the offscreen platform
+  fonts-dejavu-core fonts-liberation # the windows' fonts, also on the offscreen platform
 )
 
 # install_packages PACKAGE...: as root, apt-get update once and install the

@@ -77,6 +77,16 @@ void sizeTwips(QWidget* widget, int width, int height)
     widget->setFixedSize(pixels(width), pixels(height));
 }
 
+void useProgramFont()
+{
+    // The layouts were drawn for a narrow 8-point sans-serif font; Liberation
+    // Sans has the metrics of the usual one, the system's sans-serif stands in.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    QApplication::setFont(font);
+}
+
 QFont fixedFont(double pointSize)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -29,6 +29,7 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title);
 // Positions in twips, as the layouts are drawn, placed in Qt's pixels.
 void placeTwips(QWidget* widget, int left, int top, int width, int height);
 void sizeTwips(QWidget* widget, int width, int height);
+void useProgramFont(); // for the whole program, before its windows are made
 QFont fixedFont(double pointSize);
 QFont sansFont(double pointSize, bool bold);
 
