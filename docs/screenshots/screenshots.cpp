@@ -1,0 +1,206 @@
+// Takes the pictures of the user guide: walks the real program through a
+// general manager's offer and a commissioner's merge, market value run and
+// signing, on the league folder it is started in, and saves a PNG of each
+// window into the folder named on its command line. scripts/screenshots.sh
+// runs it under Xvfb on a fresh copy of the sample league.
+#include <QApplication>
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <cstdio>
+
+#include "app/windows.h"
+#include "core/gui/widgets.h"
+#include "tests/support/modal.h"
+
+using namespace bidmark;
+
+namespace {
+
+QString imageFolder;
+
+// Lets the windows settle, then saves the widget as NAME in the image folder.
+void save(QWidget* widget, const char* name)
+{
+    QTest::qWait(100);
+    const QString file = imageFolder + QLatin1Char('/') + QLatin1String(name);
+    if (!widget->grab().save(file))
+        qFatal("cannot write %s", qPrintable(file));
+    std::printf("%s\n", qPrintable(file));
+}
+
+QWidget* window(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name) && widget->isVisible())
+            return widget;
+    }
+    qFatal("window %s is not shown", name);
+}
+
+template <class Widget = QPushButton>
+Widget* control(const char* windowName, const char* name)
+{
+    auto* widget = window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s in %s", name, windowName);
+    return widget;
+}
+
+void click(const char* windowName, const char* name)
+{
+    QTest::mouseClick(control<QWidget>(windowName, name), Qt::LeftButton);
+}
+
+// The next modal dialog is saved as NAME, then closed by the given button.
+void saveAndPress(const char* name, const char* button)
+{
+    test::answerNextModal([name, button](QWidget* dialog) {
+        save(dialog, name);
+        test::pressButton(dialog, QString::fromLatin1(button));
+    });
+}
+
+// The player list of the Players Available window.
+QListView* playerList() { return control<QListView>("Form2", "List1"); }
+
+int selectedPlayerRow()
+{
+    const QModelIndexList rows = playerList()->selectionModel()->selectedIndexes();
+    if (rows.isEmpty())
+        qFatal("no line selected in the player list");
+    return rows.front().row();
+}
+
+// Types TEXT into the search box and presses Search for.
+void search(const char* text)
+{
+    control<QLineEdit>("Form2", "Text4")->setText(QString::fromLatin1(text));
+    click("Form2", "Command2");
+    selectedPlayerRow(); // found
+}
+
+void clickPlayerRow(int row, bool twice)
+{
+    const QModelIndex index = playerList()->model()->index(row, 0);
+    playerList()->scrollTo(index);
+    const QPoint at = playerList()->visualRect(index).center();
+    QTest::mouseClick(playerList()->viewport(), Qt::LeftButton, {}, at);
+    if (twice)
+        QTest::mouseDClick(playerList()->viewport(), Qt::LeftButton, {}, at);
+}
+
+void typeInto(const char* windowName, const char* name, const char* text)
+{
+    control<QLineEdit>(windowName, name)->setText(QString::fromLatin1(text));
+}
+
+// Pick TOR, filter, search, read the statistics, make an offer, look at the
+// removal question, Done.
+void generalManager()
+{
+    Windows program;
+    program.start();
+    control<QComboBox>("Form1", "Combo1")->setEditText(QStringLiteral("TOR"));
+    save(window("Form1"), "main.png");
+    click("Form1", "Command1");
+
+    click("Form2", "Check5"); // no goalies
+    search("pellridge");
+    save(window("Form2"), "players-team.png");
+
+    clickPlayerRow(selectedPlayerRow(), true);
+    typeInto("Form3", "Text1", "1.5");
+    typeInto("Form3", "Text2", "3");
+    typeInto("Form3", "Text3", "0.5");
+    typeInto("Form3", "Text4", "Top six minutes from day one");
+    save(window("Form3"), "contract.png");
+    click("Form3", "Command1");
+    save(window("Form2"), "offer-list.png");
+
+    auto* offers = control<QListWidget>("Form2", "List2");
+    saveAndPress("remove-offer.png", "No");
+    QTest::mouseClick(offers->viewport(), Qt::LeftButton, {},
+                      offers->visualItemRect(offers->item(0)).center());
+
+    saveAndPress("done.png", "OK");
+    click("Form2", "Command1");
+}
+
+// Password, merge every team's offers, market values, then sign a player to
+// one of his offers and merge the signing.
+void commissioner()
+{
+    Windows program;
+    program.start();
+    test::answerNextModal([](QWidget* dialog) {
+        auto* prompt = qobject_cast<QInputDialog*>(dialog);
+        if (!prompt)
+            qFatal("no password prompt");
+        prompt->setTextValue(QStringLiteral("quaysider"));
+        save(prompt, "password.png");
+        prompt->accept();
+    });
+    click("Form1", "Command2");
+    save(window("Form4"), "commissioners-menu.png");
+
+    test::answerNextModal([](QWidget* dialog) {
+        save(dialog, "merge-name.png");
+        test::answerNextModal([](QWidget* message) {
+            save(message, "merged.png");
+            test::pressButton(message, QStringLiteral("OK"));
+        });
+        qobject_cast<QInputDialog*>(dialog)->accept();
+    });
+    click("Form4", "Command1");
+
+    click("Form4", "Command2");
+    // Clicks the box, which opens the file picker, then the file.
+    auto pickFile = [](const char* box, const char* file, const char* picture) {
+        click("Form5", box);
+        auto* files = control<QListWidget>("Form5", "File1");
+        const QList<QListWidgetItem*> found = files->findItems(QString::fromLatin1(file), Qt::MatchExactly);
+        if (found.isEmpty())
+            qFatal("no %s in the file picker", file);
+        if (picture)
+            save(window("Form5"), picture);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(found.front()).center());
+    };
+    pickFile("Text1", "roster.html", nullptr);
+    pickFile("Text2", "vitals.html", "calculator.png");
+    saveAndPress("market-value-done.png", "OK");
+    click("Form5", "Command1");
+    click("Form5", "Command2");
+
+    click("Form4", "Command4");
+    search("pellridge");
+    const int player = selectedPlayerRow();
+    clickPlayerRow(player, true);
+    search("<TOR>");
+    clickPlayerRow(selectedPlayerRow(), true);
+    clickPlayerRow(player, false);
+    save(window("Form2"), "players-signing.png");
+    click("Form2", "Command1");
+    click("Form4", "Command3");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Bidmark"));
+    bidmark::gui::useProgramFont();
+    if (argc != 2) {
+        std::fprintf(stderr, "Usage: bidmark_screenshots IMAGE_FOLDER (run in a league folder)\n");
+        return 2;
+    }
+    imageFolder = QString::fromLocal8Bit(argv[1]);
+    generalManager();
+    commissioner();
+    return 0;
+}
