@@ -143,10 +143,13 @@ public:
             sizeBefore_ = 0;
     }
 
+    // The log is rewritten whole rather than appended to: a merge killed in
+    // the middle of a long list of moved players must leave the old log or
+    // the new one, never half a line.
     void append(const std::vector<std::string>& lines) const
     {
         if (!lines.empty())
-            appendLines(path_, lines);
+            writeFileAtomic(path_, (fileExists(path_) ? readFile(path_) : std::string()) + joinLines(lines));
     }
 
     void undoAppend() const

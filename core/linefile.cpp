@@ -212,8 +212,15 @@ void appendLines(const std::string& path, const std::vector<std::string>& lines)
     int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0)
         failWrite(path, errno);
+    struct stat st;
+    const off_t sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : -1;
     if (!writeAll(fd, joinLines(lines))) {
         int error = errno;
+        // A write cut short (a full disk, a file size limit) must not leave
+        // half a line behind: take the file back to where it ended. The
+        // append's own failure is the one to report.
+        const bool restored = sizeBefore >= 0 && ::ftruncate(fd, sizeBefore) == 0;
+        static_cast<void>(restored);
         ::close(fd);
         failWrite(path, error);
     }

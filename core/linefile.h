@@ -26,7 +26,8 @@ std::vector<std::string> readLines(const std::string& path);
 void writeFileAtomic(const std::string& path, std::string_view bytes);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
-// Open for append (created when missing), write, close.
+// Open for append (created when missing), write, close. A failed write leaves
+// the file's old bytes and nothing of the new lines.
 void appendLines(const std::string& path, const std::vector<std::string>& lines);
 
 void deleteFile(const std::string& path); // a missing file is a failure

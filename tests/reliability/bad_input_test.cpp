@@ -1,0 +1,275 @@
+// Odd and hostile files met through the windows: each gives a clear outcome,
+// the program keeps running and nothing of the league is lost.
+#include <filesystem>
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/windows.h"
+#include "core/linefile.h"
+#include "folder.h"
+#include "tests/support/league.h"
+#include "tests/support/modal.h"
+#include "tests/support/tempdir.h"
+
+using namespace bidmark;
+namespace fs = std::filesystem;
+
+namespace {
+
+QWidget* window(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    }
+    return nullptr;
+}
+bool shown(const char* name) { return window(name) && window(name)->isVisible(); }
+
+template <class Widget = QPushButton>
+Widget* control(const char* windowName, const char* name)
+{
+    return window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
+}
+
+struct Message {
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+void recordMessage(Message* message)
+{
+    test::answerNextModal([message](QWidget* dialog) {
+        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            message->text = box->text();
+            message->icon = box->icon();
+            box->done(QMessageBox::Ok);
+        }
+    });
+}
+
+std::string joined(const std::vector<std::string>& lines, const std::string& end)
+{
+    std::string bytes;
+    for (const auto& line : lines)
+        bytes += line + end;
+    return bytes;
+}
+
+// Free-agent lists and team lists as they may arrive by mail.
+std::vector<std::pair<QString, std::string>> oddFiles()
+{
+    const auto eleven = test::elevenLines();
+    std::string highBytes;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        highBytes += static_cast<char>(byte);
+    std::string withNul = joined(eleven, "\r\n");
+    withNul.replace(withNul.find("Lindqvist"), 1, std::string(1, '\0'));
+    const std::string crlf = joined(eleven, "\r\n");
+    return {
+        {"empty", ""},
+        {"no final line end", crlf.substr(0, crlf.size() - 2) + "Ola Moen"},
+        {"CR only", joined(eleven, "\r")},
+        {"LF only", joined(eleven, "\n")},
+        {"10 MB single line", std::string(10 << 20, 'x')},
+        {"NUL bytes", withNul + std::string(40, '\0')},
+        {"bytes 0x80-0xFF", highBytes + "\r\n" + crlf + highBytes},
+    };
+}
+
+// True when `part` stands in `whole` in the same order.
+bool keptInOrder(const std::vector<std::string>& part, const std::vector<std::string>& whole)
+{
+    auto next = whole.begin();
+    for (const auto& line : part) {
+        next = std::find(next, whole.end(), line);
+        if (next == whole.end())
+            return false;
+        ++next;
+    }
+    return true;
+}
+
+int badInputsTried = 0;
+
+} // namespace
+
+class BadInput : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::TempDir> folder_;
+    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
+    std::unique_ptr<Windows> program_;
+
+    void startLeague(const std::map<std::string, std::string>& files)
+    {
+        ++badInputsTried;
+        folder_ = std::make_unique<test::TempDir>();
+        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
+        folder_->writeLines("teams.txt", {"TOR"});
+        folder_->writeLines("fa.txt", test::elevenLines());
+        for (const auto& [name, bytes] : files)
+            folder_->write(name, bytes);
+        program_ = std::make_unique<Windows>();
+        program_->start();
+    }
+    void stopLeague()
+    {
+        program_.reset();
+        workingDirectory_.reset();
+        folder_.reset();
+    }
+    void chooseTeam(const QString& team)
+    {
+        control<QComboBox>("Form1", "Combo1")->setEditText(team);
+        control("Form1", "Command1")->click();
+    }
+    void commissionerMenu()
+    {
+        test::answerPrompt(QStringLiteral("quaysider"));
+        control("Form1", "Command2")->click();
+        control<QCheckBox>("Form4", "Check1")->setChecked(false); // no name prompt, nothing moves
+    }
+    Message mergeRun()
+    {
+        Message message;
+        recordMessage(&message);
+        control("Form4", "Command1")->click();
+        return message;
+    }
+
+private slots:
+    void cleanup()
+    {
+        if (folder_)
+            stopLeague(); // also after a failed check
+    }
+
+    void oddFreeAgentListsAreListedAndMergedWhole()
+    {
+        for (const auto& [name, bytes] : oddFiles()) {
+            startLeague({{"fa.txt", bytes}});
+            chooseTeam(QStringLiteral("TOR"));
+            QVERIFY2(shown("Form2"), qPrintable(name));
+            QCOMPARE(control<QAbstractItemView>("Form2", "List1")->model()->rowCount(),
+                     int(splitLines(bytes).size()));
+            stopLeague();
+
+            startLeague({{"fa.txt", bytes}, {"TOR.txt", "Pekka Roine         <TOR> 1.6/3 \r\n"}}); // a new offer
+            commissionerMenu();
+            const Message message = mergeRun();
+            QCOMPARE(message.text, QStringLiteral("new fa.txt created"));
+            const std::string merged = folder_->read("fa.txt");
+            QVERIFY2(merged.empty() || merged.substr(merged.size() - 2) == "\r\n", qPrintable(name));
+            QVERIFY2(keptInOrder(splitLines(bytes), splitLines(merged)), qPrintable(name));
+            stopLeague();
+        }
+    }
+
+    void oddTeamListsFillTheTeamBox()
+    {
+        for (const auto& [name, bytes] : oddFiles()) {
+            startLeague({{"teams.txt", bytes}});
+            QVERIFY2(shown("Form1"), qPrintable(name));
+            QCOMPARE(control<QComboBox>("Form1", "Combo1")->count(), int(splitLines(bytes).size()));
+            stopLeague();
+        }
+    }
+
+    void mergeRunRefusesTeamListsItCannotUse()
+    {
+        std::vector<std::string> tooMany;
+        for (int team = 0; team <= 100; ++team)
+            tooMany.push_back("T" + std::to_string(team));
+        for (const std::string& teams : {joinLines(tooMany), joinLines({"TOR", "../x"})}) {
+            startLeague({{"teams.txt", teams}, {"TOR.txt", "Arvo Lindqvist      <TOR> 1.6/3 \r\n"}});
+            commissionerMenu();
+            const auto before = test::snapshot(".");
+            const Message message = mergeRun();
+            QCOMPARE(message.icon, QMessageBox::Critical);
+            QVERIFY2(message.text.contains(QStringLiteral("No team was merged")), qPrintable(message.text));
+            QVERIFY(shown("Form4"));
+            QVERIFY(test::snapshot(".") == before);
+            stopLeague();
+        }
+    }
+
+    void okRefusesATeamNameThatLeavesTheFolder()
+    {
+        startLeague({});
+        Message message;
+        recordMessage(&message);
+        chooseTeam(QStringLiteral("../x"));
+        QVERIFY2(message.text.contains(QStringLiteral("../x")), qPrintable(message.text));
+        QVERIFY(shown("Form1") && !window("Form2"));
+        stopLeague();
+    }
+
+    void freeAgentListThatIsAFolderIsReported()
+    {
+        startLeague({});
+        fs::remove("fa.txt");
+        fs::create_directory("fa.txt");
+        Message message;
+        recordMessage(&message);
+        chooseTeam(QStringLiteral("TOR"));
+        QCOMPARE(message.icon, QMessageBox::Critical);
+        QVERIFY2(message.text.contains(QStringLiteral("fa.txt")), qPrintable(message.text));
+        QVERIFY(shown("Form1") && !window("Form2"));
+        stopLeague();
+
+        startLeague({{"TOR.txt", "Arvo Lindqvist      <TOR> 1.6/3 \r\n"}});
+        fs::remove("fa.txt");
+        fs::create_directory("fa.txt");
+        commissionerMenu();
+        const auto before = test::snapshot(".");
+        QCOMPARE(mergeRun().icon, QMessageBox::Critical);
+        QVERIFY(test::snapshot(".") == before);
+        stopLeague();
+    }
+
+    void picturesAsPagesAndVanishedPagesAreReported()
+    {
+        const std::string picture = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(4000, '\xff');
+        for (const char* vanished : {"", "roster.html"}) {
+            startLeague({{"roster.html", picture}, {"vitals.html", picture}, {"marketVal.txt", "earlier\r\n"}});
+            test::answerPrompt(QStringLiteral("quaysider"));
+            control("Form1", "Command2")->click();
+            control("Form4", "Command2")->click();
+            auto* files = control<QListWidget>("Form5", "File1");
+            QTest::mouseClick(control<QLineEdit>("Form5", "Text1"), Qt::LeftButton); // shows the file list
+            control<QLineEdit>("Form5", "Text2")->setText(QStringLiteral("vitals.html"));
+            const QList<QListWidgetItem*> roster = files->findItems(QStringLiteral("roster.html"), Qt::MatchExactly);
+            QCOMPARE(roster.size(), 1);
+            if (*vanished)
+                fs::remove(vanished); // between the file list and the click
+            QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(roster[0]).center());
+            QCOMPARE(control<QLineEdit>("Form5", "Text1")->text(), QStringLiteral("roster.html"));
+            Message message;
+            recordMessage(&message);
+            control("Form5", "Command1")->click();
+            if (*vanished) {
+                QCOMPARE(message.icon, QMessageBox::Critical);
+                QVERIFY2(message.text.contains(QStringLiteral("File not found: roster.html")), qPrintable(message.text));
+            } else {
+                QVERIFY2(message.text.contains(QStringLiteral("does not appear to be a valid")), qPrintable(message.text));
+            }
+            QVERIFY(shown("Form5"));
+            QCOMPARE(folder_->read("marketVal.txt"), std::string("earlier\r\n"));
+            stopLeague();
+        }
+    }
+
+    void cleanupTestCase() { qInfo("bad inputs tried: %d", badInputsTried); }
+};
+
+QTEST_MAIN(BadInput)
+#include "bad_input_test.moc"

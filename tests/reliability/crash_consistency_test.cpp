@@ -1,0 +1,176 @@
+// The merge run killed at random moments: fa.txt must always be a whole list
+// that some number of whole team merges gives, and every player who left it
+// must stand in signed.txt.
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <set>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "commissioner/merge.h"
+#include "commissioner/merge_run.h"
+#include "core/failure.h"
+#include "core/falist.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+#include "folder.h"
+#include "tests/support/league.h"
+#include "tests/support/tempdir.h"
+
+namespace bidmark {
+namespace {
+
+using Files = std::map<std::string, std::string>;
+using Clock = std::chrono::steady_clock;
+
+// A seeded league: `players` free agents with a few offers and signings, and
+// `teams` offer files, the last of them the commissioner's signings.
+Files generateLeague(unsigned seed, int players, int teams)
+{
+    std::mt19937 random(seed);
+    auto number = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto team = [&](int t) { return t + 1 == teams ? std::string(kCommissionerTeam) : "T" + std::to_string(t); };
+    std::vector<std::string> keys, fa{"Players on the market"};
+    for (int p = 0; p < players; ++p) {
+        char name[32];
+        std::snprintf(name, sizeof name, "Skater %05d Okk", p);
+        fa.push_back(test::playerLine(name, number(19, 36), number(0, 1) ? "UFA" : "RFA",
+                                      number(5, 90) * 50000, number(0, 1) ? "C" : "D", number(50, 90)));
+        keys.push_back(nameKey(fa.back()));
+        for (int o = number(0, 2); o > 0; --o)
+            fa.push_back("<" + team(number(0, teams - 2)) + "> 1.0/" + std::to_string(number(1, 5)) + " ");
+        if (number(1, 100) <= 3)
+            fa.push_back("<SIGNED> <T0> 2.0/2 ");
+        fa.push_back("");
+    }
+    Files files{{"fa.txt", joinLines(fa)}, {"signed.txt", joinLines({"earlier signings"})}};
+    std::vector<std::string> teamNames;
+    for (int t = 0; t < teams; ++t) {
+        std::vector<std::string> offers;
+        for (int o = number(20, 120); o > 0; --o) {
+            const std::string& key = keys[number(0, players - 1)];
+            if (t + 1 == teams)
+                offers.push_back(key + "<SIGNED> <T1> 1.5/3 ");
+            else if (number(1, 10) == 1)
+                offers.push_back(key + "<" + team(t) + "> <RETRACT>");
+            else
+                offers.push_back(key + "<" + team(t) + "> " + std::to_string(number(1, 9)) + ".5/2 ");
+        }
+        files[teamOfferFileName(team(t))] = joinLines(offers);
+        teamNames.push_back(team(t));
+    }
+    files["teams.txt"] = joinLines(teamNames);
+    return files;
+}
+
+void writeAll(const test::TempDir& dir, const Files& files)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        std::filesystem::remove_all(entry.path());
+    for (const auto& [name, bytes] : files)
+        dir.write(name, bytes);
+}
+
+// The run in a child process, killed after `delay` unless it ends first.
+void runAndKill(const std::string& folder, Clock::duration delay)
+{
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        try {
+            mergeAllTeamOffers(folder, std::string("FA01"), {});
+        } catch (const Failure&) {
+            ::_exit(1);
+        }
+        ::_exit(0);
+    }
+    const auto deadline = Clock::now() + delay;
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (Clock::now() >= deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+}
+
+TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
+{
+    const int teams = 16;
+    const Files league = generateLeague(20240607, 2500, teams);
+    const std::vector<std::string> teamNames = splitLines(league.at("teams.txt"));
+
+    // The lists whole team merges give: none, the first, the first two ...
+    test::TempDir scratch;
+    writeAll(scratch, league);
+    std::vector<std::string> validLists{league.at("fa.txt")};
+    for (const std::string& team : teamNames) {
+        mergeTeams(scratch.path(), {team}, true, true);
+        validLists.push_back(scratch.read("fa.txt"));
+    }
+    const std::string header = signingHeader("FA01") + "\r\n";
+    const std::string fullLog = league.at("signed.txt") + header
+        + scratch.read("signed.txt").substr(league.at("signed.txt").size());
+
+    test::TempDir dir;
+    writeAll(dir, league);
+    const auto start = Clock::now();
+    runAndKill(dir.path(), std::chrono::hours(1)); // runs to its end
+    const auto runTime = Clock::now() - start;
+    ASSERT_EQ(dir.read("fa.txt"), validLists.back());
+    ASSERT_EQ(dir.read("signed.txt"), fullLog);
+
+    std::mt19937 random(7);
+    std::set<std::size_t> statesSeen;
+    int killPoints = 0, leftovers = 0;
+    const auto budget = Clock::now() + std::chrono::seconds(25);
+    for (; killPoints < 200 && Clock::now() < budget; ++killPoints) {
+        writeAll(dir, league);
+        runAndKill(dir.path(), std::chrono::duration_cast<Clock::duration>(
+                                   runTime * std::uniform_real_distribution<double>(0, 1.1)(random)));
+        Files after = test::snapshot(dir.path());
+
+        const auto state = std::find(validLists.begin(), validLists.end(), after["fa.txt"]);
+        ASSERT_NE(state, validLists.end()) << "fa.txt is no whole list, kill point " << killPoints;
+        statesSeen.insert(static_cast<std::size_t>(state - validLists.begin()));
+
+        // signed.txt grows by whole steps: the header, then every moved player.
+        const std::string& log = after["signed.txt"];
+        ASSERT_TRUE(log == league.at("signed.txt") || log == league.at("signed.txt") + header || log == fullLog)
+            << log.size() << " bytes of " << fullLog.size() << ", kill point " << killPoints;
+        const auto kept = splitLines(after["fa.txt"]);
+        const std::set<std::string> inList(kept.begin(), kept.end());
+        const auto logged = splitLines(log);
+        const std::set<std::string> inLog(logged.begin(), logged.end());
+        for (const std::string& line : splitLines(league.at("fa.txt"))) {
+            if (isPlayerLine(line) && !inList.count(line)) {
+                ASSERT_TRUE(inLog.count(line)) << line << " left fa.txt but is not in signed.txt";
+            }
+        }
+
+        // Nothing else: the league's own files, and perhaps a temporary file
+        // of a write the kill cut short.
+        for (const auto& [name, bytes] : after) {
+            if (name.rfind('.', 0) == 0 && name.find(".txt.bidmark-") != std::string::npos) {
+                ++leftovers;
+            } else if (name != "temp.txt") {
+                ASSERT_TRUE(league.count(name)) << name;
+            }
+        }
+    }
+    std::printf("kill points: %d, fa.txt states seen: %zu, temporary files left: %d\n", killPoints,
+                statesSeen.size(), leftovers);
+}
+
+} // namespace
+} // namespace bidmark

@@ -1,0 +1,24 @@
+#pragma once
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "core/linefile.h"
+
+namespace bidmark::test {
+
+// Every entry of a folder: a file's bytes, or "<folder>" for a folder; nothing
+// for a folder that is gone. Two snapshots are equal when nothing was written,
+// left behind or lost.
+inline std::map<std::string, std::string> snapshot(const std::string& folder)
+{
+    std::map<std::string, std::string> entries;
+    std::error_code gone;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, gone)) {
+        const std::string name = entry.path().filename().string();
+        entries[name] = entry.is_directory() ? "<folder>" : readFile(entry.path().string());
+    }
+    return entries;
+}
+
+} // namespace bidmark::test
