@@ -11,25 +11,14 @@
 #include "tests/support/league.h"
 #include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::control;
+using test::shown;
+using test::window;
 
 namespace {
-QWidget* window(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name))
-            return widget;
-    }
-    return nullptr;
-}
-bool shown(const char* name) { return window(name) && window(name)->isVisible(); }
-
-template <class Widget = QPushButton>
-Widget* control(const char* windowName, const char* name)
-{
-    return window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
-}
 
 // The player list of the Players Available window as file text.
 std::string playerList()

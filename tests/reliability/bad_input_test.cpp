@@ -18,43 +18,17 @@
 #include "tests/support/league.h"
 #include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::control;
+using test::Message;
+using test::recordMessage;
+using test::shown;
+using test::window;
 namespace fs = std::filesystem;
 
 namespace {
-
-QWidget* window(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name))
-            return widget;
-    }
-    return nullptr;
-}
-bool shown(const char* name) { return window(name) && window(name)->isVisible(); }
-
-template <class Widget = QPushButton>
-Widget* control(const char* windowName, const char* name)
-{
-    return window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
-}
-
-struct Message {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-void recordMessage(Message* message)
-{
-    test::answerNextModal([message](QWidget* dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            message->text = box->text();
-            message->icon = box->icon();
-            box->done(QMessageBox::Ok);
-        }
-    });
-}
 
 std::string joined(const std::vector<std::string>& lines, const std::string& end)
 {

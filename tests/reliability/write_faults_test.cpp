@@ -23,43 +23,16 @@
 #include "tests/support/league.h"
 #include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::control;
+using test::Message;
+using test::recordMessage;
+using test::window;
 namespace fs = std::filesystem;
 
 namespace {
-
-QWidget* window(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name))
-            return widget;
-    }
-    return nullptr;
-}
-
-template <class Widget = QPushButton>
-Widget* control(const char* windowName, const char* name)
-{
-    return window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
-}
-
-// The message box a click showed.
-struct Message {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-void recordMessage(Message* message)
-{
-    test::answerNextModal([message](QWidget* dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            message->text = box->text();
-            message->icon = box->icon();
-            box->done(QMessageBox::Ok);
-        }
-    });
-}
 
 // One real failure of the disk, set up right before a click and taken away
 // right after it.
