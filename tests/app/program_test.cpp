@@ -14,6 +14,8 @@
 #include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::enterCommissionerMenu;
+using test::chooseTeam;
 using test::control;
 using test::shown;
 using test::window;
@@ -39,16 +41,6 @@ class ProgramTest : public QObject {
     std::unique_ptr<Windows> program_;
     const std::string faText_ = joinLines(test::elevenLines());
 
-    void chooseTeam(const QString& team)
-    {
-        control<QComboBox>("Form1", "Combo1")->setEditText(team);
-        control("Form1", "Command1")->click();
-    }
-    void enterCommissionerMenu()
-    {
-        test::answerPrompt(QStringLiteral("quaysider"));
-        control("Form1", "Command2")->click();
-    }
 
 private slots:
     void init()

@@ -21,6 +21,8 @@
 #include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::enterCommissionerMenu;
+using test::chooseTeam;
 using test::control;
 using test::Message;
 using test::recordMessage;
@@ -101,15 +103,9 @@ class BadInput : public QObject {
         workingDirectory_.reset();
         folder_.reset();
     }
-    void chooseTeam(const QString& team)
-    {
-        control<QComboBox>("Form1", "Combo1")->setEditText(team);
-        control("Form1", "Command1")->click();
-    }
     void commissionerMenu()
     {
-        test::answerPrompt(QStringLiteral("quaysider"));
-        control("Form1", "Command2")->click();
+        enterCommissionerMenu();
         control<QCheckBox>("Form4", "Check1")->setChecked(false); // no name prompt, nothing moves
     }
     Message mergeRun()

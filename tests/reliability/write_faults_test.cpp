@@ -26,6 +26,7 @@
 #include "tests/support/windows.h"
 
 using namespace bidmark;
+using test::enterCommissionerMenu;
 using test::control;
 using test::Message;
 using test::recordMessage;
@@ -142,12 +143,6 @@ class WriteFaults : public QObject {
         return outcome;
     }
 
-    void commissionerMenu()
-    {
-        test::answerPrompt(QStringLiteral("quaysider"));
-        control("Form1", "Command2")->click();
-    }
-
     // Opens the Contract dialog on a player row and presses OK with terms.
     void offer(int row)
     {
@@ -202,7 +197,7 @@ private slots:
         const std::string contract = "Pekka Roine         <SIGNED> <DAL> 0.75/2 backup to start\r\n";
         for (const Fault& fault : faults) {
             startLeague();
-            commissionerMenu();
+            enterCommissionerMenu();
             control("Form4", "Command4")->click();
             auto* view = control<QAbstractItemView>("Form2", "List1");
             for (int row : {5, 6}) {
@@ -237,7 +232,7 @@ private slots:
         for (const Fault& fault : faults) {
             startLeague();
             folder_->writeLines("TOR.txt", {"Arvo Lindqvist      <TOR> 1.6/3 "});
-            commissionerMenu();
+            enterCommissionerMenu();
             Outcome outcome = clickUnder(fault, control("Form4", "Command1"), true);
             QVERIFY2(outcome.message.icon == QMessageBox::Critical,
                      qPrintable(fault.name + ": " + outcome.message.text));
@@ -257,7 +252,7 @@ private slots:
             QSKIP("root deletes files in a read-only folder");
         startLeague();
         folder_->write("TOR.txt", ""); // nothing to merge: only the delete writes
-        commissionerMenu();
+        enterCommissionerMenu();
         control<QCheckBox>("Form4", "Check1")->setChecked(false);
         const Outcome outcome = clickUnder(readOnlyWorkingDirectory(), control("Form4", "Command1"));
         QCOMPARE(outcome.message.icon, QMessageBox::Critical);
@@ -280,7 +275,7 @@ private slots:
             folder_->writeLines("marketVal.txt", {"earlier values"});
             folder_->writeLines("roster.html", {"Team Rosters"});
             folder_->writeLines("vitals.html", {"Player Vitals"});
-            commissionerMenu();
+            enterCommissionerMenu();
             control("Form4", "Command2")->click();
             control<QLineEdit>("Form5", "Text1")->setText(QStringLiteral("roster.html"));
             control<QLineEdit>("Form5", "Text2")->setText(QStringLiteral("vitals.html"));

@@ -1,6 +1,7 @@
 #include "windows.h"
 
 #include <QApplication>
+#include <QComboBox>
 
 #include "modal.h"
 
@@ -18,6 +19,18 @@ QWidget* window(const char* name)
 bool shown(const char* name)
 {
     return window(name) && window(name)->isVisible();
+}
+
+void chooseTeam(const QString& team)
+{
+    control<QComboBox>("Form1", "Combo1")->setEditText(team);
+    control("Form1", "Command1")->click();
+}
+
+void enterCommissionerMenu()
+{
+    answerPrompt(QStringLiteral("quaysider"));
+    control("Form1", "Command2")->click();
 }
 
 void recordMessage(Message* message)

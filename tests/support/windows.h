@@ -16,6 +16,10 @@ Widget* control(const char* windowName, const char* name)
     return window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
 }
 
+// The main window's two ways on: a team typed and OK, or the password.
+void chooseTeam(const QString& team);
+void enterCommissionerMenu();
+
 // What a message box showed; recordMessage answers the next one with OK.
 struct Message {
     QString text;
