@@ -45,6 +45,8 @@ bool matchWildcards(std::string_view text, std::string_view pattern, bool digitW
         if (p < pattern.size()) {
             char pc = pattern[p];
             if (pc == '*') {
+                if (p + 1 == pattern.size())
+                    return true; // a closing '*' takes whatever is left
                 starP = p++;
                 starT = t;
                 continue;
