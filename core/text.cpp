@@ -51,7 +51,18 @@ bool matchWildcards(std::string_view text, std::string_view pattern, bool digitW
                 starT = t;
                 continue;
             }
-            bool one = pc == '?' || (digitWildcard && pc == '#' ? isDigit(text[t]) : equal(text[t], pc));
+            if (pc == '?') {
+                // A run of '?' takes as many characters, whatever they are.
+                std::size_t run = 1;
+                while (p + run < pattern.size() && pattern[p + run] == '?')
+                    ++run;
+                if (text.size() - t >= run) {
+                    t += run;
+                    p += run;
+                    continue;
+                }
+            }
+            bool one = pc != '?' && (digitWildcard && pc == '#' ? isDigit(text[t]) : equal(text[t], pc));
             if (one) {
                 ++t;
                 ++p;
