@@ -3,6 +3,7 @@
 #include "core/falist.h"
 #include "core/teamfiles.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark {
 

@@ -1,6 +1,8 @@
 #include "core/falist.h"
 
+#include "core/numbers.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark {
 

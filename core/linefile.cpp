@@ -11,6 +11,7 @@
 
 #include "core/failure.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark {
 
@@ -236,11 +237,6 @@ void deleteFile(const std::string& path)
             throw Failure("File not found: " + path);
         throw Failure("Cannot delete " + path + ": " + reason(error));
     }
-}
-
-void copyFile(const std::string& from, const std::string& to)
-{
-    writeFileAtomic(to, readFile(from));
 }
 
 std::string findFile(const std::string& folder, std::string_view pattern)

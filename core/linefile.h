@@ -31,7 +31,6 @@ void writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 void appendLines(const std::string& path, const std::vector<std::string>& lines);
 
 void deleteFile(const std::string& path); // a missing file is a failure
-void copyFile(const std::string& from, const std::string& to); // atomic over `to`
 
 // The first regular file of the folder whose name matches the pattern ('*',
 // '?', case ignored), names taken in case-insensitive alphabetical order; the

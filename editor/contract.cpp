@@ -4,7 +4,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
-#include "core/text.h"
+#include "core/numbers.h"
 
 namespace bidmark {
 

@@ -5,6 +5,7 @@
 #include "core/falist.h"
 #include "core/linefile.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/text.h"
+#include "core/numbers.h"
 
 namespace bidmark {
 

@@ -1,7 +1,7 @@
 #include "marketvalfile.h"
 
 #include "core/linefile.h"
-#include "core/text.h"
+#include "core/numbers.h"
 
 namespace bidmark {
 

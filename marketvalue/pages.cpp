@@ -4,7 +4,9 @@
 #include <unordered_map>
 
 #include "core/falist.h"
+#include "core/numbers.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark {
 

@@ -7,6 +7,7 @@
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/text.h"
+#include "core/wildcard.h"
 
 namespace bidmark::test {
 
@@ -117,7 +118,8 @@ void onePass(const std::string& folder, const std::string& t, bool moveSigned)
         }
     }
     writeLinesAtomic(pathIn(folder, "temp.txt"), temp);
-    copyFile(pathIn(folder, "temp.txt"), pathIn(folder, "fa.txt"));
+    // Copy temp.txt over fa.txt.
+    writeFileAtomic(pathIn(folder, "fa.txt"), readFile(pathIn(folder, "temp.txt")));
 }
 
 } // namespace

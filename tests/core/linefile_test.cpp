@@ -247,19 +247,6 @@ TEST(DeleteFile, MissingFileIsAFailure)
     EXPECT_EQ(failureOf([] { deleteFile("sub"); }).rfind("Cannot delete sub: ", 0), 0u);
 }
 
-TEST(CopyFile, ReplacesTheTarget)
-{
-    TempDir dir;
-    WorkingDirectory here(dir.path());
-    dir.write("temp.txt", "new\r\n");
-    dir.write("fa.txt", "old\r\n");
-    copyFile("temp.txt", "fa.txt");
-    EXPECT_EQ(dir.read("fa.txt"), "new\r\n");
-    EXPECT_EQ(dir.read("temp.txt"), "new\r\n");
-    EXPECT_EQ(failureOf([] { copyFile("nothing.txt", "fa.txt"); }), "File not found: nothing.txt");
-    EXPECT_EQ(dir.read("fa.txt"), "new\r\n");
-}
-
 TEST(FindFile, FirstRegularFileInCaseInsensitiveOrder)
 {
     TempDir dir;
