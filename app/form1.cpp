@@ -12,6 +12,7 @@
 
 #include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "help/helptexts.h"
@@ -156,7 +157,7 @@ void Form1::revealFrameCaption()
 
 void Form1::fillTeams()
 {
-    for (const std::string& team : readLines("teams.txt"))
+    for (const std::string& team : readLines(std::string(kTeamsFile)))
         teams_->addItem(gui::toQt(team));
     // Adding the first entry selects it; the text stays "<none>".
     teams_->setCurrentIndex(-1);

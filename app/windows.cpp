@@ -3,6 +3,7 @@
 #include "commissioner/form4.h"
 #include "commissioner/merge.h"
 #include "core/gui/widgets.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "editor/form2.h"
@@ -10,10 +11,6 @@
 #include "marketvalue/form5.h"
 
 namespace bidmark {
-
-namespace {
-const char* const kFreeAgentFile = "fa.txt";
-} // namespace
 
 Windows::Windows() : form1_(std::make_unique<Form1>())
 {
@@ -31,7 +28,7 @@ void Windows::start() { form1_->show(); }
 void Windows::openTeam(const std::string& team)
 {
     gui::guarded(form1_.get(), [&] {
-        const std::vector<std::string> lines = readLines(kFreeAgentFile);
+        const std::vector<std::string> lines = readLines(std::string(kFreeAgentFile));
         session_.currentTeam = team;
         Form2& players = form2();
         players.setPlayerLines(lines);
@@ -60,7 +57,7 @@ void Windows::showCalculator()
 void Windows::signPlayers()
 {
     gui::guarded(form4_.get(), [&] {
-        const std::vector<std::string> lines = readLines(kFreeAgentFile);
+        const std::vector<std::string> lines = readLines(std::string(kFreeAgentFile));
         session_.currentTeam = kCommissionerTeam;
         if (form2_)
             form2_->clearLists();
@@ -80,7 +77,7 @@ void Windows::mergeSignedPlayers()
         const std::string team(kCommissionerTeam);
         Form4& menu = form4();
         mergeTeamOffers(".", team, menu.moveSignedPlayers());
-        deleteFile(teamOfferFileName(team));
+        deleteFile(std::string(kCommissionerFile));
         menu.show();
         form2_->hide();
     });

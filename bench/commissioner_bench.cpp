@@ -15,6 +15,7 @@
 
 #include "bench/league_generator.h"
 #include "commissioner/merge_run.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "tests/commissioner/reference_merge.h"

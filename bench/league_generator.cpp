@@ -4,6 +4,7 @@
 #include <random>
 #include <set>
 
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 

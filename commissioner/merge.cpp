@@ -12,6 +12,7 @@
 #include "commissioner/offer_pass.h"
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 
@@ -193,7 +194,7 @@ public:
             && std::find(merged_.begin(), merged_.end(), team) != merged_.end();
         for (const TeamOffer& offer : deleted ? std::vector<TeamOffer>() : readTeamOffers(folder_, team)) {
             if (!list_)
-                list_.emplace(readLines(pathIn(folder_, "fa.txt")));
+                list_.emplace(readLines(pathIn(folder_, kFreeAgentFile)));
             list_->apply(offer, moveSigned_, moved_);
         }
         if (!deleted)
@@ -207,11 +208,11 @@ public:
         if (list_) {
             const std::string bytes = joinLines(list_->takeLines());
             list_.reset();
-            const SignedLog log(pathIn(folder_, "signed.txt"));
+            const SignedLog log(pathIn(folder_, kSignedFile));
             try {
                 log.append(moved_);
-                writeFileAtomic(pathIn(folder_, "temp.txt"), bytes);
-                writeFileAtomic(pathIn(folder_, "fa.txt"), bytes);
+                writeFileAtomic(pathIn(folder_, kTempFile), bytes);
+                writeFileAtomic(pathIn(folder_, kFreeAgentFile), bytes);
             } catch (const Failure&) {
                 log.undoAppend(); // the moved players are still in fa.txt
                 throw;

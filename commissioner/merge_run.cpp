@@ -4,6 +4,7 @@
 
 #include "commissioner/merge.h"
 #include "core/failure.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 std::vector<std::string> readTeams(const std::string& folder)
 {
-    const std::string path = pathIn(folder, "teams.txt");
+    const std::string path = pathIn(folder, kTeamsFile);
     std::vector<std::string> teams = readLines(path);
     if (teams.size() > static_cast<std::size_t>(kMaxTeams))
         throw Failure(path + " holds " + std::to_string(teams.size()) + " teams; at most "
@@ -31,7 +32,7 @@ void mergeAllTeamOffers(const std::string& folder, const std::optional<std::stri
                         MergeRunOptions options)
 {
     if (mergeName)
-        appendLines(pathIn(folder, "signed.txt"), {signingHeader(*mergeName)});
+        appendLines(pathIn(folder, kSignedFile), {signingHeader(*mergeName)});
     mergeTeams(folder, readTeams(folder), options.moveSignedPlayers, options.deleteTeamOffers);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include <string>
-#include "teamfiles.h"
+#include "core/leaguefiles.h"
 
 namespace bidmark {
 

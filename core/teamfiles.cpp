@@ -1,10 +1,9 @@
 #include "core/teamfiles.h"
 
+#include "core/leaguefiles.h"
 #include "core/text.h"
 
 namespace bidmark {
-
-std::string teamOfferFileName(std::string_view team) { return std::string(team) + ".txt"; }
 
 bool isUsableTeamOfferLine(std::string_view line) { return line.size() >= 22; }
 
@@ -39,13 +38,10 @@ std::optional<std::string> teamNameProblem(std::string_view team)
     const std::string quoted = "\"" + shown + "\"";
     if (team == "." || team == ".." || team.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
         return "The team name " + quoted + " cannot be used: a team name must be a plain file name.";
-    static constexpr std::string_view kOwnFiles[] = {"fa", "temp", "signed", "teams", "marketVal"};
-    const std::string lower = lowerCase(team);
-    for (std::string_view own : kOwnFiles) {
-        if (lower == lowerCase(own))
-            return "The team name " + quoted + " cannot be used: it would name the league's own file "
-                + std::string(own) + ".txt.";
-    }
+    const std::string_view own = ownFileNamed(teamOfferFileName(team));
+    if (!own.empty() && own != kCommissionerFile)
+        return "The team name " + quoted + " cannot be used: it would name the league's own file "
+            + std::string(own) + ".";
     return std::nullopt;
 }
 

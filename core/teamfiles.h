@@ -6,9 +6,6 @@
 // teams.txt, team offer files, COMMISH.txt and signed.txt.
 namespace bidmark {
 
-inline constexpr std::string_view kCommissionerTeam = "COMMISH";
-
-std::string teamOfferFileName(std::string_view team); // team + ".txt"
 bool isUsableTeamOfferLine(std::string_view line);    // 22 characters or more
 std::string offerText(std::string_view teamOfferLine); // without its first 20 characters
 std::string tagStart(std::string_view teamOfferLine);  // characters 21-24
@@ -18,8 +15,8 @@ std::string signingHeader(std::string_view mergeName); // "------ " + name + "--
 
 // Why a team name cannot be used, or nothing when it can: not a plain file
 // name (contains '/', '\\', ':' or NUL, or is "." or ".."), or one of the
-// program's own files (fa, temp, signed, teams, marketVal, case ignored).
-// An empty name and "COMMISH" are allowed.
+// program's own files other than COMMISH.txt (case ignored). An empty name
+// and "COMMISH" are allowed.
 std::optional<std::string> teamNameProblem(std::string_view team);
 
 } // namespace bidmark

@@ -4,6 +4,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/numbers.h"
 
 namespace bidmark {

@@ -6,9 +6,6 @@
 // The contract rules of the Contract dialog and the team offer lines it makes.
 namespace bidmark {
 
-inline constexpr double kRookieAgeLimit = 22;   // this age or less is a rookie
-inline constexpr double kRookieSalaryCap = 1.5; // millions
-inline constexpr double kRookieBonusCap = 5.0;  // millions
 inline constexpr std::string_view kMoneyMask = "0.0##";
 
 // OK and Retract need a player line selected in the player list.

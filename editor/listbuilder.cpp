@@ -1,5 +1,6 @@
 #include "listbuilder.h"
 
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 
 namespace bidmark {
@@ -42,7 +43,7 @@ std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<
 
 std::vector<std::string> readPlayerList(const std::string& folder, const FilterBoxes& ticked)
 {
-    return buildPlayerList(ticked, readLines(pathIn(folder, "fa.txt")));
+    return buildPlayerList(ticked, readLines(pathIn(folder, kFreeAgentFile)));
 }
 
 } // namespace bidmark

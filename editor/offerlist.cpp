@@ -1,5 +1,6 @@
 #include "offerlist.h"
 
+#include "core/leaguefiles.h"
 #include "core/falist.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/text.h"
 #include "core/wildcard.h"
@@ -55,7 +56,7 @@ std::string statisticsLine(const std::string& folder, std::string_view nameKey)
 
 std::string marketValueLine(const std::string& folder, std::string_view nameKey)
 {
-    const std::string file = findFile(folder, "marketVal.txt");
+    const std::string file = findFile(folder, kMarketValueFile);
     if (file.empty())
         return {};
     for (const std::string& line : readLines(pathIn(folder, file))) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commissioner/merge.h"
+#include "core/leaguefiles.h"
 #include "core/failure.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"

@@ -2,12 +2,13 @@
 
 #include <initializer_list>
 
+#include "core/leaguefiles.h"
+
 namespace bidmark {
 
 namespace {
 const char* const kAuthor = "the Bidmark developers";
 const char* const kLeagueAddress = "https://veld-league.example.org";
-const int kRookieAge = 22;
 
 std::string textOfLines(std::initializer_list<std::string> lines)
 {
@@ -51,7 +52,7 @@ std::string aboutText()
 {
     return textOfLines({
         "Bidmark is a simple editor that creates a .txt file with your offers in it.",
-        "Rookie salary Cap set to 1.5M/X +1.5 for players that are " + std::to_string(kRookieAge) +
+        "Rookie salary Cap set to 1.5M/X +1.5 for players that are " + std::to_string(kRookieAgeLimit) +
             " and under",
     });
 }

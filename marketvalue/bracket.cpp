@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/leaguefiles.h"
 #include "core/numbers.h"
 
 namespace bidmark {
@@ -10,8 +11,6 @@ namespace bidmark {
 namespace {
 constexpr double kOverallReach = 5;  // strict: whole ratings within 4 points
 constexpr double kAgeReach = 3;      // strict: whole ages within 2 years
-constexpr double kRookieAge = 22;
-constexpr double kRookieCap = 1.5;
 
 // Slot of a group in the index; entries without vitals have none.
 int groupSlot(char group)
@@ -108,8 +107,8 @@ double marketValue(const FreeAgent& agent, const BracketStats& stats, double fac
 {
     const double threshold = (stats.average * (100 - factor)) / 100;
     double value = agent.lastSalary < threshold ? stats.average : agent.lastSalary * factor;
-    if (agent.age <= kRookieAge && value > kRookieCap)
-        value = kRookieCap;
+    if (agent.age <= kRookieAgeLimit && value > kRookieSalaryCap)
+        value = kRookieSalaryCap;
     return value;
 }
 

@@ -13,7 +13,7 @@
 #include "core/failure.h"
 #include "core/gui/captionbutton.h"
 #include "core/gui/widgets.h"
-#include "marketvalue/marketvalfile.h"
+#include "core/leaguefiles.h"
 #include "marketvalue/run.h"
 
 namespace bidmark {
@@ -70,7 +70,7 @@ Form5::Form5(QWidget* parent) : QWidget(parent)
     label(this, "Label2", "Roster File", 480, 4080, 975, 255);
     text1_ = textBox(this, "Text1", "", 1680, 4080, 2295, 285);
     label(this, "Label4", "OutputFile", 480, 4440, 975, 255);
-    text3_ = textBox(this, "Text3", kMarketValueFile, 1680, 4440, 2295, 285);
+    text3_ = textBox(this, "Text3", kMarketValueFile.data(), 1680, 4440, 2295, 285);
     label(this, "Label5", "Inflation Rate", 480, 4800, 975, 255);
     text4_ = textBox(this, "Text4", "20", 1680, 4800, 275, 285);
     label(this, "Label6", "%", 2040, 4800, 135, 255);

@@ -10,8 +10,6 @@
 // line by the blank in column 22 and the age digits in 23-24.
 namespace bidmark {
 
-inline constexpr const char* kMarketValueFile = "marketVal.txt";
-
 std::vector<std::string> marketValueHeader();
 
 // The file's text, built in memory: the header, then the lines added. An item

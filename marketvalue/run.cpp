@@ -8,6 +8,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/text.h"
 #include "marketvalue/bracket.h"
@@ -17,8 +18,6 @@
 namespace bidmark {
 
 namespace {
-constexpr const char* kFreeAgentFile = "fa.txt";
-
 // The same file whatever the case or spelling of its path.
 std::string fileIdentity(const std::string& folder, const std::string& name)
 {
@@ -31,13 +30,11 @@ bool isProtectedOutput(const std::string& folder, const std::string& outputName,
                        const std::string& rosterName, const std::string& vitalsName)
 {
     const std::string output = fileIdentity(folder, outputName);
-    for (const std::string& name : {std::string(kFreeAgentFile), std::string("teams.txt"),
-                                    std::string("signed.txt"), std::string("temp.txt"),
-                                    std::string("COMMISH.txt"), rosterName, vitalsName}) {
-        if (output == fileIdentity(folder, name))
+    for (std::string_view own : kOwnFiles) {
+        if (own != kMarketValueFile && output == fileIdentity(folder, std::string(own)))
             return true;
     }
-    return false;
+    return output == fileIdentity(folder, rosterName) || output == fileIdentity(folder, vitalsName);
 }
 
 std::string secondsText(std::chrono::steady_clock::duration elapsed)
@@ -55,7 +52,7 @@ FreeAgent freeAgentOfLine(const std::string& line, std::size_t lineNumber)
         return readFreeAgent(line);
     } catch (const Failure& failure) {
         throw Failure(std::string(failure.what()) + " in line " + std::to_string(lineNumber) +
-                      " of " + kFreeAgentFile);
+                      " of " + std::string(kFreeAgentFile));
     }
 }
 

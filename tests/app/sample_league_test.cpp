@@ -2,6 +2,7 @@
 #include <set>
 #include <gtest/gtest.h>
 
+#include "core/leaguefiles.h"
 #include "core/falist.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"

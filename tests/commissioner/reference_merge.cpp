@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/leaguefiles.h"
 #include "core/falist.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"

@@ -1,3 +1,4 @@
+#include "core/leaguefiles.h"
 #include "core/teamfiles.h"
 
 #include <gtest/gtest.h>

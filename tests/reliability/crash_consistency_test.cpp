@@ -16,6 +16,7 @@
 
 #include "commissioner/merge.h"
 #include "commissioner/merge_run.h"
+#include "core/leaguefiles.h"
 #include "core/failure.h"
 #include "core/falist.h"
 #include "core/linefile.h"
