@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "app/form1.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -7,16 +7,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QThread>
 
-#include "core/gui/captionbutton.h"
-#include "core/gui/widgets.h"
+#include "app/pictures.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
+#include "gui/captionbutton.h"
+#include "gui/controls.h"
+#include "gui/fonts.h"
+#include "gui/messages.h"
+#include "gui/text.h"
 #include "help/helptexts.h"
-#include "pictures.h"
 
 namespace bidmark {
 
@@ -26,14 +28,6 @@ const QString kPassword = QStringLiteral("quaysider");
 const QColor kFrameRed(192, 0, 0);
 const int kRevealPauseMs = 15;
 
-template <class Widget>
-Widget* control(QWidget* parent, const char* name)
-{
-    auto* widget = new Widget(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 void fillBackground(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
@@ -42,16 +36,30 @@ void fillBackground(QWidget* widget, const QColor& colour)
     widget->setAutoFillBackground(true);
 }
 
-QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap)
-{
-    auto* label = control<QLabel>(parent, name);
-    label->setPixmap(pixmap);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
-}
+struct Picture {
+    const char* name;
+    QPixmap (*draw)();
+    gui::Twips at;
+};
+const Picture kPictures[] = {
+    {"Picture1", pictures::rink, {480, 240, 4455, 1815}},
+    {"Picture2", pictures::puck, {480, 2160, 1695, 1815}},
+    {"Picture3", pictures::stick, {120, 4080, 2055, 1455}},
+};
+
+struct HelpItem {
+    const char* name;
+    const char* caption;
+    std::string (*text)();
+};
+const HelpItem kHelpItems[] = {
+    {"ver", "Version", versionText},
+    {"aboutBidmark", "About Bidmark", aboutText},
+    {"aboutVELD", "About VELD", leagueText},
+};
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent)
+Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), session_(session)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(gui::kTitle);
@@ -62,62 +70,46 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent)
     gui::sizeTwips(client, 5460, 5940);
     setCentralWidget(client);
 
-    auto* text1 = control<QLineEdit>(client, "Text1");
-    text1->setText(QStringLiteral("Bidmark is a product of the"));
-    text1->setFrame(false);
-    text1->setReadOnly(true);
-    text1->setFont(gui::sansFont(8.25, true));
-    QPalette textPalette = text1->palette();
-    textPalette.setColor(QPalette::Base, Qt::black);
-    textPalette.setColor(QPalette::Text, QColor(0, 0, 192));
-    text1->setPalette(textPalette);
-    gui::placeTwips(text1, 120, 0, 3255, 285);
+    auto* maker = gui::named<QLineEdit>(client, "Text1", {120, 0, 3255, 285},
+                                        QStringLiteral("Bidmark is a product of the"));
+    maker->setFrame(false);
+    maker->setReadOnly(true);
+    maker->setFont(gui::sansFont(8.25, true));
+    QPalette makerColours = maker->palette();
+    makerColours.setColor(QPalette::Base, Qt::black);
+    makerColours.setColor(QPalette::Text, QColor(0, 0, 192));
+    maker->setPalette(makerColours);
 
-    gui::placeTwips(picture(client, "Picture1", pictures::rink()), 480, 240, 4455, 1815);
-    gui::placeTwips(picture(client, "Picture2", pictures::puck()), 480, 2160, 1695, 1815);
-    gui::placeTwips(picture(client, "Picture3", pictures::stick()), 120, 4080, 2055, 1455);
+    for (const Picture& picture : kPictures) {
+        auto* label = gui::named<QLabel>(client, picture.name, picture.at);
+        label->setPixmap(picture.draw());
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
 
-    frame_ = control<QGroupBox>(client, "Frame1");
-    frame_->setTitle(QStringLiteral("Team Selection"));
-    fillBackground(frame_, kFrameRed);
-    gui::placeTwips(frame_, 2400, 2160, 2895, 3615);
-
-    auto* label1 = control<QLabel>(frame_, "Label1");
-    label1->setText(QStringLiteral("Select Your Team"));
-    fillBackground(label1, kFrameRed);
-    gui::placeTwips(label1, 360, 600, 2175, 255);
+    teamSelection_ = gui::named<QGroupBox>(client, "Frame1", {2400, 2160, 2895, 3615},
+                                           QStringLiteral("Team Selection"));
+    fillBackground(teamSelection_, kFrameRed);
+    fillBackground(gui::named<QLabel>(teamSelection_, "Label1", {360, 600, 2175, 255},
+                                      QStringLiteral("Select Your Team")),
+                   kFrameRed);
 
     // The typed text is the team name exactly as typed: no completion that
     // could change its case, nothing added to the list on Enter.
-    teams_ = control<QComboBox>(frame_, "Combo1");
-    teams_->setEditable(true);
-    teams_->setInsertPolicy(QComboBox::NoInsert);
-    teams_->setCompleter(nullptr);
-    teams_->setEditText(kNoTeam);
-    gui::placeTwips(teams_, 360, 960, 2175, 315);
+    teamBox_ = gui::named<QComboBox>(teamSelection_, "Combo1", {360, 960, 2175, 315});
+    teamBox_->setEditable(true);
+    teamBox_->setInsertPolicy(QComboBox::NoInsert);
+    teamBox_->setCompleter(nullptr);
+    teamBox_->setEditText(kNoTeam);
 
-    auto* ok = control<QPushButton>(frame_, "Command1");
-    ok->setText(QStringLiteral("OK"));
-    gui::placeTwips(ok, 600, 1800, 1335, 615);
+    auto* ok = gui::named<QPushButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &Form1::chooseTeam);
-
-    auto* commissioner = control<gui::CaptionButton>(frame_, "Command2");
-    commissioner->setText(QStringLiteral("Commissioner Menu"));
-    gui::placeTwips(commissioner, 600, 2640, 1335, 615);
+    auto* commissioner = gui::named<gui::CaptionButton>(teamSelection_, "Command2", {600, 2640, 1335, 615},
+                                                        QStringLiteral("Commissioner Menu"));
     connect(commissioner, &QPushButton::clicked, this, &Form1::askPassword);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help"));
-    const struct {
-        const char* name;
-        const char* caption;
-        std::string (*text)();
-    } items[] = {
-        {"ver", "Version", versionText},
-        {"aboutBidmark", "About Bidmark", aboutText},
-        {"aboutVELD", "About VELD", leagueText},
-    };
-    for (const auto& item : items) {
+    for (const HelpItem& item : kHelpItems) {
         QAction* action = help->addAction(QString::fromLatin1(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
         connect(action, &QAction::triggered, this,
@@ -144,38 +136,35 @@ void Form1::startUp()
 
 void Form1::revealFrameCaption()
 {
-    const QString caption = frame_->title();
+    const QString caption = teamSelection_->title();
     for (int length = 1; length <= caption.size(); ++length) {
-        frame_->setTitle(caption.left(length));
+        teamSelection_->setTitle(caption.left(length));
         // Let the window appear (paint events only, no input), then draw the
         // caption at once.
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        frame_->repaint();
+        teamSelection_->repaint();
         QThread::msleep(kRevealPauseMs);
     }
 }
 
 void Form1::fillTeams()
 {
-    for (const std::string& team : readLines(std::string(kTeamsFile)))
-        teams_->addItem(gui::toQt(team));
+    for (const std::string& team : readLines(pathIn(session_.leagueFolder, kTeamsFile)))
+        teamBox_->addItem(gui::toQt(team));
     // Adding the first entry selects it; the text stays "<none>".
-    teams_->setCurrentIndex(-1);
-    teams_->setEditText(kNoTeam);
+    teamBox_->setCurrentIndex(-1);
+    teamBox_->setEditText(kNoTeam);
 }
 
 void Form1::chooseTeam()
 {
-    const QString text = teams_->currentText();
+    const QString text = teamBox_->currentText();
     if (text == kNoTeam)
         return;
-    const std::optional<std::string> team = gui::fromQt(text);
-    if (!team) {
-        gui::showMessage(this, QStringLiteral("The team name \"%1\" cannot be used: it holds a "
-                                              "character that the league's files cannot store.")
-                                   .arg(text));
+    const std::optional<std::string> team =
+        gui::typedText(this, text, QStringLiteral("The team name \"%1\"").arg(text));
+    if (!team)
         return;
-    }
     if (const std::optional<std::string> problem = teamNameProblem(*team)) {
         gui::showMessage(this, gui::toQt(*problem));
         return;

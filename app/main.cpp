@@ -1,14 +1,14 @@
 #include <QApplication>
 
-#include "core/gui/widgets.h"
-#include "windows.h"
+#include "app/windows.h"
+#include "gui/fonts.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bidmark"));
     bidmark::gui::useProgramFont();
-    bidmark::Windows windows;
+    bidmark::Windows windows("."); // the league folder is the working directory
     windows.start();
     return QApplication::exec();
 }

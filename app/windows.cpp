@@ -1,18 +1,18 @@
-#include "windows.h"
+#include "app/windows.h"
 
+#include "app/form1.h"
 #include "commissioner/form4.h"
 #include "commissioner/merge.h"
-#include "core/gui/widgets.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
-#include "core/teamfiles.h"
 #include "editor/form2.h"
-#include "form1.h"
+#include "gui/messages.h"
 #include "marketvalue/form5.h"
 
 namespace bidmark {
 
-Windows::Windows() : form1_(std::make_unique<Form1>())
+Windows::Windows(std::string leagueFolder)
+    : session_{std::move(leagueFolder), {}}, form1_(std::make_unique<Form1>(session_))
 {
     connect(form1_.get(), &Form1::teamChosen, this, &Windows::openTeam);
     connect(form1_.get(), &Form1::commissionerRequested, this, &Windows::openCommissionerMenu);
@@ -28,7 +28,7 @@ void Windows::start() { form1_->show(); }
 void Windows::openTeam(const std::string& team)
 {
     gui::guarded(form1_.get(), [&] {
-        const std::vector<std::string> lines = readLines(std::string(kFreeAgentFile));
+        const std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = team;
         Form2& players = form2();
         players.setPlayerLines(lines);
@@ -57,7 +57,7 @@ void Windows::showCalculator()
 void Windows::signPlayers()
 {
     gui::guarded(form4_.get(), [&] {
-        const std::vector<std::string> lines = readLines(std::string(kFreeAgentFile));
+        const std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = kCommissionerTeam;
         if (form2_)
             form2_->clearLists();
@@ -74,10 +74,9 @@ void Windows::signPlayers()
 void Windows::mergeSignedPlayers()
 {
     gui::guarded(form2_.get(), [&] {
-        const std::string team(kCommissionerTeam);
         Form4& menu = form4();
-        mergeTeamOffers(".", team, menu.moveSignedPlayers());
-        deleteFile(std::string(kCommissionerFile));
+        mergeTeamOffers(session_.leagueFolder, std::string(kCommissionerTeam), menu.moveSignedPlayers());
+        deleteFile(pathIn(session_.leagueFolder, kCommissionerFile));
         menu.show();
         form2_->hide();
     });
@@ -95,7 +94,7 @@ Form2& Windows::form2()
 Form4& Windows::form4()
 {
     if (!form4_) {
-        form4_ = std::make_unique<Form4>();
+        form4_ = std::make_unique<Form4>(session_);
         connect(form4_.get(), &Form4::calculatorRequested, this, &Windows::showCalculator);
         connect(form4_.get(), &Form4::signPlayersRequested, this, &Windows::signPlayers);
     }
@@ -105,7 +104,7 @@ Form4& Windows::form4()
 Form5& Windows::form5()
 {
     if (!form5_)
-        form5_ = std::make_unique<Form5>();
+        form5_ = std::make_unique<Form5>(session_);
     return *form5_;
 }
 

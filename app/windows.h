@@ -3,7 +3,7 @@
 #include <string>
 #include <QObject>
 
-#include "core/session.h"
+#include "gui/session.h"
 
 namespace bidmark {
 
@@ -18,7 +18,7 @@ class Form5;
 class Windows : public QObject {
     Q_OBJECT
 public:
-    Windows();
+    explicit Windows(std::string leagueFolder);
     ~Windows() override;
 
     void start(); // shows the main window

@@ -18,7 +18,7 @@
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "tests/commissioner/reference_merge.h"
+#include "tests/reference/reference_merge.h"
 
 namespace bidmark::bench {
 namespace {

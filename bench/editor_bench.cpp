@@ -14,9 +14,9 @@
 
 #include "bench/league_generator.h"
 #include "core/falist.h"
-#include "core/gui/widgets.h"
 #include "core/linefile.h"
 #include "editor/form2.h"
+#include "gui/text.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void measure(benchmark::State& state, Reset&& reset, Press&& press)
 }
 
 struct Window {
-    bidmark::Session session{"TOR"};
+    bidmark::Session session{".", "TOR"}; // run in the league folder
     bidmark::Form2 form{session};
     Window() { form.setPlayerLines(bidmark::readLines("fa.txt")); }
     template <class Widget>

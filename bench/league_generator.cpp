@@ -1,4 +1,4 @@
-#include "league_generator.h"
+#include "bench/league_generator.h"
 
 #include <cstdio>
 #include <random>

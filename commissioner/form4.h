@@ -1,6 +1,8 @@
 #pragma once
 #include <QWidget>
 
+#include "gui/session.h"
+
 class QCheckBox;
 
 namespace bidmark {
@@ -10,7 +12,7 @@ namespace bidmark {
 class Form4 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form4(QWidget* parent = nullptr);
+    explicit Form4(const Session& session, QWidget* parent = nullptr);
     bool moveSignedPlayers() const; // Check1 ticked
 
 signals:
@@ -20,8 +22,9 @@ signals:
 private:
     void mergeTeamOffers();
 
-    QCheckBox* check1_;
-    QCheckBox* check2_;
+    const Session& session_;
+    QCheckBox* moveSigned_;
+    QCheckBox* deleteOffers_;
 };
 
 } // namespace bidmark

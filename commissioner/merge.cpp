@@ -1,7 +1,6 @@
 #include "commissioner/merge.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -138,31 +137,33 @@ class SignedLog {
 public:
     explicit SignedLog(std::string path) : path_(std::move(path))
     {
-        std::error_code missing;
-        sizeBefore_ = std::filesystem::file_size(path_, missing);
-        if (missing)
-            sizeBefore_ = 0;
+        if (fileExists(path_))
+            before_ = readFile(path_);
     }
 
-    // The log is rewritten whole rather than appended to: a merge killed in
-    // the middle of a long list of moved players must leave the old log or
-    // the new one, never half a line.
-    void append(const std::vector<std::string>& lines) const
+    void append(const std::vector<std::string>& lines)
     {
-        if (!lines.empty())
-            writeFileAtomic(path_, (fileExists(path_) ? readFile(path_) : std::string()) + joinLines(lines));
+        if (lines.empty())
+            return;
+        appendLines(path_, lines);
+        appended_ = true;
     }
 
     void undoAppend() const
     {
-        std::error_code ignored; // the merge's own failure is the one to report
-        if (std::filesystem::is_regular_file(path_, ignored))
-            std::filesystem::resize_file(path_, sizeBefore_, ignored);
+        if (!appended_)
+            return;
+        try {
+            writeFileAtomic(path_, before_);
+        } catch (const Failure&) {
+            // the merge's own failure is the one to report
+        }
     }
 
 private:
     std::string path_;
-    std::uintmax_t sizeBefore_ = 0;
+    std::string before_; // empty when there was no log
+    bool appended_ = false;
 };
 
 // The usable lines of a team's offer file, created empty when missing.
@@ -208,7 +209,7 @@ public:
         if (list_) {
             const std::string bytes = joinLines(list_->takeLines());
             list_.reset();
-            const SignedLog log(pathIn(folder_, kSignedFile));
+            SignedLog log(pathIn(folder_, kSignedFile));
             try {
                 log.append(moved_);
                 writeFileAtomic(pathIn(folder_, kTempFile), bytes);

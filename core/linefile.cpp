@@ -122,7 +122,12 @@ std::string readFile(const std::string& path)
         throw Failure("Cannot read " + path + ": " + reason(error));
     }
     struct stat st;
-    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
+        ::close(fd);
+        throw Failure("Cannot read " + path + ": " + reason(error));
+    }
+    if (S_ISDIR(st.st_mode)) {
         ::close(fd);
         throw Failure("Cannot read " + path + ": " + reason(EISDIR));
     }
@@ -210,23 +215,10 @@ void writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 
 void appendLines(const std::string& path, const std::vector<std::string>& lines)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0)
-        failWrite(path, errno);
-    struct stat st;
-    const off_t sizeBefore = ::fstat(fd, &st) == 0 ? st.st_size : -1;
-    if (!writeAll(fd, joinLines(lines))) {
-        int error = errno;
-        // A write cut short (a full disk, a file size limit) must not leave
-        // half a line behind: take the file back to where it ended. The
-        // append's own failure is the one to report.
-        const bool restored = sizeBefore >= 0 && ::ftruncate(fd, sizeBefore) == 0;
-        static_cast<void>(restored);
-        ::close(fd);
-        failWrite(path, error);
-    }
-    if (!closeChecked(fd))
-        failWrite(path, errno);
+    if (!fileExists(path))
+        writeLinesAtomic(path, lines);
+    else if (!lines.empty())
+        writeFileAtomic(path, readFile(path) + joinLines(lines));
 }
 
 void deleteFile(const std::string& path)

@@ -26,8 +26,10 @@ std::vector<std::string> readLines(const std::string& path);
 void writeFileAtomic(const std::string& path, std::string_view bytes);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
-// Open for append (created when missing), write, close. A failed write leaves
-// the file's old bytes and nothing of the new lines.
+// Adds the lines at the end of the file, created when missing. The file is
+// rewritten whole (its old bytes and the new lines, replaced atomically), so
+// a crash, a kill or a full disk leaves the old file or the new one, never
+// half a line: signed.txt grows only this way.
 void appendLines(const std::string& path, const std::vector<std::string>& lines);
 
 void deleteFile(const std::string& path); // a missing file is a failure

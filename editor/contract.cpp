@@ -1,4 +1,4 @@
-#include "contract.h"
+#include "editor/contract.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "form2.h"
+#include "editor/form2.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -10,14 +10,15 @@
 #include <QPushButton>
 #include <QStringListModel>
 
-#include "core/gui/captionbutton.h"
-#include "core/gui/widgets.h"
-#include "core/linefile.h"
 #include "editor/form3.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
 #include "editor/search.h"
-#include "editor/typedtext.h"
+#include "gui/captionbutton.h"
+#include "gui/controls.h"
+#include "gui/fonts.h"
+#include "gui/messages.h"
+#include "gui/text.h"
 
 namespace bidmark {
 
@@ -29,31 +30,23 @@ const char* const kMarketValueHeader =
     "Name                 Age Pos OV  #   High  Low   Avg   Last  M.V.";
 const QColor kFrameGrey(192, 192, 192);
 
-struct FilterBox {
+struct Control {
     const char* name;
     const char* caption;
-    int left, top;
+    gui::Twips at;
 };
 // Check1..Check7, in the order of core's Filter.
-constexpr FilterBox kFilterBoxes[kFilterCount] = {
-    {"Check1", "Centers", 600, 240},  {"Check2", "Left Wingers", 600, 480},
-    {"Check3", "Right Wingers", 600, 720}, {"Check4", "Defense", 600, 960},
-    {"Check5", "Goalies", 600, 1200}, {"Check6", "RFA", 2280, 240},
-    {"Check7", "UFA", 2280, 480},
+constexpr Control kFilterBoxes[kFilterCount] = {
+    {"Check1", "Centers", {600, 240, 1335, 195}},       {"Check2", "Left Wingers", {600, 480, 1335, 195}},
+    {"Check3", "Right Wingers", {600, 720, 1335, 195}}, {"Check4", "Defense", {600, 960, 1335, 195}},
+    {"Check5", "Goalies", {600, 1200, 1335, 195}},      {"Check6", "RFA", {2280, 240, 1335, 195}},
+    {"Check7", "UFA", {2280, 480, 1335, 195}},
 };
 
-template <class Widget>
-Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    gui::placeTwips(widget, left, top, width, height);
-    return widget;
-}
-
 // A text box used as a caption: no border, the given background.
-QLineEdit* captionBox(QWidget* parent, const char* text, const QColor& background)
+QLineEdit* captionBox(QWidget* parent, const Control& control, const QColor& background)
 {
-    auto* box = new QLineEdit(QString::fromLatin1(text), parent);
+    auto* box = gui::named<QLineEdit>(parent, control.name, control.at, QString::fromLatin1(control.caption));
     box->setFrame(false);
     box->setReadOnly(true);
     box->setCursorPosition(0); // a caption wider than its box shows its start
@@ -63,17 +56,18 @@ QLineEdit* captionBox(QWidget* parent, const char* text, const QColor& backgroun
     return box;
 }
 
-QLineEdit* detailsBox(QWidget* parent)
+// A details line and its column header, both in the fixed-pitch font.
+QLineEdit* detailsBox(QWidget* parent, const char* name, gui::Twips at)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = gui::named<QLineEdit>(parent, name, at);
     box->setReadOnly(true);
     box->setFont(gui::fixedFont(8.25));
     return box;
 }
 
-QLabel* headerLabel(QWidget* parent, const char* text)
+QLabel* headerLabel(QWidget* parent, const char* name, gui::Twips at, const char* text)
 {
-    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    auto* label = gui::named<QLabel>(parent, name, at, QString::fromLatin1(text));
     label->setFont(gui::fixedFont(8.25));
     return label;
 }
@@ -120,54 +114,49 @@ Form2::Form2(Session& session, QWidget* parent)
 void Form2::buildLayout()
 {
     const QColor buttonFace = palette().color(QPalette::Button);
-    place(captionBox(this, "Filters: Display these types of players", buttonFace), "Text1", 240, 0,
-          2655, 225);
+    captionBox(this, {"Text1", "Filters: Display these types of players", {240, 0, 2655, 225}}, buttonFace);
     for (int box = 0; box < kFilterCount; ++box) {
-        const FilterBox& spec = kFilterBoxes[box];
-        filters_[box] = place(new QCheckBox(QString::fromLatin1(spec.caption), this), spec.name,
-                              spec.left, spec.top, 1335, 195);
+        const Control& filter = kFilterBoxes[box];
+        filters_[box] = gui::named<QCheckBox>(this, filter.name, filter.at, QString::fromLatin1(filter.caption));
         filters_[box]->setChecked(true);
     }
-    showStats_ = place(new QCheckBox(QStringLiteral("Show Last Season's Stats"), this), "Check8",
-                       2280, 960, 2415, 255);
+    showStats_ = gui::named<QCheckBox>(this, "Check8", {2280, 960, 2415, 255},
+                                       QStringLiteral("Show Last Season's Stats"));
     showStats_->setChecked(true);
-    search_ = place(new QPushButton(QStringLiteral("Search for"), this), "Command2", 4080, 240,
-                    1155, 315);
-    searchText_ = place(new QLineEdit(this), "Text4", 4080, 600, 1215, 285);
+    search_ = gui::named<QPushButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
+    searchText_ = gui::named<QLineEdit>(this, "Text4", {4080, 600, 1215, 285});
 
-    auto* picture = place(new QLabel(this), "Picture1", 6960, 0, 1575, 855);
-    picture->setPixmap(drawPicture());
+    gui::named<QLabel>(this, "Picture1", {6960, 0, 1575, 855})->setPixmap(drawPicture());
 
-    prompt_ = place(new QLabel(this), "Label1", 120, 1395, 2175, 615);
+    prompt_ = gui::named<QLabel>(this, "Label1", {120, 1395, 2175, 615});
     prompt_->setFont(gui::sansFont(12, true));
     prompt_->setWordWrap(true);
-    place(headerLabel(this, kStatisticsHeader), "Label2", 2280, 1200, 8895, 255);
-    statistics_ = place(detailsBox(this), "Text3", 2280, 1440, 9615, 315);
-    marketValueHeader_ = place(headerLabel(this, kMarketValueHeader), "Label3", 2280, 1720, 8895, 255);
-    marketValue_ = place(detailsBox(this), "Text5", 2280, 1920, 9615, 315);
+    headerLabel(this, "Label2", {2280, 1200, 8895, 255}, kStatisticsHeader);
+    statistics_ = detailsBox(this, "Text3", {2280, 1440, 9615, 315});
+    marketValueHeader_ = headerLabel(this, "Label3", {2280, 1720, 8895, 255}, kMarketValueHeader);
+    marketValue_ = detailsBox(this, "Text5", {2280, 1920, 9615, 315});
     marketValueHeader_->hide();
     marketValue_->hide();
 
-    auto* frame = place(new QGroupBox(QStringLiteral("Available Players"), this), "Frame1", 0, 2160,
-                        11895, 5295);
+    auto* frame = gui::named<QGroupBox>(this, "Frame1", {0, 2160, 11895, 5295}, QStringLiteral("Available Players"));
     frame->setAutoFillBackground(true);
     QPalette grey = frame->palette();
     grey.setColor(QPalette::Window, kFrameGrey);
     frame->setPalette(grey);
 
     playerModel_ = new QStringListModel(this);
-    playerList_ = place(new QListView(frame), "List1", 0, 240, 11895, 2595);
+    playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11895, 2595});
     playerList_->setModel(playerModel_);
     playerList_->setUniformItemSizes(true);
     playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     playerList_->setFont(gui::fixedFont(9.75));
 
-    offersCaption_ = place(captionBox(frame, "Offers", kFrameGrey), "Text2", 120, 3000, 2655, 225);
-    offerList_ = place(new OfferListWidget(frame), "List2", 0, 3240, 8175, 2400);
+    offersCaption_ = captionBox(frame, {"Text2", "Offers", {120, 3000, 2655, 225}}, kFrameGrey);
+    offerList_ = gui::named<OfferListWidget>(frame, "List2", {0, 3240, 8175, 2400});
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
-    done_ = place(new gui::CaptionButton(QStringLiteral("Done"), frame), "Command1", 8400, 3960, 1215, 615);
+    done_ = gui::named<gui::CaptionButton>(frame, "Command1", {8400, 3960, 1215, 615}, QStringLiteral("Done"));
 }
 
 void Form2::connectHandlers()
@@ -213,7 +202,7 @@ void Form2::filterClicked()
 {
     gui::guarded(this, [&] {
         gui::BusyCursor busy;
-        replacePlayerLines(readPlayerList(".", tickedFilters()));
+        replacePlayerLines(readPlayerList(session_.leagueFolder, tickedFilters()));
     });
 }
 
@@ -238,7 +227,7 @@ void Form2::selectionChanged()
         statistics_->clear();
         marketValue_->clear();
         const PlayerDetails details =
-            playerDetails(".", selectedLine(), showStats_->isChecked(), session_.signingMode());
+            playerDetails(session_.leagueFolder, selectedLine(), showStats_->isChecked(), session_.signingMode());
         statistics_->setText(gui::toQt(details.statistics));
         marketValue_->setText(gui::toQt(details.marketValue));
     });
@@ -274,7 +263,7 @@ void Form2::offerPicked(int row)
 void Form2::doneClicked()
 {
     gui::guarded(this, [&] {
-        saveOfferList(".", session_.currentTeam, offers_);
+        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
         if (session_.signingMode()) {
             emit signingSaved();
             return;

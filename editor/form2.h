@@ -4,9 +4,9 @@
 #include <vector>
 #include <QWidget>
 
-#include "core/session.h"
 #include "editor/listbuilder.h"
 #include "editor/offerlist.h"
+#include "gui/session.h"
 
 class QCheckBox;
 class QLabel;

@@ -1,14 +1,16 @@
-#include "form3.h"
+#include "editor/form3.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "core/falist.h"
-#include "core/gui/captionbutton.h"
-#include "core/gui/widgets.h"
 #include "editor/contract.h"
-#include "editor/typedtext.h"
+#include "gui/captionbutton.h"
+#include "gui/controls.h"
+#include "gui/fonts.h"
+#include "gui/messages.h"
+#include "gui/text.h"
 
 namespace bidmark {
 
@@ -16,32 +18,24 @@ namespace {
 
 constexpr int kCommentLimit = 70;
 
-QLabel* addLabel(QWidget* form, const char* name, const char* caption, double points,
-                 int left, int top, int width, int height)
-{
-    auto* label = new QLabel(QString::fromLatin1(caption), form);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(gui::sansFont(points, true));
-    label->setWordWrap(true);
-    gui::placeTwips(label, left, top, width, height);
-    return label;
-}
+struct Label {
+    const char* name;
+    const char* caption;
+    double points; // bold
+    gui::Twips at;
+};
+constexpr Label kLabels[] = {
+    {"Label1", "Enter Salary in Millions", 9.75, {240, 240, 1455, 615}},
+    {"Label2", "Years", 12, {1920, 240, 1335, 375}},
+    {"Label3", "Bonus in Millions", 9.75, {3840, 240, 1455, 615}},
+    {"Label4", "Comments for Player", 12, {240, 1560, 3015, 375}},
+};
 
-QLineEdit* addBox(QWidget* form, const char* name, int left, int top, int width, int height)
+// No button is the default one: Enter and Esc do nothing special.
+QPushButton* button(QWidget* form, const char* name, gui::Twips at, const char* caption)
 {
-    auto* box = new QLineEdit(form);
-    box->setObjectName(QString::fromLatin1(name));
-    gui::placeTwips(box, left, top, width, height);
-    return box;
-}
-
-QPushButton* addButton(QWidget* form, const char* name, const char* caption,
-                       int left, int top, int width, int height)
-{
-    auto* button = new gui::CaptionButton(QString::fromLatin1(caption), form);
-    button->setObjectName(QString::fromLatin1(name));
+    auto* button = gui::named<gui::CaptionButton>(form, name, at, QString::fromLatin1(caption));
     button->setAutoDefault(false);
-    gui::placeTwips(button, left, top, width, height);
     return button;
 }
 
@@ -57,19 +51,19 @@ Form3::Form3(const Session& session, std::function<std::string()> selectedPlayer
     setWindowTitle(QStringLiteral("Contract"));
     gui::sizeTwips(this, 5700, 4200);
 
-    addLabel(this, "Label1", "Enter Salary in Millions", 9.75, 240, 240, 1455, 615);
-    salary_ = addBox(this, "Text1", 240, 840, 1335, 375);
-    addLabel(this, "Label2", "Years", 12, 1920, 240, 1335, 375);
-    years_ = addBox(this, "Text2", 1920, 840, 1455, 375);
-    addLabel(this, "Label3", "Bonus in Millions", 9.75, 3840, 240, 1455, 615);
-    bonus_ = addBox(this, "Text3", 3840, 840, 1695, 375);
-    addLabel(this, "Label4", "Comments for Player", 12, 240, 1560, 3015, 375);
-    comments_ = addBox(this, "Text4", 0, 2160, 5655, 375);
+    for (const Label& label : kLabels) {
+        auto* widget = gui::named<QLabel>(this, label.name, label.at, QString::fromLatin1(label.caption));
+        widget->setFont(gui::sansFont(label.points, true));
+        widget->setWordWrap(true);
+    }
+    salary_ = gui::named<QLineEdit>(this, "Text1", {240, 840, 1335, 375});
+    years_ = gui::named<QLineEdit>(this, "Text2", {1920, 840, 1455, 375});
+    bonus_ = gui::named<QLineEdit>(this, "Text3", {3840, 840, 1695, 375});
+    comments_ = gui::named<QLineEdit>(this, "Text4", {0, 2160, 5655, 375});
     comments_->setMaxLength(kCommentLimit);
-    QPushButton* ok = addButton(this, "Command1", "OK", 120, 2760, 1455, 615);
-    QPushButton* cancel = addButton(this, "Command2", "Cancel", 1920, 2760, 1335, 615);
-    QPushButton* retract =
-        addButton(this, "Command3", "Retract An Existing Offer", 3600, 2760, 1335, 615);
+    QPushButton* ok = button(this, "Command1", {120, 2760, 1455, 615}, "OK");
+    QPushButton* cancel = button(this, "Command2", {1920, 2760, 1335, 615}, "Cancel");
+    QPushButton* retract = button(this, "Command3", {3600, 2760, 1335, 615}, "Retract An Existing Offer");
 
     setTabOrder(salary_, years_);
     setTabOrder(years_, bonus_);

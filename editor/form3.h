@@ -4,7 +4,7 @@
 #include <string>
 #include <QWidget>
 
-#include "core/session.h"
+#include "gui/session.h"
 
 class QLineEdit;
 

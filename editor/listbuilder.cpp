@@ -1,4 +1,4 @@
-#include "listbuilder.h"
+#include "editor/listbuilder.h"
 
 #include "core/leaguefiles.h"
 #include "core/linefile.h"

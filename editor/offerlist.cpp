@@ -1,7 +1,7 @@
-#include "offerlist.h"
+#include "editor/offerlist.h"
 
-#include "core/leaguefiles.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/wildcard.h"

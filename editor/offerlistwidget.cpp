@@ -1,4 +1,4 @@
-#include "offerlistwidget.h"
+#include "editor/offerlistwidget.h"
 
 namespace bidmark {
 

@@ -1,4 +1,4 @@
-#include "playerdetails.h"
+#include "editor/playerdetails.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "search.h"
+#include "editor/search.h"
 
 #include "core/text.h"
 

@@ -5,7 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "editor/playerdetails.h"
-#include "fuzz_folder.h"
+#include "fuzz/fuzz_folder.h"
 
 using namespace bidmark;
 

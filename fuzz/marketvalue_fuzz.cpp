@@ -7,7 +7,7 @@
 
 #include "core/failure.h"
 #include "core/linefile.h"
-#include "fuzz_folder.h"
+#include "fuzz/fuzz_folder.h"
 #include "marketvalue/run.h"
 
 using namespace bidmark;

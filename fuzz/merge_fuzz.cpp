@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "commissioner/merge.h"
-#include "core/leaguefiles.h"
 #include "core/failure.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "fuzz_folder.h"
-#include "tests/commissioner/reference_merge.h"
+#include "fuzz/fuzz_folder.h"
+#include "tests/reference/reference_merge.h"
 
 using namespace bidmark;
 

@@ -1,4 +1,4 @@
-#include "helptexts.h"
+#include "help/helptexts.h"
 
 #include <initializer_list>
 

@@ -1,4 +1,4 @@
-#include "bracket.h"
+#include "marketvalue/bracket.h"
 
 #include <algorithm>
 #include <utility>

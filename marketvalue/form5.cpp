@@ -1,4 +1,4 @@
-#include "form5.h"
+#include "marketvalue/form5.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -10,103 +10,88 @@
 #include <QPushButton>
 #include <QStorageInfo>
 
-#include "core/failure.h"
-#include "core/gui/captionbutton.h"
-#include "core/gui/widgets.h"
 #include "core/leaguefiles.h"
+#include "gui/captionbutton.h"
+#include "gui/controls.h"
+#include "gui/messages.h"
+#include "gui/text.h"
 #include "marketvalue/run.h"
 
 namespace bidmark {
 
 namespace {
-template <class Widget>
-Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    gui::placeTwips(widget, left, top, width, height);
-    return widget;
-}
+struct Control {
+    const char* name;
+    const char* caption;
+    gui::Twips at;
+};
+constexpr Control kLabels[] = {
+    {"Label1", "Select the Roster and Vitals Files by clicking each file", {480, 3360, 3975, 255}},
+    {"Label3", "Vitals File", {480, 3720, 1095, 255}},
+    {"Label2", "Roster File", {480, 4080, 975, 255}},
+    {"Label4", "OutputFile", {480, 4440, 975, 255}},
+    {"Label5", "Inflation Rate", {480, 4800, 975, 255}},
+    {"Label6", "%", {2040, 4800, 135, 255}},
+};
 
-QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top,
-              int width, int height)
+QLineEdit* textBox(QWidget* parent, const char* name, gui::Twips at, std::string_view start = {})
 {
-    return place(new QLabel(QString::fromLatin1(caption), parent), name, left, top, width, height);
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const char* start, int left, int top,
-                   int width, int height)
-{
-    return place(new QLineEdit(QString::fromLatin1(start), parent), name, left, top, width, height);
-}
-
-// The box's text as Windows-1252 bytes; a character the league's files cannot
-// hold is refused.
-std::string boxText(const QLineEdit* box, const char* caption)
-{
-    const std::optional<std::string> bytes = gui::fromQt(box->text());
-    if (!bytes)
-        throw Failure(std::string("The ") + caption +
-                      " box holds a character that Windows-1252 cannot store");
-    return *bytes;
+    return gui::named<QLineEdit>(parent, name, at, gui::toQt(start));
 }
 } // namespace
 
-Form5::Form5(QWidget* parent) : QWidget(parent)
+Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
     setObjectName(QStringLiteral("Form5"));
     setWindowFlag(Qt::Window);
     setWindowTitle(QStringLiteral("Market Value Calculator"));
     gui::sizeTwips(this, 6450, 5610);
 
-    frame1_ = place(new QGroupBox(QStringLiteral("File Selection"), this), "Frame1", 480, 120, 5175, 3255);
-    drive1_ = place(new QComboBox(frame1_), "Drive1", 120, 240, 1575, 315);
-    dir1_ = place(new QListWidget(frame1_), "Dir1", 120, 600, 2295, 2565);
-    file1_ = place(new QListWidget(frame1_), "File1", 2400, 600, 2535, 2625);
-    frame1_->hide();
+    picker_ = gui::named<QGroupBox>(this, "Frame1", {480, 120, 5175, 3255}, QStringLiteral("File Selection"));
+    drives_ = gui::named<QComboBox>(picker_, "Drive1", {120, 240, 1575, 315});
+    folders_ = gui::named<QListWidget>(picker_, "Dir1", {120, 600, 2295, 2565});
+    files_ = gui::named<QListWidget>(picker_, "File1", {2400, 600, 2535, 2625});
+    picker_->hide();
 
-    label(this, "Label1", "Select the Roster and Vitals Files by clicking each file", 480, 3360, 3975, 255);
-    label(this, "Label3", "Vitals File", 480, 3720, 1095, 255);
-    text2_ = textBox(this, "Text2", "", 1680, 3720, 2295, 285);
-    label(this, "Label2", "Roster File", 480, 4080, 975, 255);
-    text1_ = textBox(this, "Text1", "", 1680, 4080, 2295, 285);
-    label(this, "Label4", "OutputFile", 480, 4440, 975, 255);
-    text3_ = textBox(this, "Text3", kMarketValueFile.data(), 1680, 4440, 2295, 285);
-    label(this, "Label5", "Inflation Rate", 480, 4800, 975, 255);
-    text4_ = textBox(this, "Text4", "20", 1680, 4800, 275, 285);
-    label(this, "Label6", "%", 2040, 4800, 135, 255);
-    auto* command1 = place(new gui::CaptionButton(QStringLiteral("Calculate Market Value"), this), "Command1",
-                           4200, 3960, 1455, 855);
-    auto* command2 = place(new QPushButton(QStringLiteral("Done"), this), "Command2", 4800, 4920, 855, 375);
+    for (const Control& label : kLabels)
+        gui::named<QLabel>(this, label.name, label.at, QString::fromLatin1(label.caption));
+    vitalsBox_ = textBox(this, "Text2", {1680, 3720, 2295, 285});
+    rosterBox_ = textBox(this, "Text1", {1680, 4080, 2295, 285});
+    outputBox_ = textBox(this, "Text3", {1680, 4440, 2295, 285}, kMarketValueFile);
+    rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
+    auto* calculate = gui::named<gui::CaptionButton>(this, "Command1", {4200, 3960, 1455, 855},
+                                                     QStringLiteral("Calculate Market Value"));
+    auto* done = gui::named<QPushButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
 
-    const QList<QWidget*> focusOrder{text1_, text2_, text3_, command1, text4_, command2,
-                                     frame1_, drive1_, dir1_, file1_};
+    const QList<QWidget*> focusOrder{rosterBox_, vitalsBox_, outputBox_, calculate, rateBox_, done,
+                                     picker_,    drives_,    folders_,   files_};
     for (qsizetype index = 1; index < focusOrder.size(); ++index)
         setTabOrder(focusOrder[index - 1], focusOrder[index]);
 
-    // The picker starts at the working directory, on the volume that holds it.
+    // The picker starts at the league folder, on the volume that holds it.
+    const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (volume.isValid() && volume.isReady())
-            drive1_->addItem(volume.rootPath());
+            drives_->addItem(volume.rootPath());
     }
-    drive1_->setCurrentIndex(drive1_->findText(QStorageInfo(QDir::currentPath()).rootPath()));
-    showFolder(QDir::currentPath());
+    drives_->setCurrentIndex(drives_->findText(QStorageInfo(league).rootPath()));
+    showFolder(league);
 
-    text1_->installEventFilter(this);
-    text2_->installEventFilter(this);
-    connect(drive1_, &QComboBox::textActivated, this, &Form5::showFolder);
-    connect(dir1_, &QListWidget::itemActivated, this,
+    rosterBox_->installEventFilter(this);
+    vitalsBox_->installEventFilter(this);
+    connect(drives_, &QComboBox::textActivated, this, &Form5::showFolder);
+    connect(folders_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showFolder(QDir(folder_).filePath(item->text())); });
-    connect(file1_, &QListWidget::itemClicked, this,
-            [this](QListWidgetItem* item) { pickFile(item->text()); });
-    connect(command1, &QPushButton::clicked, this, &Form5::calculate);
-    connect(command2, &QPushButton::clicked, this, &QWidget::hide);
+    connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { pickFile(item->text()); });
+    connect(calculate, &QPushButton::clicked, this, &Form5::calculate);
+    connect(done, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 bool Form5::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && (watched == text1_ || watched == text2_)) {
+    if (event->type() == QEvent::MouseButtonPress && (watched == rosterBox_ || watched == vitalsBox_)) {
         currentBox_ = static_cast<QLineEdit*>(watched);
-        frame1_->show();
+        picker_->show();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -115,33 +100,46 @@ void Form5::showFolder(const QString& path)
 {
     folder_ = QDir::cleanPath(QDir(path).absolutePath());
     const QDir folder(folder_);
-    dir1_->clear();
+    folders_->clear();
     if (!folder.isRoot())
-        dir1_->addItem(QStringLiteral(".."));
-    dir1_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
-    file1_->clear();
-    file1_->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+        folders_->addItem(QStringLiteral(".."));
+    folders_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    files_->clear();
+    files_->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
-// The run opens names relative to the working directory, so a file of another
+// The run opens names relative to the league folder, so a file of another
 // folder is written with the way to it.
 void Form5::pickFile(const QString& name)
 {
-    if (currentBox_)
-        currentBox_->setText(QDir::current().relativeFilePath(QDir(folder_).filePath(name)));
-    frame1_->hide();
+    if (currentBox_) {
+        const QDir league(QString::fromStdString(session_.leagueFolder));
+        currentBox_->setText(league.relativeFilePath(QDir(folder_).filePath(name)));
+    }
+    picker_->hide();
 }
 
 void Form5::calculate()
 {
+    struct Box {
+        const QLineEdit* edit;
+        const char* what;
+    };
+    const Box boxes[] = {{rosterBox_, "The Roster File box"},
+                         {vitalsBox_, "The Vitals File box"},
+                         {outputBox_, "The OutputFile box"},
+                         {rateBox_, "The Inflation Rate box"}};
+    std::string texts[std::size(boxes)];
+    for (std::size_t i = 0; i < std::size(boxes); ++i) {
+        std::optional<std::string> text = gui::typedText(this, boxes[i].edit, QString::fromLatin1(boxes[i].what));
+        if (!text)
+            return;
+        texts[i] = std::move(*text);
+    }
     std::string message;
     const bool finished = gui::guarded(this, [&] {
-        const std::string roster = boxText(text1_, "Roster File");
-        const std::string vitals = boxText(text2_, "Vitals File");
-        const std::string output = boxText(text3_, "OutputFile");
-        const std::string rate = boxText(text4_, "Inflation Rate");
         gui::BusyCursor busy;
-        message = runMarketValue(".", roster, vitals, output, rate);
+        message = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
     });
     if (finished)
         gui::showMessage(this, gui::toQt(message));

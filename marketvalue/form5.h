@@ -2,6 +2,8 @@
 #include <QString>
 #include <QWidget>
 
+#include "gui/session.h"
+
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -15,7 +17,7 @@ namespace bidmark {
 class Form5 : public QWidget {
     Q_OBJECT
 public:
-    explicit Form5(QWidget* parent = nullptr);
+    explicit Form5(const Session& session, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -25,14 +27,15 @@ private:
     void pickFile(const QString& name);
     void calculate();
 
-    QLineEdit* text1_;
-    QLineEdit* text2_;
-    QLineEdit* text3_;
-    QLineEdit* text4_;
-    QGroupBox* frame1_;
-    QComboBox* drive1_;
-    QListWidget* dir1_;
-    QListWidget* file1_;
+    const Session& session_;
+    QLineEdit* rosterBox_;
+    QLineEdit* vitalsBox_;
+    QLineEdit* outputBox_;
+    QLineEdit* rateBox_;
+    QGroupBox* picker_;
+    QComboBox* drives_;
+    QListWidget* folders_;
+    QListWidget* files_;
     QLineEdit* currentBox_ = nullptr; // the box the picker fills
     QString folder_;                  // the picker's folder, absolute
 };

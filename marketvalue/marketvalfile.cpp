@@ -1,4 +1,4 @@
-#include "marketvalfile.h"
+#include "marketvalue/marketvalfile.h"
 
 #include "core/linefile.h"
 #include "core/numbers.h"

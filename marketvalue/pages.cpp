@@ -1,4 +1,4 @@
-#include "pages.h"
+#include "marketvalue/pages.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,4 +1,4 @@
-#include "run.h"
+#include "marketvalue/run.h"
 
 #include <array>
 #include <charconv>

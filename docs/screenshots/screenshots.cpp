@@ -12,10 +12,11 @@
 #include <QPushButton>
 #include <QtTest>
 #include <cstdio>
+#include <functional>
 
 #include "app/windows.h"
-#include "core/gui/widgets.h"
-#include "tests/support/modal.h"
+#include "gui/fonts.h"
+#include "tests/support/dialogs.h"
 
 using namespace bidmark;
 
@@ -56,13 +57,20 @@ void click(const char* windowName, const char* name)
     QTest::mouseClick(control<QWidget>(windowName, name), Qt::LeftButton);
 }
 
-// The next modal dialog is saved as NAME, then closed by the given button.
-void saveAndPress(const char* name, const char* button)
+// An answer that saves the dialog as NAME before giving `then`.
+test::Answer saving(const char* name, test::Answer then)
 {
-    test::answerNextModal([name, button](QWidget* dialog) {
+    return [name, then](QWidget* dialog) {
         save(dialog, name);
-        test::pressButton(dialog, QString::fromLatin1(button));
-    });
+        then(dialog);
+    };
+}
+
+// The action's dialogs answered in turn; the run stops when they differ.
+void expectDialogs(std::vector<test::Answer> answers, const std::function<void()>& action)
+{
+    if (!test::answered(std::move(answers), action))
+        qFatal("the program did not show the dialogs expected");
 }
 
 // The player list of the Players Available window.
@@ -103,7 +111,7 @@ void typeInto(const char* windowName, const char* name, const char* text)
 // removal question, Done.
 void generalManager()
 {
-    Windows program;
+    Windows program(".");
     program.start();
     control<QComboBox>("Form1", "Combo1")->setEditText(QStringLiteral("TOR"));
     save(window("Form1"), "main.png");
@@ -123,40 +131,31 @@ void generalManager()
     save(window("Form2"), "offer-list.png");
 
     auto* offers = control<QListWidget>("Form2", "List2");
-    saveAndPress("remove-offer.png", "No");
-    QTest::mouseClick(offers->viewport(), Qt::LeftButton, {},
-                      offers->visualItemRect(offers->item(0)).center());
+    expectDialogs({saving("remove-offer.png", test::press(QStringLiteral("No")))}, [offers] {
+        QTest::mouseClick(offers->viewport(), Qt::LeftButton, {}, offers->visualItemRect(offers->item(0)).center());
+    });
 
-    saveAndPress("done.png", "OK");
-    click("Form2", "Command1");
+    expectDialogs({saving("done.png", test::ok())}, [] { click("Form2", "Command1"); });
 }
 
 // Password, merge every team's offers, market values, then sign a player to
 // one of his offers and merge the signing.
 void commissioner()
 {
-    Windows program;
+    Windows program(".");
     program.start();
-    test::answerNextModal([](QWidget* dialog) {
-        auto* prompt = qobject_cast<QInputDialog*>(dialog);
-        if (!prompt)
-            qFatal("no password prompt");
-        prompt->setTextValue(QStringLiteral("quaysider"));
-        save(prompt, "password.png");
-        prompt->accept();
-    });
-    click("Form1", "Command2");
+    const test::Answer typePassword = test::type(QStringLiteral("quaysider"));
+    expectDialogs({[typePassword](QWidget* dialog) {
+                      qobject_cast<QInputDialog*>(dialog)->setTextValue(QStringLiteral("quaysider"));
+                      save(dialog, "password.png");
+                      typePassword(dialog);
+                  }},
+                  [] { click("Form1", "Command2"); });
     save(window("Form4"), "commissioners-menu.png");
 
-    test::answerNextModal([](QWidget* dialog) {
-        save(dialog, "merge-name.png");
-        test::answerNextModal([](QWidget* message) {
-            save(message, "merged.png");
-            test::pressButton(message, QStringLiteral("OK"));
-        });
-        qobject_cast<QInputDialog*>(dialog)->accept();
-    });
-    click("Form4", "Command1");
+    expectDialogs({saving("merge-name.png", test::type(QStringLiteral("FA01 Signed Players"))),
+                   saving("merged.png", test::ok())},
+                  [] { click("Form4", "Command1"); });
 
     click("Form4", "Command2");
     // Clicks the box, which opens the file picker, then the file.
@@ -172,8 +171,7 @@ void commissioner()
     };
     pickFile("Text1", "roster.html", nullptr);
     pickFile("Text2", "vitals.html", "calculator.png");
-    saveAndPress("market-value-done.png", "OK");
-    click("Form5", "Command1");
+    expectDialogs({saving("market-value-done.png", test::ok())}, [] { click("Form5", "Command1"); });
     click("Form5", "Command2");
 
     click("Form4", "Command4");

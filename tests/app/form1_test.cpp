@@ -10,30 +10,14 @@
 #include <QtTest>
 
 #include "app/form1.h"
-#include "core/gui/widgets.h"
+#include "gui/text.h"
 #include "help/helptexts.h"
-#include "tests/support/modal.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
 
 namespace {
-struct Box {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Records and closes the next message box.
-void recordNextBox(Box* box)
-{
-    test::answerNextModal([box](QWidget* dialog) {
-        if (auto* message = qobject_cast<QMessageBox*>(dialog)) {
-            *box = {message->text(), message->windowTitle(), message->icon()};
-            message->done(QMessageBox::Ok);
-        }
-    });
-}
-
 // Records each caption the frame is painted with.
 struct CaptionPaints : QObject {
     QStringList captions;
@@ -50,13 +34,13 @@ struct CaptionPaints : QObject {
 class Form1Test : public QObject {
     Q_OBJECT
     std::unique_ptr<test::TempDir> folder_;
-    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
+    Session session_;
     std::unique_ptr<Form1> form_;
 
     void open(const std::vector<std::string>& teams)
     {
         folder_->writeLines("teams.txt", teams);
-        form_ = std::make_unique<Form1>();
+        form_ = std::make_unique<Form1>(session_);
         form_->show();
     }
     template <class Widget>
@@ -77,19 +61,18 @@ private slots:
     void init()
     {
         folder_ = std::make_unique<test::TempDir>();
-        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
+        session_ = Session{folder_->path(), {}};
     }
     void cleanup()
     {
         form_.reset();
-        workingDirectory_.reset();
         folder_.reset();
     }
 
     void startUpRevealsCaptionThenListsTeamsInFileOrder()
     {
         folder_->writeLines("teams.txt", {"TOR", "", "ny"});
-        form_ = std::make_unique<Form1>();
+        form_ = std::make_unique<Form1>(session_);
         CaptionPaints paints;
         find<QGroupBox>("Frame1")->installEventFilter(&paints);
         form_->show();
@@ -106,10 +89,9 @@ private slots:
 
     void missingTeamsFileIsReportedAndTheWindowRuns()
     {
-        Box box;
-        recordNextBox(&box);
-        form_ = std::make_unique<Form1>();
-        form_->show();
+        test::Message box;
+        form_ = std::make_unique<Form1>(session_);
+        QVERIFY(test::answered({test::ok(&box)}, [&] { form_->show(); }));
         QVERIFY(box.text.contains(QStringLiteral("teams.txt")));
         QCOMPARE(box.icon, QMessageBox::Critical);
         QVERIFY(form_->isVisible());
@@ -142,10 +124,11 @@ private slots:
         type(typed);
         QTest::keyClick(combo()->lineEdit(), Qt::Key_Return);
         QCOMPARE(combo()->count(), 2); // Enter adds nothing to the list
-        Box box;
+        test::Message box;
+        std::vector<test::Answer> answers;
         if (!taken)
-            recordNextBox(&box);
-        find<QPushButton>("Command1")->click();
+            answers.push_back(test::ok(&box));
+        QVERIFY(test::answered(answers, [&] { find<QPushButton>("Command1")->click(); }));
         QCOMPARE(chosen.count(), taken ? 1 : 0);
         if (taken)
             QCOMPARE(gui::toQt(chosen.at(0).at(0).value<std::string>()), typed);
@@ -158,17 +141,8 @@ private slots:
     {
         open({"TOR"});
         QSignalSpy chosen(form_.get(), &Form1::teamChosen);
-        bool boxCame = false;
-        QTimer::singleShot(20, [&] {
-            if (QWidget* dialog = QApplication::activeModalWidget()) {
-                boxCame = true;
-                dialog->close();
-            }
-        });
-        find<QPushButton>("Command1")->click();
-        QTest::qWait(50);
+        QVERIFY(test::answered({}, [&] { find<QPushButton>("Command1")->click(); })); // no box
         QCOMPARE(chosen.count(), 0);
-        QVERIFY(!boxCame);
     }
 
     void passwordOpensTheMenuOnlyWhenExact_data()
@@ -186,19 +160,11 @@ private slots:
         QFETCH(bool, accepted);
         open({"TOR"});
         QSignalSpy requested(form_.get(), &Form1::commissionerRequested);
-        QString label, title;
-        QLineEdit::EchoMode echo = QLineEdit::Normal;
-        test::answerNextModal([&](QWidget* dialog) {
-            auto* prompt = qobject_cast<QInputDialog*>(dialog);
-            label = prompt->labelText();
-            title = prompt->windowTitle();
-            echo = prompt->textEchoMode();
-            prompt->setTextValue(answer);
-            answer.isNull() ? prompt->reject() : prompt->accept();
-        });
-        find<QPushButton>("Command2")->click();
-        QCOMPARE(label + "|" + title, QStringLiteral("Enter password|Bidmark"));
-        QCOMPARE(echo, QLineEdit::Password);
+        test::Prompt prompt;
+        QVERIFY(test::answered({answer.isNull() ? test::cancel(&prompt) : test::type(answer, &prompt)},
+                               [&] { find<QPushButton>("Command2")->click(); }));
+        QCOMPARE(prompt.label + "|" + prompt.title, QStringLiteral("Enter password|Bidmark"));
+        QCOMPARE(prompt.echo, QLineEdit::Password);
         QCOMPARE(requested.count(), accepted ? 1 : 0);
         QVERIFY(form_->isVisible());
     }
@@ -216,9 +182,8 @@ private slots:
         QFETCH(QString, item);
         QFETCH(QString, text);
         open({"TOR"});
-        Box box;
-        recordNextBox(&box);
-        form_->findChild<QAction*>(item)->trigger();
+        test::Message box;
+        QVERIFY(test::answered({test::ok(&box)}, [&] { form_->findChild<QAction*>(item)->trigger(); }));
         QCOMPARE(box.text, text);
         QCOMPARE(box.title, QStringLiteral("Bidmark"));
         QCOMPARE(box.icon, QMessageBox::Information);

@@ -5,12 +5,11 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
-#include "app/windows.h"
 #include "core/linefile.h"
-#include "tests/support/league.h"
-#include "tests/support/modal.h"
-#include "tests/support/tempdir.h"
+#include "tests/support/dialogs.h"
+#include "tests/support/program.h"
 #include "tests/support/windows.h"
 
 using namespace bidmark;
@@ -36,28 +35,18 @@ std::string playerList()
 // The whole program, its windows wired together, on a league folder.
 class ProgramTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<test::TempDir> folder_;
-    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
-    std::unique_ptr<Windows> program_;
+    std::unique_ptr<test::Program> program_;
     const std::string faText_ = joinLines(test::elevenLines());
 
+    test::TempDir& league() { return program_->league(); }
 
 private slots:
     void init()
     {
-        folder_ = std::make_unique<test::TempDir>();
-        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
-        folder_->writeLines("teams.txt", {"TOR", "NY", "DAL"});
-        folder_->write("fa.txt", faText_);
-        program_ = std::make_unique<Windows>();
+        program_ = std::make_unique<test::Program>();
         program_->start();
     }
-    void cleanup()
-    {
-        program_.reset();
-        workingDirectory_.reset();
-        folder_.reset();
-    }
+    void cleanup() { program_.reset(); }
 
     void okOpensPlayersAvailableWithEveryLine()
     {
@@ -69,17 +58,16 @@ private slots:
 
     void okWithoutFreeAgentListKeepsTheMainWindow()
     {
-        QFile::remove(QStringLiteral("fa.txt"));
-        QString message;
-        test::acceptMessage(&message);
-        chooseTeam(QStringLiteral("TOR"));
-        QVERIFY2(message.contains(QStringLiteral("fa.txt")), qPrintable(message));
+        std::filesystem::remove(league().file("fa.txt"));
+        test::Message message;
+        QVERIFY(test::answered({test::ok(&message)}, [] { chooseTeam(QStringLiteral("TOR")); }));
+        QVERIFY2(message.text.contains(QStringLiteral("fa.txt")), qPrintable(message.text));
         QVERIFY(shown("Form1") && !window("Form2"));
     }
 
     void menuOpensTheCalculatorOnce()
     {
-        enterCommissionerMenu();
+        QVERIFY(enterCommissionerMenu());
         QVERIFY(shown("Form4") && !shown("Form1"));
         QCOMPARE(control<QComboBox>("Form1", "Combo1")->count(), 3);
         control("Form4", "Command2")->click();
@@ -92,7 +80,7 @@ private slots:
 
     void signingRunMergesAndComesBackToTheMenu()
     {
-        enterCommissionerMenu();
+        QVERIFY(enterCommissionerMenu());
         control<QCheckBox>("Form4", "Check1")->setChecked(false);
         control("Form4", "Command4")->click();
         QVERIFY(shown("Form2") && !shown("Form4"));
@@ -102,8 +90,8 @@ private slots:
 
         control("Form2", "Command1")->click();
         QVERIFY(shown("Form4") && !shown("Form2"));
-        QVERIFY(!folder_->exists("COMMISH.txt"));
-        QCOMPARE(folder_->read("fa.txt"), faText_); // nothing was signed
+        QVERIFY(!league().exists("COMMISH.txt"));
+        QCOMPARE(league().read("fa.txt"), faText_); // nothing was signed
         QVERIFY(!control<QCheckBox>("Form4", "Check1")->isChecked());
 
         control("Form4", "Command4")->click(); // a second run starts over
@@ -112,13 +100,12 @@ private slots:
 
     void failedSigningMergeKeepsTheSigningWindow()
     {
-        enterCommissionerMenu();
+        QVERIFY(enterCommissionerMenu());
         control("Form4", "Command4")->click();
-        QVERIFY(QDir().mkdir(QStringLiteral("COMMISH.txt"))); // cannot be read
-        QString message;
-        test::acceptMessage(&message);
-        control("Form2", "Command1")->click();
-        QVERIFY2(message.contains(QStringLiteral("COMMISH.txt")), qPrintable(message));
+        QVERIFY(std::filesystem::create_directory(league().file("COMMISH.txt"))); // cannot be read
+        test::Message message;
+        QVERIFY(test::answered({test::ok(&message)}, [] { control("Form2", "Command1")->click(); }));
+        QVERIFY2(message.text.contains(QStringLiteral("COMMISH.txt")), qPrintable(message.text));
         QVERIFY(shown("Form2") && !shown("Form4"));
         QCOMPARE(playerList(), faText_);
     }

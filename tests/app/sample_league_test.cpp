@@ -2,8 +2,8 @@
 #include <set>
 #include <gtest/gtest.h>
 
-#include "core/leaguefiles.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "editor/playerdetails.h"

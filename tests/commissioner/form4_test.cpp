@@ -11,8 +11,8 @@
 #include <QtTest>
 
 #include "core/linefile.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/league.h"
-#include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
@@ -21,11 +21,11 @@ class Form4Test : public QObject {
     Q_OBJECT
 
 private:
-    // A league in a fresh working directory: the eleven-line list, TOR's file.
+    // A league in a fresh folder: the eleven-line list, TOR's file.
     struct League {
         test::TempDir dir;
-        test::WorkingDirectory cd{dir.path()};
-        Form4 form;
+        Session session{dir.path(), {}};
+        Form4 form{session};
         League()
         {
             dir.writeLines("fa.txt", test::elevenLines());
@@ -68,19 +68,14 @@ private slots:
     void mergeButtonAsksNameMergesAndSaysSo()
     {
         League league;
-        QString label, message, title;
-        test::answerNextModal([&](QWidget* dialog) {
-            auto* prompt = qobject_cast<QInputDialog*>(dialog);
-            label = prompt->labelText();
-            QCOMPARE(prompt->textValue(), QStringLiteral("FA01 Signed Players"));
-            prompt->setTextValue(QStringLiteral("FA07"));
-            test::acceptMessage(&message, &title);
-            prompt->accept();
-        });
-        league.click("Command1");
-        QCOMPARE(label, QStringLiteral("Enter name of this merger"));
-        QCOMPARE(message, QStringLiteral("new fa.txt created"));
-        QCOMPARE(title, QStringLiteral("Bidmark"));
+        test::Prompt prompt;
+        test::Message message;
+        QVERIFY(test::answered({test::type(QStringLiteral("FA07"), &prompt), test::ok(&message)},
+                               [&] { league.click("Command1"); }));
+        QCOMPARE(prompt.label, QStringLiteral("Enter name of this merger"));
+        QCOMPARE(prompt.preset, QStringLiteral("FA01 Signed Players"));
+        QCOMPARE(message.text, QStringLiteral("new fa.txt created"));
+        QCOMPARE(message.title, QStringLiteral("Bidmark"));
         const auto signedLog = splitLines(league.dir.read("signed.txt"));
         QCOMPARE(signedLog.front(), std::string("------ FA07----"));
         QCOMPARE(signedLog.size(), std::size_t(3));
@@ -94,10 +89,9 @@ private slots:
         league.find<QCheckBox>("Check1")->setChecked(false);
         league.find<QCheckBox>("Check2")->setChecked(false);
         QVERIFY(!league.form.moveSignedPlayers());
-        QString message;
-        test::acceptMessage(&message);
-        league.click("Command1");
-        QCOMPARE(message, QStringLiteral("new fa.txt created"));
+        test::Message message;
+        QVERIFY(test::answered({test::ok(&message)}, [&] { league.click("Command1"); }));
+        QCOMPARE(message.text, QStringLiteral("new fa.txt created"));
         QVERIFY(!league.dir.exists("signed.txt"));
         QVERIFY(league.dir.exists("TOR.txt"));
     }
@@ -105,11 +99,7 @@ private slots:
     void cancelledPromptGivesEmptyMergeName()
     {
         League league;
-        test::answerNextModal([](QWidget* prompt) {
-            test::acceptMessage();
-            qobject_cast<QInputDialog*>(prompt)->reject();
-        });
-        league.click("Command1");
+        QVERIFY(test::answered({test::cancel(), test::ok()}, [&] { league.click("Command1"); }));
         QCOMPARE(splitLines(league.dir.read("signed.txt")).front(), std::string("------ ----"));
     }
 
@@ -119,10 +109,9 @@ private slots:
         league.find<QCheckBox>("Check1")->setChecked(false);
         std::filesystem::create_directory(league.dir.file("temp.txt"));
         const std::string fa = league.dir.read("fa.txt");
-        QString message;
-        test::acceptMessage(&message);
-        league.click("Command1");
-        QVERIFY(message.contains(QStringLiteral("temp.txt")));
+        test::Message message;
+        QVERIFY(test::answered({test::ok(&message)}, [&] { league.click("Command1"); }));
+        QVERIFY(message.text.contains(QStringLiteral("temp.txt")));
         QCOMPARE(league.dir.read("fa.txt"), fa);
         QVERIFY(league.form.isVisible());
     }

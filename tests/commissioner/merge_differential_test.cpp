@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "commissioner/merge.h"
-#include "reference_merge.h"
+#include "tests/reference/reference_merge.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 

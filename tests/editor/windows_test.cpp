@@ -12,8 +12,8 @@
 
 #include "core/linefile.h"
 #include "editor/form2.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/league.h"
-#include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -42,11 +42,13 @@ void doubleClickRow(Form2& form, int row)
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
 }
 
-void clickOffer(Form2& form, int row, const char* answer)
+// Clicks an offer entry and answers the question whether to remove it.
+[[nodiscard]] bool clickOffer(Form2& form, int row, const char* answer)
 {
     auto* list = control<QListWidget>(&form, "List2");
-    answerNextModal([answer](QWidget* box) { pressButton(box, QString::fromLatin1(answer)); });
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    return answered({press(QString::fromLatin1(answer))}, [&] {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    });
 }
 
 QStringList offers(Form2& form)
@@ -85,20 +87,18 @@ private slots:
     void init()
     {
         dir_ = std::make_unique<TempDir>();
-        cwd_ = std::make_unique<WorkingDirectory>(dir_->path());
         dir_->writeLines("fa.txt", elevenLines());
     }
     void cleanup()
     {
-        cwd_.reset();
         dir_.reset();
     }
 
     void teamModeFiltersSearchesOffersAndSaves()
     {
-        Session session{"TOR"};
+        Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines("fa.txt"));
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
         form.show();
         QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
         QCOMPARE(control<QLineEdit>(&form, "Text2")->text(), QStringLiteral("Offers"));
@@ -124,10 +124,9 @@ private slots:
         QVERIFY(contractDialog(form)->isVisible());
         QCOMPARE(control<QLineEdit>(contractDialog(form), "Text4")->maxLength(), 70);
 
-        QString message;
-        acceptMessage(&message);
-        enterTerms(form, "1,234.5", "3", "", "", "Command1");
-        QCOMPARE(message, QStringLiteral("Invalid Salary"));
+        Message message;
+        QVERIFY(answered({ok(&message)}, [&] { enterTerms(form, "1,234.5", "3", "", "", "Command1"); }));
+        QCOMPARE(message.text, QStringLiteral("Invalid Salary"));
         QCOMPARE(control<QLineEdit>(contractDialog(form), "Text1")->text(), QStringLiteral("1.234.5"));
 
         enterTerms(form, "1,25", "3", "0.5", "Welcome aboard", "Command1");
@@ -137,22 +136,20 @@ private slots:
         enterTerms(form, "9", "9", "9", "ignored", "Command3");
         doubleClickRow(form, 1);
         enterTerms(form, "1", "1", "", "", "Command1");
-        clickOffer(form, 1, "No");
-        QString title;
-        answerNextModal([&title](QWidget* box) {
-            title = box->windowTitle();
-            pressButton(box, QStringLiteral("No"));
-        });
-        QTest::keyClick(control<QListWidget>(&form, "List2"), Qt::Key_Up); // arrow keys ask too
-        QCOMPARE(title, QStringLiteral("Delete contract"));
+        QVERIFY(clickOffer(form, 1, "No"));
+        Message question;
+        QVERIFY(answered({press(QStringLiteral("No"), &question)}, [&] {
+            QTest::keyClick(control<QListWidget>(&form, "List2"), Qt::Key_Up); // arrow keys ask too
+        }));
+        QCOMPARE(question.title, QStringLiteral("Delete contract"));
         QCOMPARE(offers(form).size(), 3);
-        clickOffer(form, 1, "Yes");
+        QVERIFY(clickOffer(form, 1, "Yes"));
         QCOMPARE(offers(form), (QStringList{"Arvo Lindqvist      <TOR> 1.25/3 +0.5 Welcome aboard",
                                             "Arvo Lindqvist      <TOR> 1.0/1 "}));
 
-        acceptMessage(&message);
-        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
-        QCOMPARE(message, QStringLiteral("TOR.txt created, Mail it now!"));
+        QVERIFY(answered({ok(&message)},
+                         [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));
+        QCOMPARE(message.text, QStringLiteral("TOR.txt created, Mail it now!"));
         QCOMPARE(dir_->read("TOR.txt"), std::string("Arvo Lindqvist      <TOR> 1.25/3 +0.5 Welcome aboard\r\n"
                                                      "Arvo Lindqvist      <TOR> 1.0/1 \r\n"));
         QVERIFY(!form.isVisible());
@@ -160,41 +157,41 @@ private slots:
 
     void contractNeedsAPlayerAndStorableText()
     {
-        Session session{"TOR"};
+        Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines("fa.txt"));
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
         form.show();
         doubleClickRow(form, 5);
-        QString message;
-        acceptMessage(&message);
-        enterTerms(form, "1", "2", "", QStringLiteral("caf\u00e9 \u03a9mega"), "Command1");
-        QVERIFY(message.contains(QStringLiteral("Windows-1252")));
+        Message message;
+        QVERIFY(answered({ok(&message)},
+                         [&] { enterTerms(form, "1", "2", "", QStringLiteral("caf\u00e9 \u03a9mega"), "Command1"); }));
+        QVERIFY(message.text.contains(QStringLiteral("Windows-1252")));
         QVERIFY(offers(form).isEmpty());
 
         // A filter click leaves no line selected: OK and Retract add nothing.
         QTest::mouseClick(control<QCheckBox>(&form, "Check1"), Qt::LeftButton);
-        acceptMessage(&message);
-        enterTerms(form, "1", "2", "", "", "Command1");
-        QVERIFY(message.startsWith(QStringLiteral("No player selected")));
-        acceptMessage(&message);
-        QTest::mouseClick(control<QPushButton>(contractDialog(form), "Command3"), Qt::LeftButton);
-        QVERIFY(message.startsWith(QStringLiteral("No player selected")));
+        QVERIFY(answered({ok(&message)}, [&] { enterTerms(form, "1", "2", "", "", "Command1"); }));
+        QVERIFY(message.text.startsWith(QStringLiteral("No player selected")));
+        QVERIFY(answered({ok(&message)}, [&] {
+            QTest::mouseClick(control<QPushButton>(contractDialog(form), "Command3"), Qt::LeftButton);
+        }));
+        QVERIFY(message.text.startsWith(QStringLiteral("No player selected")));
         QVERIFY(offers(form).isEmpty());
     }
 
     void failedDoneKeepsTheWindowAndTheOffers()
     {
         std::filesystem::create_directory(dir_->file("TOR.txt"));
-        Session session{"TOR"};
+        Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines("fa.txt"));
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
         form.show();
         doubleClickRow(form, 8);
         enterTerms(form, "", "", "", "", "Command3");
-        QString message;
-        acceptMessage(&message);
-        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
-        QVERIFY(message.contains(QStringLiteral("TOR.txt")));
+        Message message;
+        QVERIFY(answered({ok(&message)},
+                         [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));
+        QVERIFY(message.text.contains(QStringLiteral("TOR.txt")));
         QVERIFY(form.isVisible());
         QCOMPARE(offers(form), QStringList{"Jonas Brandt        <TOR> <RETRACT>"});
     }
@@ -204,9 +201,9 @@ private slots:
         const std::string key = "Pekka Roine         ";
         dir_->writeLines("marketVal.txt", {key + "  22  G  80"});
         dir_->writeLines("2001TeamScoring.html", {"D 12 #Arvo Lindqvist        TOR  82   9"});
-        Session session{"COMMISH"};
+        Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines("fa.txt"));
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
         form.showMarketValue();
         form.show();
         auto* prompt = control<QLabel>(&form, "Label1");
@@ -217,13 +214,12 @@ private slots:
         QCOMPARE(control<QLineEdit>(&form, "Text3")->text(),
                  QStringLiteral("D 12 #Arvo Lindqvist        TOR  82   9"));
         QCOMPARE(prompt->text(), QStringLiteral("Select Contract to Sign"));
-        clickOffer(form, 0, "Yes"); // the pending entry: pairing starts over
+        QVERIFY(clickOffer(form, 0, "Yes")); // the pending entry: pairing starts over
         QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
 
         doubleClickRow(form, 5);
         QCOMPARE(control<QLineEdit>(&form, "Text5")->text(), QString::fromStdString(key + "  22  G  80"));
-        acceptMessage();
-        doubleClickRow(form, 2); // TOR's offer for Arvo: refused
+        QVERIFY(answered({ok()}, [&] { doubleClickRow(form, 2); })); // TOR's offer for Arvo: refused
         QCOMPARE(prompt->text(), QStringLiteral("Select Contract to Sign"));
         doubleClickRow(form, 6);
         QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
@@ -240,7 +236,6 @@ private slots:
 
 private:
     std::unique_ptr<TempDir> dir_;
-    std::unique_ptr<WorkingDirectory> cwd_;
 };
 
 QTEST_MAIN(WindowsTest)

@@ -11,8 +11,8 @@
 #include "core/linefile.h"
 #include "marketvalue/form5.h"
 #include "tests/marketvalue/pagerows.h"
+#include "tests/support/dialogs.h"
 #include "tests/support/league.h"
-#include "tests/support/modal.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -30,8 +30,8 @@ private slots:
         dir_->writeLines("fa.txt", test::elevenLines());
         QDir(QString::fromStdString(dir_->path())).mkdir(QStringLiteral("pages"));
         dir_->write("pages/other.html", "");
-        workingDirectory_ = std::make_unique<test::WorkingDirectory>(dir_->path());
-        form_ = std::make_unique<Form5>();
+        session_ = Session{dir_->path(), {}};
+        form_ = std::make_unique<Form5>(session_);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
     }
@@ -39,7 +39,6 @@ private slots:
     void cleanup()
     {
         form_.reset();
-        workingDirectory_.reset();
         dir_.reset();
     }
 
@@ -170,17 +169,17 @@ private:
         QTest::mouseClick(fileList()->viewport(), Qt::LeftButton, {}, fileList()->visualItemRect(items[0]).center());
     }
 
-    // Presses Calculate and returns the text of the message box it shows.
+    // Presses Calculate and returns the text of the one message box it shows.
     QString calculate()
     {
-        QString message;
-        test::acceptMessage(&message);
-        QTest::mouseClick(button("Command1"), Qt::LeftButton);
-        return message;
+        test::Message message;
+        if (!test::answered({test::ok(&message)}, [&] { QTest::mouseClick(button("Command1"), Qt::LeftButton); }))
+            return QStringLiteral("(not one message box)");
+        return message.text;
     }
 
     std::unique_ptr<test::TempDir> dir_;
-    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
+    Session session_;
     std::unique_ptr<Form5> form_;
 };
 

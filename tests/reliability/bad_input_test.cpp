@@ -12,12 +12,10 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/windows.h"
 #include "core/linefile.h"
-#include "folder.h"
-#include "tests/support/league.h"
-#include "tests/support/modal.h"
-#include "tests/support/tempdir.h"
+#include "tests/reliability/folder.h"
+#include "tests/support/dialogs.h"
+#include "tests/support/program.h"
 #include "tests/support/windows.h"
 
 using namespace bidmark;
@@ -25,7 +23,6 @@ using test::enterCommissionerMenu;
 using test::chooseTeam;
 using test::control;
 using test::Message;
-using test::recordMessage;
 using test::shown;
 using test::window;
 namespace fs = std::filesystem;
@@ -81,45 +78,39 @@ int badInputsTried = 0;
 class BadInput : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TempDir> folder_;
-    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
-    std::unique_ptr<Windows> program_;
+    std::unique_ptr<test::Program> program_;
 
+    test::TempDir& league() { return program_->league(); }
+    fs::path file(const char* name) { return league().file(name); }
     void startLeague(const std::map<std::string, std::string>& files)
     {
         ++badInputsTried;
-        folder_ = std::make_unique<test::TempDir>();
-        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
-        folder_->writeLines("teams.txt", {"TOR"});
-        folder_->writeLines("fa.txt", test::elevenLines());
+        program_ = std::make_unique<test::Program>();
+        league().writeLines("teams.txt", {"TOR"});
         for (const auto& [name, bytes] : files)
-            folder_->write(name, bytes);
-        program_ = std::make_unique<Windows>();
+            league().write(name, bytes);
         program_->start();
     }
-    void stopLeague()
-    {
-        program_.reset();
-        workingDirectory_.reset();
-        folder_.reset();
-    }
+    void stopLeague() { program_.reset(); }
     void commissionerMenu()
     {
-        enterCommissionerMenu();
+        QVERIFY(enterCommissionerMenu());
         control<QCheckBox>("Form4", "Check1")->setChecked(false); // no name prompt, nothing moves
     }
-    Message mergeRun()
+    // The one message the click shows.
+    Message messageOf(QWidget* button)
     {
         Message message;
-        recordMessage(&message);
-        control("Form4", "Command1")->click();
+        if (!test::answered({test::ok(&message)}, [button] { static_cast<QPushButton*>(button)->click(); }))
+            message.text = QStringLiteral("(not one message box)");
         return message;
     }
+    Message mergeRun() { return messageOf(control("Form4", "Command1")); }
 
 private slots:
     void cleanup()
     {
-        if (folder_)
+        if (program_)
             stopLeague(); // also after a failed check
     }
 
@@ -137,7 +128,7 @@ private slots:
             commissionerMenu();
             const Message message = mergeRun();
             QCOMPARE(message.text, QStringLiteral("new fa.txt created"));
-            const std::string merged = folder_->read("fa.txt");
+            const std::string merged = league().read("fa.txt");
             QVERIFY2(merged.empty() || merged.substr(merged.size() - 2) == "\r\n", qPrintable(name));
             QVERIFY2(keptInOrder(splitLines(bytes), splitLines(merged)), qPrintable(name));
             stopLeague();
@@ -162,12 +153,12 @@ private slots:
         for (const std::string& teams : {joinLines(tooMany), joinLines({"TOR", "../x"})}) {
             startLeague({{"teams.txt", teams}, {"TOR.txt", "Arvo Lindqvist      <TOR> 1.6/3 \r\n"}});
             commissionerMenu();
-            const auto before = test::snapshot(".");
+            const auto before = test::snapshot(league().path());
             const Message message = mergeRun();
             QCOMPARE(message.icon, QMessageBox::Critical);
             QVERIFY2(message.text.contains(QStringLiteral("No team was merged")), qPrintable(message.text));
             QVERIFY(shown("Form4"));
-            QVERIFY(test::snapshot(".") == before);
+            QVERIFY(test::snapshot(league().path()) == before);
             stopLeague();
         }
     }
@@ -176,8 +167,7 @@ private slots:
     {
         startLeague({});
         Message message;
-        recordMessage(&message);
-        chooseTeam(QStringLiteral("../x"));
+        QVERIFY(test::answered({test::ok(&message)}, [] { chooseTeam(QStringLiteral("../x")); }));
         QVERIFY2(message.text.contains(QStringLiteral("../x")), qPrintable(message.text));
         QVERIFY(shown("Form1") && !window("Form2"));
         stopLeague();
@@ -186,23 +176,22 @@ private slots:
     void freeAgentListThatIsAFolderIsReported()
     {
         startLeague({});
-        fs::remove("fa.txt");
-        fs::create_directory("fa.txt");
+        fs::remove(file("fa.txt"));
+        fs::create_directory(file("fa.txt"));
         Message message;
-        recordMessage(&message);
-        chooseTeam(QStringLiteral("TOR"));
+        QVERIFY(test::answered({test::ok(&message)}, [] { chooseTeam(QStringLiteral("TOR")); }));
         QCOMPARE(message.icon, QMessageBox::Critical);
         QVERIFY2(message.text.contains(QStringLiteral("fa.txt")), qPrintable(message.text));
         QVERIFY(shown("Form1") && !window("Form2"));
         stopLeague();
 
         startLeague({{"TOR.txt", "Arvo Lindqvist      <TOR> 1.6/3 \r\n"}});
-        fs::remove("fa.txt");
-        fs::create_directory("fa.txt");
+        fs::remove(file("fa.txt"));
+        fs::create_directory(file("fa.txt"));
         commissionerMenu();
-        const auto before = test::snapshot(".");
+        const auto before = test::snapshot(league().path());
         QCOMPARE(mergeRun().icon, QMessageBox::Critical);
-        QVERIFY(test::snapshot(".") == before);
+        QVERIFY(test::snapshot(league().path()) == before);
         stopLeague();
     }
 
@@ -211,8 +200,7 @@ private slots:
         const std::string picture = std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + std::string(4000, '\xff');
         for (const char* vanished : {"", "roster.html"}) {
             startLeague({{"roster.html", picture}, {"vitals.html", picture}, {"marketVal.txt", "earlier\r\n"}});
-            test::answerPrompt(QStringLiteral("quaysider"));
-            control("Form1", "Command2")->click();
+            QVERIFY(enterCommissionerMenu());
             control("Form4", "Command2")->click();
             auto* files = control<QListWidget>("Form5", "File1");
             QTest::mouseClick(control<QLineEdit>("Form5", "Text1"), Qt::LeftButton); // shows the file list
@@ -220,20 +208,20 @@ private slots:
             const QList<QListWidgetItem*> roster = files->findItems(QStringLiteral("roster.html"), Qt::MatchExactly);
             QCOMPARE(roster.size(), 1);
             if (*vanished)
-                fs::remove(vanished); // between the file list and the click
+                fs::remove(file(vanished)); // between the file list and the click
             QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(roster[0]).center());
             QCOMPARE(control<QLineEdit>("Form5", "Text1")->text(), QStringLiteral("roster.html"));
-            Message message;
-            recordMessage(&message);
-            control("Form5", "Command1")->click();
+            const Message message = messageOf(control("Form5", "Command1"));
             if (*vanished) {
                 QCOMPARE(message.icon, QMessageBox::Critical);
-                QVERIFY2(message.text.contains(QStringLiteral("File not found: roster.html")), qPrintable(message.text));
+                QVERIFY2(message.text.startsWith(QStringLiteral("File not found: "))
+                             && message.text.endsWith(QStringLiteral("/roster.html")),
+                         qPrintable(message.text));
             } else {
                 QVERIFY2(message.text.contains(QStringLiteral("does not appear to be a valid")), qPrintable(message.text));
             }
             QVERIFY(shown("Form5"));
-            QCOMPARE(folder_->read("marketVal.txt"), std::string("earlier\r\n"));
+            QCOMPARE(league().read("marketVal.txt"), std::string("earlier\r\n"));
             stopLeague();
         }
     }

@@ -16,12 +16,12 @@
 
 #include "commissioner/merge.h"
 #include "commissioner/merge_run.h"
-#include "core/leaguefiles.h"
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "folder.h"
+#include "tests/reliability/folder.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 

@@ -10,7 +10,7 @@ namespace bidmark::test {
 // Every entry of a folder: a file's bytes, or "<folder>" for a folder; nothing
 // for a folder that is gone. Two snapshots are equal when nothing was written,
 // left behind or lost.
-inline std::map<std::string, std::string> snapshot(const std::string& folder)
+inline std::map<std::string, std::string> snapshot(const std::filesystem::path& folder)
 {
     std::map<std::string, std::string> entries;
     std::error_code gone;

@@ -18,29 +18,26 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "app/windows.h"
-#include "folder.h"
-#include "tests/support/league.h"
-#include "tests/support/modal.h"
-#include "tests/support/tempdir.h"
+#include "tests/reliability/folder.h"
+#include "tests/support/dialogs.h"
+#include "tests/support/program.h"
 #include "tests/support/windows.h"
 
 using namespace bidmark;
 using test::enterCommissionerMenu;
 using test::control;
 using test::Message;
-using test::recordMessage;
 using test::window;
 namespace fs = std::filesystem;
 
 namespace {
 
 // One real failure of the disk, set up right before a click and taken away
-// right after it.
+// right after it, in the league folder.
 struct Fault {
     QString name;
-    std::function<void()> arm;
-    std::function<void()> disarm;
+    std::function<void(const fs::path& league)> arm;
+    std::function<void(const fs::path& league)> disarm;
 };
 
 // Files may not grow past `bytes`: a longer write fails half-way with EFBIG.
@@ -48,41 +45,41 @@ Fault sizeLimit(rlim_t bytes)
 {
     static rlimit saved{};
     return {QStringLiteral("file size limit of %1 bytes").arg(bytes),
-            [bytes] {
+            [bytes](const fs::path&) {
                 std::signal(SIGXFSZ, SIG_IGN);
                 ::getrlimit(RLIMIT_FSIZE, &saved);
                 rlimit limit = saved;
                 limit.rlim_cur = bytes;
                 ::setrlimit(RLIMIT_FSIZE, &limit);
             },
-            [] { ::setrlimit(RLIMIT_FSIZE, &saved); }};
+            [](const fs::path&) { ::setrlimit(RLIMIT_FSIZE, &saved); }};
 }
 
 // A folder where the program writes the file.
 Fault folderInPlaceOf(const std::string& file)
 {
     return {QStringLiteral("%1 replaced by a folder").arg(QString::fromStdString(file)),
-            [file] {
-                fs::remove(file);
-                fs::create_directory(file);
+            [file](const fs::path& league) {
+                fs::remove(league / file);
+                fs::create_directory(league / file);
             },
-            [file] { fs::remove(file); }};
+            [file](const fs::path& league) { fs::remove(league / file); }};
 }
 
-// The working directory taken away under the program (a league on a stick
-// that was pulled out).
-Fault missingWorkingDirectory()
+// The league folder taken away under the program (a league on a stick that
+// was pulled out).
+Fault missingLeagueFolder()
 {
-    return {QStringLiteral("working directory removed"),
-            [] { fs::remove_all(fs::current_path()); },
-            [] {}};
+    return {QStringLiteral("league folder removed"),
+            [](const fs::path& league) { fs::remove_all(league); },
+            [](const fs::path&) {}};
 }
 
-Fault readOnlyWorkingDirectory()
+Fault readOnlyLeagueFolder()
 {
-    return {QStringLiteral("read-only working directory"),
-            [] { fs::permissions(".", fs::perms::owner_write, fs::perm_options::remove); },
-            [] { fs::permissions(".", fs::perms::owner_write, fs::perm_options::add); }};
+    return {QStringLiteral("read-only league folder"),
+            [](const fs::path& league) { fs::permissions(league, fs::perms::owner_write, fs::perm_options::remove); },
+            [](const fs::path& league) { fs::permissions(league, fs::perms::owner_write, fs::perm_options::add); }};
 }
 
 bool runningAsRoot() { return ::geteuid() == 0; }
@@ -94,27 +91,21 @@ int faultsInjected = 0;
 class WriteFaults : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::TempDir> folder_;
-    std::unique_ptr<test::WorkingDirectory> workingDirectory_;
-    std::unique_ptr<Windows> program_;
+    std::unique_ptr<test::Program> program_;
 
+    test::TempDir& league() { return program_->league(); }
     void startLeague()
     {
-        folder_ = std::make_unique<test::TempDir>();
-        workingDirectory_ = std::make_unique<test::WorkingDirectory>(folder_->path());
-        folder_->writeLines("teams.txt", {"TOR"});
-        folder_->writeLines("fa.txt", test::elevenLines());
-        folder_->writeLines("signed.txt", {"old log"});
-        program_ = std::make_unique<Windows>();
+        program_ = std::make_unique<test::Program>();
+        league().writeLines("teams.txt", {"TOR"});
+        league().writeLines("signed.txt", {"old log"});
         program_->start();
     }
     void stopLeague()
     {
+        if (!fs::exists(league().path()))
+            fs::create_directory(league().path()); // for TempDir to remove
         program_.reset();
-        workingDirectory_.reset();
-        if (!fs::exists(folder_->path()))
-            fs::create_directory(folder_->path()); // for TempDir to remove
-        folder_.reset();
     }
 
     // What a click under the fault did: the message it showed and the folder
@@ -127,19 +118,17 @@ class WriteFaults : public QObject {
     {
         Outcome outcome;
         ++faultsInjected;
-        fault.arm();
-        outcome.before = test::snapshot(".");
-        if (asksMergeName) {
-            test::answerNextModal([&outcome](QWidget* prompt) {
-                recordMessage(&outcome.message);
-                qobject_cast<QInputDialog*>(prompt)->accept();
-            });
-        } else {
-            recordMessage(&outcome.message);
-        }
-        button->click();
-        outcome.after = test::snapshot(".");
-        fault.disarm();
+        const fs::path folder = league().path();
+        fault.arm(folder);
+        outcome.before = test::snapshot(folder);
+        std::vector<test::Answer> answers{test::ok(&outcome.message)};
+        if (asksMergeName)
+            answers.insert(answers.begin(), test::type(QStringLiteral("FA01 Signed Players")));
+        const bool answered = test::answered(answers, [button] { button->click(); });
+        outcome.after = test::snapshot(folder);
+        fault.disarm(folder);
+        if (!answered)
+            outcome.message.text = QStringLiteral("(not the dialogs expected)");
         return outcome;
     }
 
@@ -160,18 +149,18 @@ class WriteFaults : public QObject {
 private slots:
     void cleanup()
     {
-        if (folder_)
+        if (program_)
             stopLeague(); // also after a failed check
     }
 
     void doneKeepsOfferListWhenTeamFileCannotBeWritten()
     {
-        std::vector<Fault> faults{sizeLimit(16), folderInPlaceOf("TOR.txt"), missingWorkingDirectory()};
+        std::vector<Fault> faults{sizeLimit(16), folderInPlaceOf("TOR.txt"), missingLeagueFolder()};
         if (!runningAsRoot())
-            faults.push_back(readOnlyWorkingDirectory());
+            faults.push_back(readOnlyLeagueFolder());
         for (const Fault& fault : faults) {
             startLeague();
-            folder_->writeLines("TOR.txt", {"earlier offers"});
+            league().writeLines("TOR.txt", {"earlier offers"});
             control<QComboBox>("Form1", "Combo1")->setEditText(QStringLiteral("TOR"));
             control("Form1", "Command1")->click();
             offer(1);
@@ -193,11 +182,11 @@ private slots:
         std::vector<Fault> faults{sizeLimit(16), sizeLimit(100), folderInPlaceOf("COMMISH.txt"),
                                   folderInPlaceOf("temp.txt"), folderInPlaceOf("signed.txt")};
         if (!runningAsRoot())
-            faults.push_back(readOnlyWorkingDirectory());
+            faults.push_back(readOnlyLeagueFolder());
         const std::string contract = "Pekka Roine         <SIGNED> <DAL> 0.75/2 backup to start\r\n";
         for (const Fault& fault : faults) {
             startLeague();
-            enterCommissionerMenu();
+            QVERIFY(enterCommissionerMenu());
             control("Form4", "Command4")->click();
             auto* view = control<QAbstractItemView>("Form2", "List1");
             for (int row : {5, 6}) {
@@ -228,11 +217,11 @@ private slots:
         std::vector<Fault> faults{sizeLimit(16), sizeLimit(150), folderInPlaceOf("temp.txt"),
                                   folderInPlaceOf("fa.txt"), folderInPlaceOf("signed.txt")};
         if (!runningAsRoot())
-            faults.push_back(readOnlyWorkingDirectory());
+            faults.push_back(readOnlyLeagueFolder());
         for (const Fault& fault : faults) {
             startLeague();
-            folder_->writeLines("TOR.txt", {"Arvo Lindqvist      <TOR> 1.6/3 "});
-            enterCommissionerMenu();
+            league().writeLines("TOR.txt", {"Arvo Lindqvist      <TOR> 1.6/3 "});
+            QVERIFY(enterCommissionerMenu());
             Outcome outcome = clickUnder(fault, control("Form4", "Command1"), true);
             QVERIFY2(outcome.message.icon == QMessageBox::Critical,
                      qPrintable(fault.name + ": " + outcome.message.text));
@@ -251,10 +240,10 @@ private slots:
         if (runningAsRoot())
             QSKIP("root deletes files in a read-only folder");
         startLeague();
-        folder_->write("TOR.txt", ""); // nothing to merge: only the delete writes
-        enterCommissionerMenu();
+        league().write("TOR.txt", ""); // nothing to merge: only the delete writes
+        QVERIFY(enterCommissionerMenu());
         control<QCheckBox>("Form4", "Check1")->setChecked(false);
-        const Outcome outcome = clickUnder(readOnlyWorkingDirectory(), control("Form4", "Command1"));
+        const Outcome outcome = clickUnder(readOnlyLeagueFolder(), control("Form4", "Command1"));
         QCOMPARE(outcome.message.icon, QMessageBox::Critical);
         QVERIFY2(outcome.message.text.contains(QStringLiteral("TOR.txt")), qPrintable(outcome.message.text));
         QVERIFY(outcome.after == outcome.before);
@@ -265,17 +254,21 @@ private slots:
     {
         // The output named in a folder that is not there.
         const Fault missingFolder{QStringLiteral("output in a missing folder"),
-                                  [] { control<QLineEdit>("Form5", "Text3")->setText(QStringLiteral("gone/marketVal.txt")); },
-                                  [] { control<QLineEdit>("Form5", "Text3")->setText(QStringLiteral("marketVal.txt")); }};
+                                  [](const fs::path&) {
+                                      control<QLineEdit>("Form5", "Text3")->setText(QStringLiteral("gone/marketVal.txt"));
+                                  },
+                                  [](const fs::path&) {
+                                      control<QLineEdit>("Form5", "Text3")->setText(QStringLiteral("marketVal.txt"));
+                                  }};
         std::vector<Fault> faults{sizeLimit(16), folderInPlaceOf("marketVal.txt"), missingFolder};
         if (!runningAsRoot())
-            faults.push_back(readOnlyWorkingDirectory());
+            faults.push_back(readOnlyLeagueFolder());
         for (const Fault& fault : faults) {
             startLeague();
-            folder_->writeLines("marketVal.txt", {"earlier values"});
-            folder_->writeLines("roster.html", {"Team Rosters"});
-            folder_->writeLines("vitals.html", {"Player Vitals"});
-            enterCommissionerMenu();
+            league().writeLines("marketVal.txt", {"earlier values"});
+            league().writeLines("roster.html", {"Team Rosters"});
+            league().writeLines("vitals.html", {"Player Vitals"});
+            QVERIFY(enterCommissionerMenu());
             control("Form4", "Command2")->click();
             control<QLineEdit>("Form5", "Text1")->setText(QStringLiteral("roster.html"));
             control<QLineEdit>("Form5", "Text2")->setText(QStringLiteral("vitals.html"));

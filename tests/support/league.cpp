@@ -1,4 +1,4 @@
-#include "league.h"
+#include "tests/support/league.h"
 
 #include <cstdio>
 

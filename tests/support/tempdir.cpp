@@ -1,11 +1,10 @@
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -13,10 +12,10 @@ namespace bidmark::test {
 
 TempDir::TempDir()
 {
-    static std::atomic<int> counter{0};
+    std::random_device random;
     for (;;) {
         fs::path candidate = fs::temp_directory_path()
-            / ("bidmark-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+            / ("bidmark-test-" + std::to_string(random()) + "-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
             path_ = candidate.string();
             return;

@@ -1,9 +1,9 @@
-#include "windows.h"
+#include "tests/support/windows.h"
 
 #include <QApplication>
 #include <QComboBox>
 
-#include "modal.h"
+#include "tests/support/dialogs.h"
 
 namespace bidmark::test {
 
@@ -27,21 +27,9 @@ void chooseTeam(const QString& team)
     control("Form1", "Command1")->click();
 }
 
-void enterCommissionerMenu()
+bool enterCommissionerMenu()
 {
-    answerPrompt(QStringLiteral("quaysider"));
-    control("Form1", "Command2")->click();
-}
-
-void recordMessage(Message* message)
-{
-    answerNextModal([message](QWidget* dialog) {
-        if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            message->text = box->text();
-            message->icon = box->icon();
-            box->done(QMessageBox::Ok);
-        }
-    });
+    return answered({type(QStringLiteral("quaysider"))}, [] { control("Form1", "Command2")->click(); });
 }
 
 } // namespace bidmark::test

@@ -1,8 +1,8 @@
 #pragma once
-#include <QMessageBox>
 #include <QPushButton>
 #include <QString>
 
+// The program's windows as a test finds them: by objectName.
 namespace bidmark::test {
 
 // The top-level window of this objectName, or nullptr.
@@ -18,13 +18,6 @@ Widget* control(const char* windowName, const char* name)
 
 // The main window's two ways on: a team typed and OK, or the password.
 void chooseTeam(const QString& team);
-void enterCommissionerMenu();
-
-// What a message box showed; recordMessage answers the next one with OK.
-struct Message {
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-void recordMessage(Message* message);
+[[nodiscard]] bool enterCommissionerMenu();
 
 } // namespace bidmark::test

@@ -1,10 +1,10 @@
-#include "reference_merge.h"
+#include "tests/reference/reference_merge.h"
 
 #include <optional>
 #include <vector>
 
-#include "core/leaguefiles.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/text.h"

@@ -1,40 +1,25 @@
 #pragma once
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
-#include <QFont>
+#include <exception>
 #include <QString>
-#include <QStringList>
 
 class QWidget;
 
-// The widget boundary shared by every window: text conversion, the program's
-// message boxes, twips, fonts and the busy cursor.
+// The program's message boxes, the failure display around every handler and
+// the busy cursor of long work.
 namespace bidmark::gui {
 
 inline const QString kTitle = QStringLiteral("Bidmark");
 
-// Windows-1252 bytes to QString and back; nothing when a character has no byte.
-QString toQt(std::string_view bytes);
-QStringList toQtLines(const std::vector<std::string>& lines);
-std::optional<std::string> fromQt(const QString& text);
-
-// Modal message boxes titled "Bidmark" unless a title is given.
+// Modal message boxes titled "Bidmark" unless a title is given; their text is
+// plain text ("<SIGNED>" and team tags are no markup).
 void showMessage(QWidget* parent, const QString& text, const QString& title = kTitle);
 void showInformation(QWidget* parent, const QString& text);
 void showFailure(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text, const QString& title);
 
-// Positions in twips, as the layouts are drawn, placed in Qt's pixels.
-void placeTwips(QWidget* widget, int left, int top, int width, int height);
-void sizeTwips(QWidget* widget, int width, int height);
-void useProgramFont(); // for the whole program, before its windows are made
-QFont fixedFont(double pointSize);
-QFont sansFont(double pointSize, bool bold);
-
-// Closes every window and leaves the event loop.
-void endProgram();
+// The critical box of guarded(): the failure's message (nullptr: a failure
+// that is no std::exception).
+void showFailureOf(QWidget* parent, const std::exception* failure);
 
 // Runs one handler's work: a Failure (or any other exception) is shown in a
 // critical message box and the handler stops; nothing crosses the event loop.
@@ -53,7 +38,6 @@ public:
 
 } // namespace bidmark::gui
 
-#include <exception>
 template <class Work>
 bool bidmark::gui::guarded(QWidget* parent, Work&& work)
 {
@@ -61,9 +45,9 @@ bool bidmark::gui::guarded(QWidget* parent, Work&& work)
         work();
         return true;
     } catch (const std::exception& failure) {
-        showFailure(parent, toQt(failure.what()));
+        showFailureOf(parent, &failure);
     } catch (...) {
-        showFailure(parent, QStringLiteral("Unexpected failure"));
+        showFailureOf(parent, nullptr);
     }
     return false;
 }

@@ -1,4 +1,4 @@
-#include "captionbutton.h"
+#include "gui/captionbutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,1 +1,0 @@
-target_link_libraries(bench_editor PRIVATE bidmark_editor_ui)

@@ -1,1 +1,0 @@
-target_link_libraries(bench_marketvalue PRIVATE bidmark_marketvalue_logic)

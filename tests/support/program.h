@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+
+#include "app/windows.h"
+#include "tests/support/league.h"
+#include "tests/support/tempdir.h"
+
+namespace bidmark::test {
+
+// The whole program on a fresh league folder: the eleven-line fa.txt and the
+// teams TOR, NY and DAL, unless the test writes others before start().
+class Program {
+public:
+    Program()
+    {
+        league_.writeLines("fa.txt", elevenLines());
+        league_.writeLines("teams.txt", {"TOR", "NY", "DAL"});
+    }
+    TempDir& league() { return league_; }
+    // Every window wired on the folder, the main window shown and started.
+    void start()
+    {
+        windows_ = std::make_unique<Windows>(league_.path());
+        windows_->start();
+    }
+
+private:
+    TempDir league_;
+    std::unique_ptr<Windows> windows_; // closed before the folder goes
+};
+
+} // namespace bidmark::test
