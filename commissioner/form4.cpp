@@ -18,12 +18,7 @@ namespace bidmark {
 
 namespace {
 
-struct Control {
-    const char* name;
-    const char* caption;
-    gui::Twips at;
-};
-constexpr Control kLabels[] = {
+constexpr gui::Control kLabels[] = {
     {"Label3",
      "This requires your leauges vitals.html and Team Scoring.html and can be seen when signing players",
      {600, 1200, 3735, 615}},
@@ -74,11 +69,10 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     deleteOffers_ = option(this, "Check2", 2280);
     auto* sign = button(this, "Command4", "Sign Players   (new fa.txt)", 2640);
     auto* done = button(this, "Command3", "Done", 3360);
-    for (const Control& label : kLabels) {
-        auto* widget = gui::named<QLabel>(this, label.name, label.at);
+    for (const gui::Control& label : kLabels) {
+        auto* widget = gui::named<QLabel>(this, label);
         widget->setTextFormat(Qt::PlainText); // "<SIGNED>" is text, not markup
         widget->setWordWrap(true);
-        widget->setText(QString::fromLatin1(label.caption));
     }
     auto* scratch = gui::named<QListWidget>(this, "List1", {5040, 120, 855, 255});
     scratch->hide(); // the scratch list stays hidden and empty: the merge works in memory

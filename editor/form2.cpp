@@ -30,13 +30,8 @@ const char* const kMarketValueHeader =
     "Name                 Age Pos OV  #   High  Low   Avg   Last  M.V.";
 const QColor kFrameGrey(192, 192, 192);
 
-struct Control {
-    const char* name;
-    const char* caption;
-    gui::Twips at;
-};
 // Check1..Check7, in the order of core's Filter.
-constexpr Control kFilterBoxes[kFilterCount] = {
+constexpr gui::Control kFilterBoxes[kFilterCount] = {
     {"Check1", "Centers", {600, 240, 1335, 195}},       {"Check2", "Left Wingers", {600, 480, 1335, 195}},
     {"Check3", "Right Wingers", {600, 720, 1335, 195}}, {"Check4", "Defense", {600, 960, 1335, 195}},
     {"Check5", "Goalies", {600, 1200, 1335, 195}},      {"Check6", "RFA", {2280, 240, 1335, 195}},
@@ -44,9 +39,9 @@ constexpr Control kFilterBoxes[kFilterCount] = {
 };
 
 // A text box used as a caption: no border, the given background.
-QLineEdit* captionBox(QWidget* parent, const Control& control, const QColor& background)
+QLineEdit* captionBox(QWidget* parent, const gui::Control& control, const QColor& background)
 {
-    auto* box = gui::named<QLineEdit>(parent, control.name, control.at, QString::fromLatin1(control.caption));
+    auto* box = gui::named<QLineEdit>(parent, control);
     box->setFrame(false);
     box->setReadOnly(true);
     box->setCursorPosition(0); // a caption wider than its box shows its start
@@ -116,8 +111,8 @@ void Form2::buildLayout()
     const QColor buttonFace = palette().color(QPalette::Button);
     captionBox(this, {"Text1", "Filters: Display these types of players", {240, 0, 2655, 225}}, buttonFace);
     for (int box = 0; box < kFilterCount; ++box) {
-        const Control& filter = kFilterBoxes[box];
-        filters_[box] = gui::named<QCheckBox>(this, filter.name, filter.at, QString::fromLatin1(filter.caption));
+        const gui::Control& filter = kFilterBoxes[box];
+        filters_[box] = gui::named<QCheckBox>(this, filter);
         filters_[box]->setChecked(true);
     }
     showStats_ = gui::named<QCheckBox>(this, "Check8", {2280, 960, 2415, 255},

@@ -37,6 +37,19 @@ Widget* named(QWidget* parent, const char* name, Twips at, const QString& captio
     return widget;
 }
 
+// One row of a window's table of controls.
+struct Control {
+    const char* name;
+    const char* caption;
+    Twips at;
+};
+
+template <class Widget>
+Widget* named(QWidget* parent, const Control& control)
+{
+    return named<Widget>(parent, control.name, control.at, QString::fromLatin1(control.caption));
+}
+
 // Closes every window and leaves the event loop.
 void endProgram();
 

@@ -20,12 +20,7 @@
 namespace bidmark {
 
 namespace {
-struct Control {
-    const char* name;
-    const char* caption;
-    gui::Twips at;
-};
-constexpr Control kLabels[] = {
+constexpr gui::Control kLabels[] = {
     {"Label1", "Select the Roster and Vitals Files by clicking each file", {480, 3360, 3975, 255}},
     {"Label3", "Vitals File", {480, 3720, 1095, 255}},
     {"Label2", "Roster File", {480, 4080, 975, 255}},
@@ -53,8 +48,8 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     files_ = gui::named<QListWidget>(picker_, "File1", {2400, 600, 2535, 2625});
     picker_->hide();
 
-    for (const Control& label : kLabels)
-        gui::named<QLabel>(this, label.name, label.at, QString::fromLatin1(label.caption));
+    for (const gui::Control& label : kLabels)
+        gui::named<QLabel>(this, label);
     vitalsBox_ = textBox(this, "Text2", {1680, 3720, 2295, 285});
     rosterBox_ = textBox(this, "Text1", {1680, 4080, 2295, 285});
     outputBox_ = textBox(this, "Text3", {1680, 4440, 2295, 285}, kMarketValueFile);
