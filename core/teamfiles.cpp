@@ -1,5 +1,7 @@
 #include "core/teamfiles.h"
 
+#include <algorithm>
+
 #include "core/leaguefiles.h"
 #include "core/text.h"
 
@@ -29,6 +31,25 @@ bool isRetraction(std::string_view teamOfferLine)
 }
 
 std::string signingHeader(std::string_view mergeName) { return "------ " + std::string(mergeName) + "----"; }
+
+ForeignLine foreignLine(std::string_view team, std::string_view teamOfferLine)
+{
+    constexpr std::string_view kSigned = "<SIGNED> ";
+    const std::string_view text = teamOfferLine.substr(std::min<std::size_t>(20, teamOfferLine.size()));
+    const bool isSigning = text.substr(0, kSigned.size()) == kSigned;
+    if (team == kCommissionerTeam) {
+        // "<SIGNED> " and a team tag: "<", a name without brackets, ">".
+        const std::string_view tag = text.substr(std::min(kSigned.size(), text.size()));
+        const std::size_t close = tag.find_first_of("<>", 1);
+        const bool tagged = isSigning && !tag.empty() && tag.front() == '<' && close != std::string_view::npos
+            && tag[close] == '>';
+        return tagged ? ForeignLine::None : ForeignLine::NotASigning;
+    }
+    if (isSigning)
+        return ForeignLine::SigningInTeamFile;
+    const std::string ownTag = "<" + std::string(team) + "> ";
+    return text.substr(0, ownTag.size()) == ownTag ? ForeignLine::None : ForeignLine::OtherTeamsTag;
+}
 
 std::optional<std::string> teamNameProblem(std::string_view team)
 {

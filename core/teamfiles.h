@@ -13,6 +13,18 @@ std::string tagStart(std::string_view teamOfferLine);  // characters 21-24
 bool isRetraction(std::string_view teamOfferLine);
 std::string signingHeader(std::string_view mergeName); // "------ " + name + "----"
 
+// Why a usable line of `team`'s offer file is not merged: a team's file speaks
+// only for that team (its text after the name key begins with "<" team ">"
+// and a blank), and COMMISH.txt only holds signings ("<SIGNED> " and a team
+// tag).
+enum class ForeignLine {
+    None,              // the line speaks for the file's team
+    OtherTeamsTag,     // a team's file, another team's tag (or none)
+    SigningInTeamFile, // a team's file, a signed line
+    NotASigning,       // COMMISH.txt, anything but a signed line
+};
+ForeignLine foreignLine(std::string_view team, std::string_view teamOfferLine);
+
 // Why a team name cannot be used, or nothing when it can: not a plain file
 // name (contains '/', '\\', ':' or NUL, or is "." or ".."), or one of the
 // program's own files other than COMMISH.txt (case ignored). An empty name

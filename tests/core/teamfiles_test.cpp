@@ -68,3 +68,32 @@ TEST(TeamNames, RefusesPathsAndTheLeaguesOwnFiles)
     ASSERT_TRUE(withNul.has_value());
     EXPECT_EQ(withNul->find('\0'), std::string::npos);
 }
+
+TEST(TeamOfferLines, FileSpeaksOnlyForItsOwnTeam)
+{
+    const struct {
+        const char* team;
+        std::string line;
+        ForeignLine expected;
+    } cases[] = {
+        {"TOR", kArvo + "<TOR> 1.6/3 top line role", ForeignLine::None},
+        {"TOR", kArvo + "<TOR> <RETRACT>", ForeignLine::None},
+        {"", kArvo + "<> 1.0/1 ", ForeignLine::None},
+        {"New York", kArvo + "<New York> 1.0/1 ", ForeignLine::None},
+        {"TOR", kArvo + "<NY> 1.0/1 ", ForeignLine::OtherTeamsTag},
+        {"TOR", kArvo + "<TORO> 1.0/1 ", ForeignLine::OtherTeamsTag},
+        {"TOR", kArvo + "<TOR>1.0/1 ", ForeignLine::OtherTeamsTag},   // no blank after the tag
+        {"TOR", kArvo + "<tor> 1.0/1 ", ForeignLine::OtherTeamsTag},  // case counts
+        {"TOR", "<TOR> 1.0/1 top line role", ForeignLine::OtherTeamsTag}, // no name key
+        {"TOR", kArvo + "<SIGNED> <TOR> 2.5/4 ", ForeignLine::SigningInTeamFile},
+        {"COMMISH", kArvo + "<SIGNED> <DAL> 0.75/2 backup", ForeignLine::None},
+        {"COMMISH", kArvo + "<SIGNED> <> 1.0/1 ", ForeignLine::None},
+        {"COMMISH", kArvo + "<SIGNED> DAL 0.75/2", ForeignLine::NotASigning},
+        {"COMMISH", kArvo + "<SIGNED> <DAL 0.75/2", ForeignLine::NotASigning},
+        {"COMMISH", kArvo + "<SIGNED> <D<AL> 0.75/2", ForeignLine::NotASigning},
+        {"COMMISH", kArvo + "<COMMISH> 1.0/1 ", ForeignLine::NotASigning},
+        {"COMMISH", kArvo + "<signed> <DAL> 1.0/1 ", ForeignLine::NotASigning},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(foreignLine(c.team, c.line), c.expected) << c.team << ": " << c.line;
+}
