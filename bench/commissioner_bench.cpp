@@ -5,7 +5,10 @@
 //   SpeedUp           the step-by-step reference merge against the run on a
 //                     smaller league (counter speed_up_x);
 //   DoubledOffers     the run with twice the offer lines against the run
-//                     (counter growth_x).
+//                     (counter growth_x);
+//   OnePlayer         a small league where every line of one team names the
+//                     same player and only ever adds to his block: twice the
+//                     lines against the lines (counter growth_x).
 // The league is written under $TMPDIR (default /tmp).
 #include <benchmark/benchmark.h>
 
@@ -28,7 +31,10 @@ namespace fs = std::filesystem;
 // A generated league in a folder of its own, put back as generated on reset().
 class League {
 public:
-    explicit League(const LeagueSize& size)
+    // With `onePlayerLines`, the team BOST joins the league: its file holds
+    // that many offers for the first free agent, each added to his block (a
+    // team of four letters never replaces its earlier offer).
+    explicit League(const LeagueSize& size, int onePlayerLines = 0)
     {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
@@ -36,6 +42,8 @@ public:
             throw std::runtime_error("cannot make a folder for the league");
         folder_ = pattern;
         writeLeague(folder_, size);
+        if (onePlayerLines > 0)
+            addOnePlayerTeam(onePlayerLines);
         fa_ = readFile(file("fa.txt"));
         teams_ = readLines(file("teams.txt"));
     }
@@ -54,6 +62,16 @@ public:
     const std::vector<std::string>& teams() const { return teams_; }
 
 private:
+    void addOnePlayerTeam(int lines) const
+    {
+        appendLines(file("teams.txt"), {"BOST"});
+        const std::string key = readLines(file("fa.txt")).at(1).substr(0, 20);
+        std::vector<std::string> offers;
+        for (int i = 0; i < lines; ++i)
+            offers.push_back(key + "<BOST> " + std::to_string(1 + i % 9) + ".5/2 offer " + std::to_string(i));
+        writeLinesAtomic(file("BOST.txt"), offers);
+    }
+
     std::string folder_;
     std::string fa_;
     std::vector<std::string> teams_;
@@ -139,9 +157,26 @@ void DoubledOffers(benchmark::State& state)
     state.counters["growth_x"] = more / once;
 }
 
+void OnePlayer(benchmark::State& state)
+{
+    LeagueSize small;
+    small.freeAgents = 2000;
+    small.offerLinesPerTeam = 25;
+    const int lines = static_cast<int>(state.range(0));
+    const League once(small, lines), twice(small, 2 * lines);
+    double single = 0, doubled = 0;
+    for (auto _ : state) {
+        single += timedOnReset(state, once, mergeRun);
+        doubled += timedOnReset(state, twice, mergeRun);
+    }
+    state.counters["growth_x"] = doubled / single;
+    state.counters["lines_s"] = single / static_cast<double>(state.iterations());
+}
+
 BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(SpeedUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DoubledOffers)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(OnePlayer)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(20000);
 
 } // namespace
 } // namespace bidmark::bench

@@ -1,24 +1,70 @@
 #pragma once
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "commissioner/merge_report.h"
+
 namespace bidmark {
 
-// Folds the team's offer file (the team name followed by ".txt", created empty
-// when missing) into fa.txt in `folder`: every line of 22 characters or more
-// puts the team's offer into the named player's block, in place of the team's
-// earlier offer, or takes that offer back. With `moveSignedPlayers`, signed
-// players leave fa.txt for signed.txt (player line, then signed line). When
-// some line was merged, temp.txt is left holding the new fa.txt. Nothing is
-// written before the whole merge is worked out; fa.txt is replaced atomically.
-// Throws Failure.
-void mergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers);
+class MergeList;
 
-// The teams merged one after another, each team's offer file deleted after its
-// merge when `deleteAfter`: the files end as that sequence of merges leaves
-// them, but fa.txt, temp.txt and signed.txt are written once, at the end, or
-// at a failure for the teams merged before it (which then stay merged).
-void mergeTeams(const std::string& folder, const std::vector<std::string>& teams,
-                bool moveSignedPlayers, bool deleteAfter);
+// An offer file as the merge read it (created empty when it was missing).
+struct OfferFile {
+    std::string team;
+    std::string bytes;
+    bool missing = false;
+};
+
+// Reads the team's offer file (the team name followed by ".txt") in `folder`,
+// creating it empty when missing. Throws Failure.
+OfferFile readOfferFile(const std::string& folder, const std::string& team);
+
+// Offer files merged into fa.txt one after another, as the per-team merge
+// folds each usable line of a file into the list, worked out in memory and
+// written at once. A file's line is used only when it speaks for the file's
+// team; every line's fate goes into the report.
+class TeamMerge {
+public:
+    TeamMerge(std::string folder, bool moveSignedPlayers);
+    ~TeamMerge();
+    TeamMerge(const TeamMerge&) = delete;
+    TeamMerge& operator=(const TeamMerge&) = delete;
+
+    // Folds the file's lines into the list; fa.txt is read at the first line
+    // used. Writes nothing. Throws Failure.
+    void merge(const OfferFile& file);
+
+    // Writes what the merges did: the signing header (when given) and the
+    // moved players to signed.txt in one write, then temp.txt and fa.txt
+    // (when some line was used), fa.txt replaced atomically; then, when
+    // asked, deletes the merged offer files. Throws Failure, having written
+    // nothing, when fa.txt is no longer the bytes the merge read, or when a
+    // write fails (signed.txt is put back). An offer file that changed since
+    // it was merged, or that cannot be deleted, is kept and the report says
+    // so: the rest of the run stands.
+    MergeReport commit(const std::optional<std::string>& signingHeader, bool deleteOfferFiles);
+
+private:
+    void deleteMergedFiles();
+
+    std::string folder_;
+    bool moveSigned_;
+    std::unique_ptr<MergeList> list_; // once fa.txt is read
+    std::string freeAgentBytes_;      // fa.txt as read
+    std::vector<OfferFile> merged_;
+    MergeReport report_;
+};
+
+// The teams' offer files merged one after another and written at once, each
+// team's offer file deleted after its merge when `deleteAfter` (a team named
+// again after its file was deleted merges an empty file). Throws Failure,
+// having written nothing but the empty files of missing teams.
+MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
+                       bool deleteAfter, const std::optional<std::string>& signingHeader = std::nullopt);
+
+// One team's offer file merged, the file kept.
+MergeReport mergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers);
 
 } // namespace bidmark

@@ -28,12 +28,15 @@ std::vector<std::string> readTeams(const std::string& folder)
 
 } // namespace
 
-void mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
-                        MergeRunOptions options)
+MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
+                               MergeRunOptions options)
 {
-    if (mergeName)
-        appendLines(pathIn(folder, kSignedFile), {signingHeader(*mergeName)});
-    mergeTeams(folder, readTeams(folder), options.moveSignedPlayers, options.deleteTeamOffers);
+    const std::optional<std::string> header =
+        mergeName ? std::optional<std::string>(signingHeader(*mergeName)) : std::nullopt;
+    MergeReport report = mergeTeams(folder, readTeams(folder), options.moveSignedPlayers,
+                                    options.deleteTeamOffers, header);
+    report.run = kMergeRun;
+    return report;
 }
 
 } // namespace bidmark

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -229,6 +230,15 @@ void deleteFile(const std::string& path)
             throw Failure("File not found: " + path);
         throw Failure("Cannot delete " + path + ": " + reason(error));
     }
+}
+
+void renameFile(const std::string& from, const std::string& to)
+{
+    struct stat st;
+    if (::lstat(to.c_str(), &st) == 0)
+        throw Failure("Cannot rename " + from + " to " + to + ": " + reason(EEXIST));
+    if (::rename(from.c_str(), to.c_str()) != 0)
+        throw Failure("Cannot rename " + from + " to " + to + ": " + reason(errno));
 }
 
 std::string findFile(const std::string& folder, std::string_view pattern)

@@ -34,6 +34,10 @@ void appendLines(const std::string& path, const std::vector<std::string>& lines)
 
 void deleteFile(const std::string& path); // a missing file is a failure
 
+// Gives a file a new name in the same folder; a file already under the new
+// name is a failure (nothing is replaced).
+void renameFile(const std::string& from, const std::string& to);
+
 // The first regular file of the folder whose name matches the pattern ('*',
 // '?', case ignored), names taken in case-insensitive alphabetical order; the
 // bare name, or empty text when none matches.

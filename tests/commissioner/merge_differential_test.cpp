@@ -37,11 +37,15 @@ public:
         return join(lines);
     }
 
+    // Now and then every line names one player, a few hundred of them: his
+    // block grows long and the lines land in the same places again and again.
     std::string teamFile(const std::string& team)
     {
+        const bool onePlayer = chance(25);
+        const std::string player = key();
         std::vector<std::string> lines;
-        for (int count = number(0, 6); count > 0; --count)
-            lines.push_back(teamOfferLine(team));
+        for (int count = onePlayer ? number(20, 150) : number(0, 6); count > 0; --count)
+            lines.push_back(teamOfferLine(team, onePlayer ? player : key()));
         return join(lines);
     }
 
@@ -87,18 +91,26 @@ private:
         }
     }
 
-    std::string teamOfferLine(const std::string& team)
+    // Mostly lines that speak for the team; now and then one the merge refuses.
+    std::string teamOfferLine(const std::string& team, const std::string& key)
     {
-        switch (number(0, 11)) {
+        const bool signings = team == "COMMISH";
+        const std::string own = signings ? "<SIGNED> " + offer(this->team()) : offer(team);
+        switch (number(0, 13)) {
         case 0: return "<" + team + "> 1.0/1 "; // made with no player selected
-        case 1: return pick<std::string>({"", key(), key() + "<"});
-        case 2: return key() + "<" + team + "> <RETRACT>";
-        case 3: return key() + offer(team) + "no <RETRACT> here";
-        case 4: return "Nobody Here         " + offer(team);
-        case 5: return key() + "<SIGNED> " + offer(this->team());
-        case 6: return key() + offer(this->team());
-        case 7: return key() + playerOrLookalike();
-        default: return key() + offer(team);
+        case 1: return pick<std::string>({"", key, key + "<"});
+        case 2: return key + "<" + team + "> <RETRACT>";
+        case 3: return key + own + "no <RETRACT> here";
+        case 4: return "Nobody Here         " + own;
+        case 5: return key + "<SIGNED> " + offer(this->team());
+        case 6: return key + offer(this->team());
+        case 7: {
+            // An offer that is itself a player line: it starts a block.
+            std::string line = playerOrLookalike();
+            const std::string tag = own.substr(0, own.find('>', signings ? 9 : 0) + 2);
+            return key + line.replace(0, tag.size(), tag);
+        }
+        default: return key + own;
         }
     }
 

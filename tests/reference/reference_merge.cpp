@@ -123,6 +123,13 @@ void onePass(const std::string& folder, const std::string& t, bool moveSigned)
     writeFileAtomic(pathIn(folder, "fa.txt"), readFile(pathIn(folder, "temp.txt")));
 }
 
+// The mend on top of the algorithm: a team's file speaks only for its own
+// team, COMMISH.txt only for signings; every other line is passed over.
+bool speaksForItsTeam(const std::string& team, const std::string& t)
+{
+    return foreignLine(team, t) == ForeignLine::None;
+}
+
 } // namespace
 
 void referenceMergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers)
@@ -130,7 +137,7 @@ void referenceMergeTeamOffers(const std::string& folder, const std::string& team
     const std::string offerFile = pathIn(folder, teamOfferFileName(team));
     appendLines(offerFile, {});
     for (const std::string& t : readLines(offerFile)) {
-        if (wildcardMatch(t, "??????????????????????*"))
+        if (wildcardMatch(t, "??????????????????????*") && speaksForItsTeam(team, t))
             onePass(folder, t, moveSignedPlayers);
     }
 }

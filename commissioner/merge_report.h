@@ -1,0 +1,71 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What a merge did with every line it was given, as plain data, and as the
+// text of report.txt: one section per offer file, each a receipt that reads
+// well on its own, then the players moved to signed.txt.
+namespace bidmark {
+
+enum class LineFate {
+    OfferAdded,        // the offer became the last line of the player's block
+    OfferReplaced,     // it took the place of the team's earlier offer
+    OfferRetracted,    // a retraction that took the team's offer back
+    NothingToRetract,  // a retraction with no offer of the team to take back
+    TooShort,          // shorter than a team offer line
+    NoSuchPlayer,      // no player of that name key in the list
+    OtherTeamsTag,     // refused: a team's file speaks only for its team
+    SigningInTeamFile, // refused: only the commissioner signs
+    NotASigning,       // refused: COMMISH.txt holds only signings
+};
+
+struct LineReport {
+    std::size_t number; // from 1
+    std::string line;
+    LineFate fate;
+    std::string earlier; // the offer replaced or taken back
+};
+
+// What became of an offer file once the merge was written.
+enum class FileAfter {
+    Kept,
+    Deleted,
+    KeptChanged,   // it changed after it was merged: deleting it would lose the change
+    KeptUndeleted, // it could not be deleted
+};
+
+struct FileReport {
+    std::string team;
+    std::string fileName;
+    bool missing = false; // it was not there: created empty
+    std::size_t lineCount = 0;
+    std::vector<LineReport> lines;
+    FileAfter after = FileAfter::Kept;
+    std::string problem; // why it could not be deleted
+};
+
+struct MergeReport {
+    std::string run;                          // "Merge Team Offers", "Merge Signed Players"
+    std::optional<std::string> signingHeader; // the header line the run wrote to signed.txt
+    std::vector<FileReport> files;            // in the order they were merged
+    std::vector<std::string> moved;           // the lines the run added to signed.txt after the header
+    std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
+};
+
+std::vector<std::string> reportLines(const MergeReport& report);
+
+// The player a team offer line names, as people write him: its name key
+// without the blanks that fill it.
+std::string playerNamed(std::string_view teamOfferLine);
+
+// What the commissioner must be told once the run is over: files kept or set
+// aside. Empty when nothing.
+std::vector<std::string> runNotes(const MergeReport& report);
+
+// The report's lines as `fileName` (CR LF) in the folder, written atomically.
+void writeReport(const std::string& folder, const MergeReport& report, std::string_view fileName = "report.txt");
+
+} // namespace bidmark

@@ -1,0 +1,143 @@
+#include "commissioner/signing.h"
+
+#include <set>
+
+#include "commissioner/merge.h"
+#include "core/failure.h"
+#include "core/falist.h"
+#include "core/leaguefiles.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+
+namespace bidmark {
+
+namespace {
+
+constexpr std::size_t kPlayersNamed = 5; // in the question; the rest are counted
+
+// Each line under a player line of the file, keyed by the player's name key:
+// the signings fa.txt holds, or signed.txt logged.
+void addLinesUnderPlayers(const std::string& path, std::set<std::string>& underPlayers)
+{
+    if (!fileExists(path))
+        return;
+    std::string key;
+    bool inBlock = false;
+    for (const std::string& line : readLines(path)) {
+        if (isPlayerLine(line)) {
+            key = nameKey(line);
+            inBlock = true;
+        } else if (inBlock) {
+            underPlayers.insert(key + '\n' + line);
+        }
+    }
+}
+
+std::string count(std::size_t n, const char* one, const char* many)
+{
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
+
+MergeReport mergeSignings(const std::string& folder, const std::vector<std::string>& entries,
+                          bool moveSignedPlayers, const std::string& asideName)
+{
+    MergeReport report;
+    if (!entries.empty()) {
+        const std::string path = pathIn(folder, kCommissionerFile);
+        std::string setAside;
+        if (fileExists(path)) {
+            setLeftoverSigningsAside(folder, asideName);
+            setAside = asideName;
+        }
+        const OfferFile signings{std::string(kCommissionerTeam), joinLines(entries), false};
+        writeFileAtomic(path, signings.bytes);
+        try {
+            TeamMerge merge(folder, moveSignedPlayers);
+            merge.merge(signings);
+            report = merge.commit(std::nullopt, true);
+        } catch (const Failure& failure) {
+            try {
+                deleteFile(path); // nothing was merged: the signing is still in its window
+            } catch (const Failure&) {
+                // the merge's own failure is the one to report
+            }
+            if (setAside.empty())
+                throw;
+            throw Failure(std::string(failure.what()) + "\n" + std::string(kCommissionerFile)
+                          + " from an earlier signing was set aside as " + setAside + ".");
+        }
+        report.setAside = setAside;
+    }
+    report.run = kSigningRun;
+    return report;
+}
+
+std::optional<LeftoverSignings> findLeftoverSignings(const std::string& folder)
+{
+    const std::string path = pathIn(folder, kCommissionerFile);
+    if (!fileExists(path))
+        return std::nullopt;
+    LeftoverSignings leftover;
+    leftover.bytes = readFile(path);
+    std::set<std::string> underPlayers;
+    addLinesUnderPlayers(pathIn(folder, kFreeAgentFile), underPlayers);
+    addLinesUnderPlayers(pathIn(folder, kSignedFile), underPlayers);
+    const std::vector<std::string> lines = splitLines(leftover.bytes);
+    leftover.lines = lines.size();
+    for (const std::string& line : lines) {
+        if (!isUsableTeamOfferLine(line) || foreignLine(kCommissionerTeam, line) != ForeignLine::None)
+            continue;
+        leftover.players.push_back(playerNamed(line));
+        leftover.alreadyInList += underPlayers.count(nameKey(line) + '\n' + offerText(line));
+    }
+    return leftover;
+}
+
+std::string leftoverAsideName(const std::string& folder, const std::string& stamp)
+{
+    const std::string base = "COMMISH set aside " + stamp;
+    std::string name = base + ".txt";
+    for (int n = 2; fileExists(pathIn(folder, name)); ++n)
+        name = base + " " + std::to_string(n) + ".txt";
+    return name;
+}
+
+std::string leftoverQuestion(const LeftoverSignings& leftover, const std::string& asideName)
+{
+    std::string text = std::string(kCommissionerFile) + " from an earlier signing was found in the league folder. "
+        + "It holds " + count(leftover.lines, "line", "lines");
+    if (leftover.players.empty()) {
+        text += ", no signing.";
+    } else {
+        text += ", " + count(leftover.players.size(), "signing", "signings") + ": ";
+        for (std::size_t i = 0; i < leftover.players.size() && i < kPlayersNamed; ++i)
+            text += (i > 0 ? ", " : "") + leftover.players[i];
+        if (leftover.players.size() > kPlayersNamed)
+            text += " and " + std::to_string(leftover.players.size() - kPlayersNamed) + " more";
+        text += ".";
+    }
+    if (leftover.alreadyInList > 0)
+        text += " " + count(leftover.alreadyInList, "of them already stands", "of them already stand")
+            + " in fa.txt or signed.txt: merging again would sign twice.";
+    return text + "\n\nMerge it into fa.txt now? Yes merges it and deletes it; No sets it aside as \""
+        + asideName + "\" without merging it.";
+}
+
+MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSignings& leftover,
+                                  bool moveSignedPlayers)
+{
+    TeamMerge merge(folder, moveSignedPlayers);
+    merge.merge({std::string(kCommissionerTeam), leftover.bytes, false});
+    MergeReport report = merge.commit(std::nullopt, true);
+    report.run = kSigningRun;
+    return report;
+}
+
+void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName)
+{
+    renameFile(pathIn(folder, kCommissionerFile), pathIn(folder, asideName));
+}
+
+} // namespace bidmark

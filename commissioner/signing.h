@@ -1,0 +1,51 @@
+#pragma once
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commissioner/merge_report.h"
+
+// Done in signing mode, and a COMMISH.txt that an earlier signing left behind
+// (a signing whose program ended before it had merged its file).
+namespace bidmark {
+
+inline constexpr std::string_view kSigningRun = "Merge Signed Players";
+
+// Done in signing mode: the signing's entries are written to COMMISH.txt,
+// merged into fa.txt and COMMISH.txt is deleted. Only these entries are
+// merged: with none, nothing is written or merged. A COMMISH.txt already in
+// the folder is first set aside under `asideName` (see leftoverAsideName),
+// never merged and never overwritten. Throws Failure; when the merge fails,
+// the COMMISH.txt it wrote is removed again.
+MergeReport mergeSignings(const std::string& folder, const std::vector<std::string>& entries,
+                          bool moveSignedPlayers, const std::string& asideName);
+
+// A COMMISH.txt found in the folder.
+struct LeftoverSignings {
+    std::string bytes;
+    std::size_t lines = 0;
+    std::vector<std::string> players; // the players its signings name
+    std::size_t alreadyInList = 0;    // signings that already stand under their player in fa.txt
+};
+
+std::optional<LeftoverSignings> findLeftoverSignings(const std::string& folder);
+
+// A name under which COMMISH.txt can be set aside in the folder:
+// "COMMISH set aside <stamp>.txt", numbered when taken.
+std::string leftoverAsideName(const std::string& folder, const std::string& stamp);
+
+// "COMMISH.txt from an earlier signing was found ...": what it holds, and the
+// choice between merging it now (Yes) and setting it aside (No).
+std::string leftoverQuestion(const LeftoverSignings& leftover, const std::string& asideName);
+
+// The leftover merged now as it was found, then deleted (kept, and the
+// report says so, when it changed since it was found). Throws Failure.
+MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSignings& leftover,
+                                  bool moveSignedPlayers);
+
+// COMMISH.txt renamed to `asideName`: kept, never merged. Throws Failure.
+void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName);
+
+} // namespace bidmark
