@@ -1,15 +1,31 @@
 #include "app/windows.h"
 
+#include <QDateTime>
+#include <QStringList>
+
 #include "app/form1.h"
 #include "commissioner/form4.h"
-#include "commissioner/merge.h"
+#include "commissioner/reportwindow.h"
+#include "commissioner/signing.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "editor/form2.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/text.h"
 #include "marketvalue/form5.h"
 
 namespace bidmark {
+
+namespace {
+
+// When a file is set aside, in characters every file system takes.
+std::string timeStamp()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")).toStdString();
+}
+
+} // namespace
 
 Windows::Windows(std::string leagueFolder)
     : session_{std::move(leagueFolder), {}}, form1_(std::make_unique<Form1>(session_))
@@ -53,10 +69,12 @@ void Windows::showCalculator()
 }
 
 // Sign Players: the Players Available window in signing mode over the whole
-// free-agent list; a second run starts with both lists emptied.
+// free-agent list; a second run starts with both lists emptied. A
+// COMMISH.txt that an earlier signing left is settled first.
 void Windows::signPlayers()
 {
     gui::guarded(form4_.get(), [&] {
+        const std::optional<MergeReport> merged = settleLeftoverSignings();
         const std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = kCommissionerTeam;
         if (form2_)
@@ -66,27 +84,64 @@ void Windows::signPlayers()
         players.showMarketValue();
         players.show();
         form4_->hide();
+        if (merged)
+            showReport(form2_.get(), *merged);
     });
 }
 
-// Done in signing mode has written COMMISH.txt: merge it into fa.txt, delete
-// it and go back to the menu. A failure leaves the signing window as it is.
+// A COMMISH.txt found when a signing starts is merged now or set aside, as
+// the commissioner chooses; never merged unasked. The report of its merge.
+std::optional<MergeReport> Windows::settleLeftoverSignings()
+{
+    const std::string& folder = session_.leagueFolder;
+    const auto leftover = gui::leagueRun(session_, [&] { return findLeftoverSignings(folder); });
+    if (!leftover)
+        return std::nullopt;
+    const std::string aside = leftoverAsideName(folder, timeStamp());
+    if (gui::askYesNo(form4_.get(), gui::toQt(leftoverQuestion(*leftover, aside)), gui::kTitle)) {
+        return gui::leagueRun(session_, [&] {
+            return mergeLeftoverSignings(folder, *leftover, form4().moveSignedPlayers());
+        });
+    }
+    gui::leagueRun(session_, [&] { setLeftoverSigningsAside(folder, aside); });
+    return std::nullopt;
+}
+
+// Done in signing mode: the signing's entries merged into fa.txt through
+// COMMISH.txt, then back to the menu. A failure leaves the signing window as
+// it is.
 void Windows::mergeSignedPlayers()
 {
     gui::guarded(form2_.get(), [&] {
         Form4& menu = form4();
-        mergeTeamOffers(session_.leagueFolder, std::string(kCommissionerTeam), menu.moveSignedPlayers());
-        deleteFile(pathIn(session_.leagueFolder, kCommissionerFile));
+        const std::string& folder = session_.leagueFolder;
+        const MergeReport report = gui::leagueRun(session_, [&] {
+            return mergeSignings(folder, form2_->offerEntries(), menu.moveSignedPlayers(),
+                                 leftoverAsideName(folder, timeStamp()));
+        });
         menu.show();
         form2_->hide();
+        showReport(&menu, report);
     });
+}
+
+// After a merge: what the commissioner must know (files kept or set aside),
+// then the report window.
+void Windows::showReport(QWidget* over, const MergeReport& report)
+{
+    QStringList notes;
+    for (const std::string& note : runNotes(report))
+        notes << gui::toQt(note);
+    if (!notes.isEmpty())
+        gui::showWarning(over, notes.join(QLatin1Char('\n')));
+    runReport().showReport(report);
 }
 
 Form2& Windows::form2()
 {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(session_);
-        connect(form2_.get(), &Form2::signingSaved, this, &Windows::mergeSignedPlayers);
+        connect(form2_.get(), &Form2::signingDone, this, &Windows::mergeSignedPlayers);
     }
     return *form2_;
 }
@@ -97,6 +152,8 @@ Form4& Windows::form4()
         form4_ = std::make_unique<Form4>(session_);
         connect(form4_.get(), &Form4::calculatorRequested, this, &Windows::showCalculator);
         connect(form4_.get(), &Form4::signPlayersRequested, this, &Windows::signPlayers);
+        connect(form4_.get(), &Form4::merged, this,
+                [this](const MergeReport& report) { showReport(form4_.get(), report); });
     }
     return *form4_;
 }
@@ -106,6 +163,13 @@ Form5& Windows::form5()
     if (!form5_)
         form5_ = std::make_unique<Form5>(session_);
     return *form5_;
+}
+
+RunReport& Windows::runReport()
+{
+    if (!runReport_)
+        runReport_ = std::make_unique<RunReport>(session_);
+    return *runReport_;
 }
 
 } // namespace bidmark

@@ -1,9 +1,13 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <QObject>
 
+#include "commissioner/merge_report.h"
 #include "gui/session.h"
+
+class QWidget;
 
 namespace bidmark {
 
@@ -11,6 +15,7 @@ class Form1;
 class Form2;
 class Form4;
 class Form5;
+class RunReport;
 
 // The program: the session and every window, each created on first use, and
 // the one place where the windows' requests are connected to each other and
@@ -29,17 +34,21 @@ private:
     void openCommissionerMenu();
     void showCalculator();
     void signPlayers();
+    std::optional<MergeReport> settleLeftoverSignings();
     void mergeSignedPlayers();
+    void showReport(QWidget* over, const MergeReport& report);
 
     Form2& form2();
     Form4& form4();
     Form5& form5();
+    RunReport& runReport();
 
     Session session_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form2> form2_;
     std::unique_ptr<Form4> form4_;
     std::unique_ptr<Form5> form5_;
+    std::unique_ptr<RunReport> runReport_;
 };
 
 } // namespace bidmark

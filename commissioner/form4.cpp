@@ -11,6 +11,7 @@
 #include "commissioner/merge_run.h"
 #include "gui/captionbutton.h"
 #include "gui/controls.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 
@@ -101,11 +102,11 @@ void Form4::mergeTeamOffers()
             if (!mergeName)
                 return;
         }
-        {
-            gui::BusyCursor busy;
-            mergeAllTeamOffers(session_.leagueFolder, mergeName, {moveSigned, deleteOffers_->isChecked()});
-        }
+        const MergeReport report = gui::leagueRun(session_, [&] {
+            return mergeAllTeamOffers(session_.leagueFolder, mergeName, {moveSigned, deleteOffers_->isChecked()});
+        });
         gui::showMessage(this, QStringLiteral("new fa.txt created"));
+        emit merged(report);
     });
 }
 

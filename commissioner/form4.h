@@ -1,6 +1,7 @@
 #pragma once
 #include <QWidget>
 
+#include "commissioner/merge_report.h"
 #include "gui/session.h"
 
 class QCheckBox;
@@ -18,6 +19,7 @@ public:
 signals:
     void calculatorRequested();   // Command2 clicked
     void signPlayersRequested();  // Command4 clicked
+    void merged(const MergeReport& report); // a Merge Team Offers run has ended and said so
 
 private:
     void mergeTeamOffers();

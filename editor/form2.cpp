@@ -17,6 +17,7 @@
 #include "gui/captionbutton.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 
@@ -257,12 +258,12 @@ void Form2::offerPicked(int row)
 
 void Form2::doneClicked()
 {
+    if (session_.signingMode()) {
+        emit signingDone();
+        return;
+    }
     gui::guarded(this, [&] {
-        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
-        if (session_.signingMode()) {
-            emit signingSaved();
-            return;
-        }
+        gui::leagueRun(session_, [&] { saveOfferList(session_.leagueFolder, session_.currentTeam, offers_); });
         gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
         gui::endProgram();
     });

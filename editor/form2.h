@@ -31,9 +31,10 @@ public:
     void setPlayerLines(const std::vector<std::string>& lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
     void showMarketValue(); // the market value header and line become visible
+    const std::vector<std::string>& offerEntries() const { return offers_.entries; }
 
 signals:
-    void signingSaved(); // Done in signing mode has written COMMISH.txt (or had nothing to write)
+    void signingDone(); // Done in signing mode: offerEntries() are to be merged
 
 private:
     void buildLayout();

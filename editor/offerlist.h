@@ -37,8 +37,8 @@ DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::stri
 // Removes one entry; removing the pending entry starts the pairing over.
 void removeEntry(OfferList& offers, std::size_t index);
 
-// Done: writes the entries as the team's offer file (COMMISH.txt in signing
-// mode) in the folder, atomically; an empty list writes nothing.
+// Done in team mode: writes the entries as the team's offer file in the
+// folder, atomically; an empty list writes nothing.
 void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers);
 
 // "<team>.txt created, Mail it now!"

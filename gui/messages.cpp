@@ -27,6 +27,11 @@ void showInformation(QWidget* parent, const QString& text)
     showBox(parent, QMessageBox::Information, text, kTitle, QMessageBox::Ok);
 }
 
+void showWarning(QWidget* parent, const QString& text)
+{
+    showBox(parent, QMessageBox::Warning, text, kTitle, QMessageBox::Ok);
+}
+
 void showFailure(QWidget* parent, const QString& text)
 {
     showBox(parent, QMessageBox::Critical, text, kTitle, QMessageBox::Ok);

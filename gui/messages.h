@@ -14,6 +14,7 @@ inline const QString kTitle = QStringLiteral("Bidmark");
 // plain text ("<SIGNED>" and team tags are no markup).
 void showMessage(QWidget* parent, const QString& text, const QString& title = kTitle);
 void showInformation(QWidget* parent, const QString& text);
+void showWarning(QWidget* parent, const QString& text);
 void showFailure(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text, const QString& title);
 

@@ -13,6 +13,7 @@
 #include "core/leaguefiles.h"
 #include "gui/captionbutton.h"
 #include "gui/controls.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 #include "marketvalue/run.h"
@@ -133,8 +134,9 @@ void Form5::calculate()
     }
     std::string message;
     const bool finished = gui::guarded(this, [&] {
-        gui::BusyCursor busy;
-        message = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+        message = gui::leagueRun(session_, [&] {
+            return runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+        });
     });
     if (finished)
         gui::showMessage(this, gui::toQt(message));

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -39,6 +40,16 @@ class ProgramTest : public QObject {
     const std::string faText_ = joinLines(test::elevenLines());
 
     test::TempDir& league() { return program_->league(); }
+
+    // In the signing window: Pekka Roine (row 5) paired with DAL's offer (row 6).
+    static void signPekkaToDal()
+    {
+        auto* view = control<QAbstractItemView>("Form2", "List1");
+        for (int row : {5, 6}) {
+            view->setCurrentIndex(view->model()->index(row, 0));
+            emit view->doubleClicked(view->currentIndex());
+        }
+    }
 
 private slots:
     void init()
@@ -102,12 +113,14 @@ private slots:
     {
         QVERIFY(enterCommissionerMenu());
         control("Form4", "Command4")->click();
-        QVERIFY(std::filesystem::create_directory(league().file("COMMISH.txt"))); // cannot be read
+        signPekkaToDal();
+        QVERIFY(std::filesystem::create_directory(league().file("COMMISH.txt"))); // cannot be written
         test::Message message;
         QVERIFY(test::answered({test::ok(&message)}, [] { control("Form2", "Command1")->click(); }));
         QVERIFY2(message.text.contains(QStringLiteral("COMMISH.txt")), qPrintable(message.text));
         QVERIFY(shown("Form2") && !shown("Form4"));
         QCOMPARE(playerList(), faText_);
+        QCOMPARE(control<QListWidget>("Form2", "List2")->count(), 1);
     }
 };
 

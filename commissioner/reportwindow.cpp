@@ -1,0 +1,65 @@
+#include "commissioner/reportwindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/linefile.h"
+#include "gui/fonts.h"
+#include "gui/messages.h"
+#include "gui/text.h"
+
+namespace bidmark {
+
+RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
+{
+    setObjectName(QStringLiteral("RunReport"));
+    setWindowTitle(QStringLiteral("Merge Report"));
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("reportText"));
+    text_->setReadOnly(true);
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setFont(gui::fixedFont(9));
+    auto* save = new QPushButton(QStringLiteral("Save As…"), this);
+    save->setObjectName(QStringLiteral("saveReport"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+    resize(760, 520);
+
+    connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
+}
+
+void RunReport::showReport(MergeReport report)
+{
+    report_ = std::move(report);
+    text_->setPlainText(gui::toQtLines(reportLines(report_)).join(QLatin1Char('\n')));
+    show();
+    raise();
+    activateWindow();
+}
+
+void RunReport::saveAs()
+{
+    const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report As"),
+                                                        league + QStringLiteral("/report.txt"),
+                                                        QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (chosen.isEmpty())
+        return;
+    const QFileInfo file(chosen);
+    gui::guarded(this, [&] {
+        writeReport(QFile::encodeName(file.absolutePath()).toStdString(), report_,
+                    QFile::encodeName(file.fileName()).toStdString());
+    });
+}
+
+} // namespace bidmark

@@ -1,0 +1,45 @@
+#include "gui/leaguerun.h"
+
+#include <QFile>
+#include <QLockFile>
+
+#include "core/failure.h"
+#include "core/linefile.h"
+
+namespace bidmark::gui {
+
+namespace {
+
+constexpr std::string_view kLockFile = ".bidmark.lock";
+constexpr int kWaitMs = 1500;                  // for a run of another program to end
+constexpr int kStaleMs = 10 * 60 * 1000;       // no run takes this long
+
+std::string holderOf(const QLockFile& lock)
+{
+    qint64 pid = 0;
+    QString host, program;
+    if (!lock.getLockInfo(&pid, &host, &program))
+        return "another program";
+    return (program.isEmpty() ? std::string("another program") : program.toStdString()) + " (process "
+        + std::to_string(pid) + (host.isEmpty() ? std::string() : " on " + host.toStdString()) + ")";
+}
+
+} // namespace
+
+LeagueLock::LeagueLock(const std::string& leagueFolder)
+{
+    const std::string path = pathIn(leagueFolder, kLockFile);
+    lock_ = std::make_unique<QLockFile>(QFile::decodeName(QByteArray::fromStdString(path)));
+    lock_->setStaleLockTime(kStaleMs);
+    if (lock_->tryLock(kWaitMs))
+        return;
+    if (lock_->error() == QLockFile::LockFailedError)
+        throw Failure("The league folder is in use: " + holderOf(*lock_)
+                      + " is changing its files. Nothing was changed; try again once it has finished. (Lock file: "
+                      + path + ")");
+    lock_.reset(); // no lock can be made here: the run's own writes will fail and say why
+}
+
+LeagueLock::~LeagueLock() = default; // QLockFile unlocks and removes the file
+
+} // namespace bidmark::gui
