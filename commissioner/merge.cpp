@@ -15,12 +15,13 @@ namespace bidmark {
 namespace {
 
 // signed.txt, put back as it was when a later write of the merge fails, so
-// that merging again after the failure does not log the same players twice.
+// that merging again after the failure does not log the same players twice:
+// its old bytes, or no file when there was none.
 class SignedLog {
 public:
-    explicit SignedLog(std::string path) : path_(std::move(path))
+    explicit SignedLog(std::string path) : path_(std::move(path)), existed_(fileExists(path_))
     {
-        if (fileExists(path_))
+        if (existed_)
             before_ = readFile(path_);
     }
 
@@ -37,7 +38,10 @@ public:
         if (!appended_)
             return;
         try {
-            writeFileAtomic(path_, before_);
+            if (existed_)
+                writeFileAtomic(path_, before_);
+            else
+                deleteFile(path_);
         } catch (const Failure&) {
             // the merge's own failure is the one to report
         }
@@ -45,7 +49,8 @@ public:
 
 private:
     std::string path_;
-    std::string before_; // empty when there was no log
+    bool existed_;
+    std::string before_;
     bool appended_ = false;
 };
 

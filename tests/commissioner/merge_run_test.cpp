@@ -1,9 +1,13 @@
 #include "commissioner/merge_run.h"
 
+#include <filesystem>
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
 #include "core/linefile.h"
+#include "tests/reliability/folder.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 
@@ -104,19 +108,47 @@ TEST(MergeRun, AtMostHundredTeams)
     EXPECT_FALSE(tooMany.dir.exists("T0.txt"));
 }
 
-TEST(MergeRun, RefusedTeamNameStopsBeforeAnyTeamIsMerged)
+// A run that is refused, or that cannot read what it needs, writes nothing:
+// however often it is tried, no signing header piles up in signed.txt.
+TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
 {
-    for (const std::string bad : {"fa", "Signed", "../TOR", "a:b"}) {
-        League league({"TOR", bad, "COMMISH"});
+    std::vector<std::string> hundredAndOne;
+    for (int i = 0; i <= 100; ++i)
+        hundredAndOne.push_back("T" + std::to_string(i));
+    const struct {
+        const char* refusal;
+        std::function<void(const test::TempDir&)> arrange;
+        std::string message; // what the failure names
+    } cases[] = {
+        {"own file's name", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "Signed", "COMMISH"}); },
+         "\"Signed\""},
+        {"path", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "../TOR"}); }, "\"../TOR\""},
+        {"drive", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "a:b"}); }, "\"a:b\""},
+        {"fa", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "fa"}); }, "\"fa\""},
+        {"101 teams", [&](auto& dir) { dir.writeLines("teams.txt", hundredAndOne); }, "at most 100"},
+        {"no teams.txt", [](auto& dir) { std::filesystem::remove(dir.file("teams.txt")); }, "teams.txt"},
+        {"unreadable offer file",
+         [](auto& dir) {
+             dir.writeLines("teams.txt", {"TOR", "NY"});
+             std::filesystem::create_directory(dir.file("NY.txt"));
+         },
+         "NY.txt"},
+    };
+    for (const auto& c : cases) {
+        League league({"TOR"});
         league.dir.writeLines("TOR.txt", {kArvoOffer});
-        try {
-            mergeAllTeamOffers(league.dir.path(), std::nullopt, {true, true});
-            ADD_FAILURE() << bad << " accepted";
-        } catch (const Failure& failure) {
-            EXPECT_NE(std::string(failure.what()).find("\"" + bad + "\""), std::string::npos);
+        league.dir.writeLines("signed.txt", {"------ FA01----"});
+        c.arrange(league.dir);
+        const auto before = test::snapshot(league.dir.path());
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            try {
+                mergeAllTeamOffers(league.dir.path(), "FA02", {true, true});
+                ADD_FAILURE() << c.refusal << ": accepted";
+            } catch (const Failure& failure) {
+                EXPECT_NE(std::string(failure.what()).find(c.message), std::string::npos) << failure.what();
+            }
+            EXPECT_EQ(test::snapshot(league.dir.path()), before) << c.refusal;
         }
-        EXPECT_EQ(league.lines("fa.txt"), test::elevenLines());
-        EXPECT_TRUE(league.dir.exists("TOR.txt"));
     }
 }
 

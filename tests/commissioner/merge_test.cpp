@@ -1,9 +1,14 @@
 #include "commissioner/merge.h"
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
+#include "commissioner/merge_run.h"
 #include "core/failure.h"
 #include "core/linefile.h"
+#include "core/teamfiles.h"
+#include "tests/reliability/folder.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 
@@ -147,6 +152,114 @@ TEST(TeamMerge, MissingFreeAgentListFailsNamingIt)
     } catch (const Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("fa.txt"), std::string::npos);
     }
+}
+
+
+// Every fate a line can meet, in one team's file; a second team without a file.
+TEST(MergeReport, SaysWhatBecameOfEveryLine)
+{
+    test::TempDir dir;
+    dir.writeLines("fa.txt", test::elevenLines());
+    dir.writeLines("TOR.txt", {key("Arvo Lindqvist") + "<TOR> 1.6/3 +0.25 top line role",
+                               key("Pekka Roine") + "<TOR> 1.0/1 ",
+                               key("Pekka Roine") + "<TOR> <RETRACT>",
+                               key("Pekka Roine") + "<TOR> <RETRACT>",
+                               key("Arvo Lindqvist"),
+                               key("Nobody Here") + "<TOR> 1.0/1 ",
+                               key("Arvo Lindqvist") + "<NY> 2.0/1 ",
+                               key("Arvo Lindqvist") + "<SIGNED> <TOR> 1.0/1 "});
+    dir.writeLines("teams.txt", {"TOR", "NY"});
+    const MergeReport report = mergeAllTeamOffers(dir.path(), "FA01", {true, true});
+    const std::vector<std::string> expected = {
+        "Merge Team Offers",
+        "Signing header written to signed.txt: ------ FA01----",
+        "",
+        "TOR.txt, offers of team TOR: 8 lines",
+        "  Line 1, Arvo Lindqvist: offer \"<TOR> 1.6/3 +0.25 top line role\" took the place of the earlier offer "
+        "\"<TOR> 1.5/3 +0.25 top line role\"",
+        "  Line 2, Pekka Roine: offer added: \"<TOR> 1.0/1 \"",
+        "  Line 3, Pekka Roine: retraction: the offer \"<TOR> 1.0/1 \" was taken back",
+        "  Line 4, Pekka Roine: retraction: there was no offer of TOR to take back",
+        "  Line 5, Arvo Lindqvist: not used: shorter than a team offer line",
+        "  Line 6, Nobody Here: not used: no such player in the list: \"<TOR> 1.0/1 \"",
+        "  Line 7, Arvo Lindqvist: not used: not an offer of TOR (another team's tag): \"<NY> 2.0/1 \"",
+        "  Line 8, Arvo Lindqvist: not used: a signing in a team's file: \"<SIGNED> <TOR> 1.0/1 \"",
+        "TOR.txt was deleted after merging.",
+        "",
+        "NY.txt, offers of team NY: file missing (created empty)",
+        "NY.txt was deleted after merging.",
+        "",
+        "Moved to signed.txt: 1 player:",
+        "  " + kJonas,
+        "  <SIGNED> <TOR> 2.5/4 +1.0 ",
+    };
+    EXPECT_EQ(reportLines(report), expected);
+    EXPECT_TRUE(runNotes(report).empty());
+    // The refused lines changed nothing: Arvo kept NY's offer, nobody was signed to TOR.
+    EXPECT_EQ(splitLines(dir.read("fa.txt")),
+              (Lines{"Players on the market", kArvo, "<TOR> 1.6/3 +0.25 top line role", "<NY> 1.0/1 ", "",
+                     test::playerLine("Pekka Roine", 22, "RFA", 1200000, "G", 80), "<DAL> 0.75/2 backup to start",
+                     "", ""}));
+
+    writeReport(dir.path(), report);
+    EXPECT_EQ(dir.read("report.txt"), joinLines(expected));
+}
+
+// Another program writes between the merge's reading and its writing.
+TEST(MergeChanges, FreeAgentListChangedMeanwhileStopsTheRunWithNothingWritten)
+{
+    test::TempDir dir;
+    dir.writeLines("fa.txt", test::elevenLines());
+    dir.writeLines("TOR.txt", {key("Arvo Lindqvist") + "<TOR> 1.6/3 "});
+    TeamMerge merge(dir.path(), true);
+    merge.merge(readOfferFile(dir.path(), "TOR"));
+
+    Lines signedMeanwhile = test::elevenLines();
+    signedMeanwhile.insert(signedMeanwhile.begin() + 7, "<SIGNED> <DAL> 0.75/2 backup to start");
+    dir.writeLines("fa.txt", signedMeanwhile);
+    const auto before = test::snapshot(dir.path());
+    try {
+        merge.commit(signingHeader("FA01"), true);
+        ADD_FAILURE() << "committed over a changed fa.txt";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("fa.txt changed while the merge ran"), std::string::npos)
+            << failure.what();
+    }
+    EXPECT_EQ(test::snapshot(dir.path()), before);
+}
+
+TEST(MergeChanges, OfferFileChangedMeanwhileIsKeptAndMergedNextTime)
+{
+    test::TempDir dir;
+    dir.writeLines("fa.txt", test::elevenLines());
+    dir.writeLines("TOR.txt", {key("Arvo Lindqvist") + "<TOR> 1.6/3 "});
+    dir.writeLines("NY.txt", {key("Arvo Lindqvist") + "<NY> 1.1/1 "});
+    TeamMerge merge(dir.path(), false);
+    merge.merge(readOfferFile(dir.path(), "TOR"));
+    merge.merge(readOfferFile(dir.path(), "NY"));
+    merge.merge(readOfferFile(dir.path(), "DAL")); // missing: created empty
+    // TOR's general manager presses Done again; DAL's sends a first file.
+    const Lines torNow = {key("Arvo Lindqvist") + "<TOR> 1.6/3 ", key("Pekka Roine") + "<TOR> 1.2/2 "};
+    dir.writeLines("TOR.txt", torNow);
+    dir.writeLines("DAL.txt", {key("Arvo Lindqvist") + "<DAL> 0.9/1 "});
+    const MergeReport report = merge.commit(std::nullopt, true);
+
+    EXPECT_EQ(splitLines(dir.read("fa.txt"))[2], "<TOR> 1.6/3 ");
+    EXPECT_EQ(splitLines(dir.read("fa.txt"))[3], "<NY> 1.1/1 ");
+    EXPECT_EQ(splitLines(dir.read("TOR.txt")), torNow);
+    EXPECT_FALSE(dir.exists("NY.txt"));
+    EXPECT_TRUE(dir.exists("DAL.txt"));
+    EXPECT_EQ(report.files[0].after, FileAfter::KeptChanged);
+    EXPECT_EQ(report.files[1].after, FileAfter::Deleted);
+    EXPECT_EQ(report.files[2].after, FileAfter::KeptChanged);
+    EXPECT_EQ(runNotes(report),
+              (Lines{"TOR.txt changed while the merge ran: it was kept, and what it holds now was not merged.",
+                     "DAL.txt changed while the merge ran: it was kept, and what it holds now was not merged."}));
+
+    mergeTeams(dir.path(), {"TOR", "DAL"}, false, true); // nothing was lost
+    const Lines fa = splitLines(dir.read("fa.txt"));
+    EXPECT_EQ(std::count(fa.begin(), fa.end(), "<TOR> 1.2/2 "), 1);
+    EXPECT_EQ(std::count(fa.begin(), fa.end(), "<DAL> 0.9/1 "), 1);
 }
 
 } // namespace
