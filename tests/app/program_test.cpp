@@ -2,8 +2,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -40,6 +42,8 @@ class ProgramTest : public QObject {
     const std::string faText_ = joinLines(test::elevenLines());
 
     test::TempDir& league() { return program_->league(); }
+
+    static QString reportText() { return control<QPlainTextEdit>("RunReport", "reportText")->toPlainText(); }
 
     // In the signing window: Pekka Roine (row 5) paired with DAL's offer (row 6).
     static void signPekkaToDal()
@@ -107,6 +111,58 @@ private slots:
 
         control("Form4", "Command4")->click(); // a second run starts over
         QCOMPARE(playerList(), faText_);
+    }
+
+    void mergeShowsItsReportWhichCanBeSaved()
+    {
+        league().writeLines("TOR.txt", {"Arvo Lindqvist      <TOR> 1.6/3 ", "Arvo Lindqvist      <NY> 9.9/1 "});
+        QVERIFY(enterCommissionerMenu());
+        QVERIFY(test::answered({test::type(QStringLiteral("FA07")), test::ok()},
+                               [] { control("Form4", "Command1")->click(); }));
+        QVERIFY(shown("RunReport") && shown("Form4"));
+        QCOMPARE(window("RunReport")->windowTitle(), QStringLiteral("Merge Report"));
+        QCOMPARE(window("RunReport")->windowModality(), Qt::NonModal);
+        QVERIFY(control<QPlainTextEdit>("RunReport", "reportText")->isReadOnly());
+        QVERIFY2(reportText().contains(QStringLiteral("Line 2, Arvo Lindqvist: not used: not an offer of TOR")),
+                 qPrintable(reportText()));
+
+        const QString saved = QString::fromStdString(league().file("receipt.txt"));
+        const test::Answer chooseFile = [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            files->selectFile(saved);
+            static_cast<QDialog*>(files)->accept();
+        };
+        QVERIFY(test::answered({chooseFile}, [] { control("RunReport", "saveReport")->click(); }));
+        QCOMPARE(QString::fromLatin1(league().read("receipt.txt")),
+                 reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+    }
+
+    void leftoverSigningsAreMergedOrSetAsideAsAsked()
+    {
+        league().writeLines("COMMISH.txt", {"Pekka Roine         <SIGNED> <DAL> 0.75/2 backup to start"});
+        QVERIFY(enterCommissionerMenu());
+        control<QCheckBox>("Form4", "Check1")->setChecked(false);
+        test::Message question;
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes"), &question)},
+                               [] { control("Form4", "Command4")->click(); }));
+        QVERIFY2(question.text.startsWith(QStringLiteral("COMMISH.txt from an earlier signing was found")),
+                 qPrintable(question.text));
+        QVERIFY(!league().exists("COMMISH.txt"));
+        QCOMPARE(splitLines(league().read("fa.txt"))[7], std::string("<SIGNED> <DAL> 0.75/2 backup to start"));
+        QVERIFY(shown("Form2") && shown("RunReport"));
+        QVERIFY(reportText().contains(QStringLiteral("Line 1, Pekka Roine: signed")));
+
+        control("Form2", "Command1")->click(); // nothing signed this time: nothing merged
+        const std::string merged = league().read("fa.txt");
+        league().writeLines("COMMISH.txt", {"Arvo Lindqvist      <SIGNED> <NY> 1.0/1 "});
+        QVERIFY(test::answered({test::press(QStringLiteral("No"))}, [] { control("Form4", "Command4")->click(); }));
+        control("Form2", "Command1")->click();
+        QCOMPARE(league().read("fa.txt"), merged); // set aside, never merged unasked
+        QVERIFY(!league().exists("COMMISH.txt"));
+        int setAside = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(league().path()))
+            setAside += entry.path().filename().string().rfind("COMMISH set aside ", 0) == 0;
+        QCOMPARE(setAside, 1);
     }
 
     void failedSigningMergeKeepsTheSigningWindow()

@@ -9,10 +9,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include "core/linefile.h"
+#include "tests/support/league.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
@@ -161,6 +163,26 @@ private slots:
             QVERIFY(test::snapshot(league().path()) == before);
             stopLeague();
         }
+    }
+
+    // A mailed team file that speaks for other teams: it signs a player for
+    // itself, takes back and replaces other teams' offers, slips a player
+    // line into the list. Every such line is passed over and reported.
+    void teamFileSpeaksOnlyForItsOwnTeam()
+    {
+        const std::vector<std::string> hostile = {
+            "Arvo Lindqvist      <SIGNED> <TOR> 9.9/5 ",
+            "Arvo Lindqvist      <NY> <RETRACT>",
+            "Pekka Roine         <DAL> 0.1/1 cheap",
+            "Pekka Roine         Ola Moen               25   UFA     500000   C 60",
+        };
+        startLeague({{"TOR.txt", joinLines(hostile)}});
+        commissionerMenu();
+        QCOMPARE(mergeRun().text, QStringLiteral("new fa.txt created"));
+        QCOMPARE(league().read("fa.txt"), joinLines(test::elevenLines()));
+        const QString report = control<QPlainTextEdit>("RunReport", "reportText")->toPlainText();
+        QCOMPARE(report.count(QStringLiteral(": not used: ")), 4);
+        stopLeague();
     }
 
     void okRefusesATeamNameThatLeavesTheFolder()
