@@ -144,17 +144,24 @@ void SpeedUp(benchmark::State& state)
     state.counters["speed_up_x"] = slow / fast;
 }
 
+// The run on the larger league against the run on the smaller (growth_x),
+// and the smaller run's time (run_s).
+void growth(benchmark::State& state, const League& smaller, const League& larger)
+{
+    double small = 0, large = 0;
+    for (auto _ : state) {
+        small += timedOnReset(state, smaller, mergeRun);
+        large += timedOnReset(state, larger, mergeRun);
+    }
+    state.counters["growth_x"] = large / small;
+    state.counters["run_s"] = small / static_cast<double>(state.iterations());
+}
+
 void DoubledOffers(benchmark::State& state)
 {
     LeagueSize doubled;
     doubled.offerLinesPerTeam *= 2;
-    const League normal(LeagueSize{}), twice(doubled);
-    double once = 0, more = 0;
-    for (auto _ : state) {
-        once += timedOnReset(state, normal, mergeRun);
-        more += timedOnReset(state, twice, mergeRun);
-    }
-    state.counters["growth_x"] = more / once;
+    growth(state, League(LeagueSize{}), League(doubled));
 }
 
 void OnePlayer(benchmark::State& state)
@@ -163,14 +170,7 @@ void OnePlayer(benchmark::State& state)
     small.freeAgents = 2000;
     small.offerLinesPerTeam = 25;
     const int lines = static_cast<int>(state.range(0));
-    const League once(small, lines), twice(small, 2 * lines);
-    double single = 0, doubled = 0;
-    for (auto _ : state) {
-        single += timedOnReset(state, once, mergeRun);
-        doubled += timedOnReset(state, twice, mergeRun);
-    }
-    state.counters["growth_x"] = doubled / single;
-    state.counters["lines_s"] = single / static_cast<double>(state.iterations());
+    growth(state, League(small, lines), League(small, 2 * lines));
 }
 
 BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(5);
