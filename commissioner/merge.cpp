@@ -108,14 +108,12 @@ void TeamMerge::merge(const OfferFile& file)
     section.lineCount = lines.size();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
-        LineReport fate{i + 1, line, LineFate::TooShort, {}};
         if (!isUsableTeamOfferLine(line)) {
-            section.lines.push_back(fate);
+            section.lines.push_back({i + 1, line, LineFate::TooShort, {}});
             continue;
         }
         if (const ForeignLine foreign = foreignLine(file.team, line); foreign != ForeignLine::None) {
-            fate.fate = fateOf(foreign);
-            section.lines.push_back(fate);
+            section.lines.push_back({i + 1, line, fateOf(foreign), {}});
             continue;
         }
         if (!list_) {
@@ -123,9 +121,8 @@ void TeamMerge::merge(const OfferFile& file)
             list_ = std::make_unique<MergeList>(splitLines(freeAgentBytes_));
         }
         const std::vector<BlockChange> changes = list_->apply(teamOffer(line), moveSigned_, report_.moved);
-        fate.fate = LineFate::NoSuchPlayer;
         if (changes.empty())
-            section.lines.push_back(fate);
+            section.lines.push_back({i + 1, line, LineFate::NoSuchPlayer, {}});
         for (const BlockChange& change : changes) // one for each block of the player
             section.lines.push_back({i + 1, line, fateOf(change.kind), change.earlier});
     }
