@@ -82,6 +82,7 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
 
     connect(merge, &QPushButton::clicked, this, &Form4::mergeTeamOffers);
     connect(calculate, &QPushButton::clicked, this, &Form4::calculatorRequested);
