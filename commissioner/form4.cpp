@@ -10,6 +10,7 @@
 
 #include "commissioner/merge_run.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/messages.h"
 #include "gui/text.h"
@@ -88,6 +89,7 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(calculate, &QPushButton::clicked, this, &Form4::calculatorRequested);
     connect(done, &QPushButton::clicked, this, [] { gui::endProgram(); });
     connect(sign, &QPushButton::clicked, this, &Form4::signPlayersRequested);
+    gui::fitCaptions(this);
 }
 
 bool Form4::moveSignedPlayers() const { return moveSigned_->isChecked(); }

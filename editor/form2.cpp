@@ -15,6 +15,7 @@
 #include "editor/playerlistmodel.h"
 #include "editor/search.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
@@ -104,6 +105,7 @@ Form2::Form2(Session& session, QWidget* parent)
         offersCaption_->setText(QStringLiteral("Signed Players"));
         done_->setText(QStringLiteral("Merge Signed Players"));
     }
+    gui::fitCaptions(this);
 }
 
 void Form2::buildLayout()
@@ -118,7 +120,7 @@ void Form2::buildLayout()
     showStats_ = gui::named<QCheckBox>(this, "Check8", {2280, 960, 2415, 255},
                                        QStringLiteral("Show Last Season's Stats"));
     showStats_->setChecked(true);
-    search_ = gui::named<QPushButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
+    search_ = gui::named<gui::CaptionButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
     searchText_ = gui::named<QLineEdit>(this, "Text4", {4080, 600, 1215, 285});
 
     gui::named<QLabel>(this, "Picture1", {6960, 0, 1575, 855})->setPixmap(drawPicture());

@@ -12,6 +12,7 @@
 
 #include "core/leaguefiles.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/messages.h"
 #include "gui/text.h"
@@ -76,7 +77,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
     auto* calculate = gui::named<gui::CaptionButton>(this, "Command1", {4200, 3960, 1455, 855},
                                                      QStringLiteral("Calculate Market Value"));
-    auto* done = gui::named<QPushButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
+    auto* done = gui::named<gui::CaptionButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
 
     const QList<QWidget*> focusOrder{rosterBox_, vitalsBox_, outputBox_, calculate, rateBox_, done,
                                      picker_,    drives_,    folders_,   files_};
@@ -102,6 +103,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(files_, &QListWidget::itemSelectionChanged, this, &Form5::pickSelectedFile);
     connect(calculate, &QPushButton::clicked, this, &Form5::calculate);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    gui::fitCaptions(this);
 }
 
 bool Form5::eventFilter(QObject* watched, QEvent* event)
