@@ -99,8 +99,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
         QCOMPARE(control<QLineEdit>(&form, "Text2")->text(), QStringLiteral("Offers"));
         QVERIFY(!control<QLabel>(&form, "Label3")->isVisible());
@@ -160,8 +159,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         doubleClickRow(form, 5);
         Message message;
         QVERIFY(answered({ok(&message)},
@@ -185,8 +183,7 @@ private slots:
         std::filesystem::create_directory(dir_->file("TOR.txt"));
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         doubleClickRow(form, 8);
         enterTerms(form, "", "", "", "", "Command3");
         Message message;
@@ -204,9 +201,7 @@ private slots:
         dir_->writeLines("2001TeamScoring.html", {"D 12 #Arvo Lindqvist        TOR  82   9"});
         Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.showMarketValue();
-        form.show();
+        open(form, session);
         auto* prompt = control<QLabel>(&form, "Label1");
         QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
         QCOMPARE(control<QPushButton>(&form, "Command1")->text(), QStringLiteral("Merge Signed Players"));
@@ -244,9 +239,7 @@ private slots:
         dir_->writeLines("marketVal.txt", {marketValue});
         Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.showMarketValue();
-        form.show();
+        open(form, session);
         auto* list = control<QListView>(&form, "List1");
         const struct {
             const char* rebuild;
@@ -281,8 +274,7 @@ private slots:
         dir_->writeLines("fa.txt", lines);
         Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         auto* list = control<QListView>(&form, "List1");
         QVERIFY(list->uniformItemSizes());
         const QString shown = list->model()->index(5, 0).data().toString();
@@ -300,6 +292,16 @@ private slots:
     }
 
 private:
+    // Fills the window with the folder's fa.txt and shows it, as its opener
+    // does in either mode.
+    void open(Form2& form, const Session& session)
+    {
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
+        if (session.signingMode())
+            form.showMarketValue();
+        form.show();
+    }
+
     std::unique_ptr<TempDir> dir_;
 };
 
