@@ -98,8 +98,9 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     // A file is picked by a click, and from the keyboard as a click picks it:
     // by moving the selection (arrow keys, Home/End, a typed letter) or by
     // Enter. Filling the list selects nothing, so only the user picks.
-    connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { pickFile(item->text()); });
-    connect(files_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) { pickFile(item->text()); });
+    const auto pickItem = [this](QListWidgetItem* item) { pickFile(item->text()); };
+    connect(files_, &QListWidget::itemClicked, this, pickItem);
+    connect(files_, &QListWidget::itemActivated, this, pickItem);
     connect(files_, &QListWidget::itemSelectionChanged, this, &Form5::pickSelectedFile);
     connect(calculate, &QPushButton::clicked, this, &Form5::calculate);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
