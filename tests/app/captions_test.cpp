@@ -1,12 +1,11 @@
-// Every caption of every window is shown whole: each label, button, check
-// box, frame title and caption box is measured in its own font against the
-// room its control has. ctest runs it again at a display scale of 2.
+// Every caption of every window is shown whole: each label, button (all are
+// CaptionButtons), check box, frame title and caption box is measured in its
+// own font against the room its control has. ctest runs it again at a display
+// scale of 2.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QtTest>
@@ -48,12 +47,6 @@ std::optional<Caption> captionOf(QWidget* control)
     if (auto* button = dynamic_cast<gui::CaptionButton*>(control)) {
         return caption(QFontMetrics(button->captionFont(), button), button->captionRoom(),
                        Qt::AlignCenter | Qt::TextWordWrap, button->text());
-    }
-    if (auto* button = qobject_cast<QPushButton*>(control)) {
-        QStyleOptionButton option;
-        option.initFrom(button);
-        return caption(button->fontMetrics(), style->subElementRect(QStyle::SE_PushButtonContents, &option, button),
-                       Qt::AlignCenter, button->text());
     }
     if (auto* box = qobject_cast<QCheckBox*>(control); box && !box->text().isEmpty()) {
         // The text stands right of the box and the spacing after it.
