@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "core/linefile.h"
@@ -41,7 +42,10 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
 void RunReport::showReport(MergeReport report)
 {
     report_ = std::move(report);
-    text_->setPlainText(gui::toQtLines(reportLines(report_)).join(QLatin1Char('\n')));
+    QStringList lines;
+    for (const std::string& line : reportLines(report_))
+        lines << gui::toQt(line);
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
     show();
     raise();
     activateWindow();

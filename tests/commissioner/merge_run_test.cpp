@@ -125,6 +125,8 @@ TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
         {"path", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "../TOR"}); }, "\"../TOR\""},
         {"drive", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "a:b"}); }, "\"a:b\""},
         {"fa", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "fa"}); }, "\"fa\""},
+        {"bracket", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "A<B"}); }, "\"A<B\""},
+        {"tag", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "TOR> 1.0/1 "}); }, "\"TOR> 1.0/1 \""},
         {"101 teams", [&](auto& dir) { dir.writeLines("teams.txt", hundredAndOne); }, "at most 100"},
         {"no teams.txt", [](auto& dir) { std::filesystem::remove(dir.file("teams.txt")); }, "teams.txt"},
         {"unreadable offer file",
