@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/linefile.h"
+#include "gui/captionbutton.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
 #include "gui/text.h"
@@ -25,7 +26,7 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     text_->setReadOnly(true);
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(gui::fixedFont(9));
-    auto* save = new QPushButton(QStringLiteral("Save As…"), this);
+    auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
     save->setObjectName(QStringLiteral("saveReport"));
 
     auto* buttons = new QHBoxLayout;

@@ -13,6 +13,7 @@
 
 #include "app/form1.h"
 #include "commissioner/form4.h"
+#include "commissioner/reportwindow.h"
 #include "editor/form2.h"
 #include "editor/form3.h"
 #include "gui/captionbutton.h"
@@ -113,9 +114,11 @@ private slots:
         Form3 form3(team, [] { return std::string(); });
         Form4 form4(commissioner);
         Form5 form5(commissioner);
+        RunReport report(commissioner);
+        report.showReport({});
 
         QStringList cut;
-        for (QWidget* window : QList<QWidget*>{&form1, &teamMode, &signingMode, &form3, &form4, &form5})
+        for (QWidget* window : QList<QWidget*>{&form1, &teamMode, &signingMode, &form3, &form4, &form5, &report})
             cut << cutCaptions(window);
         QVERIFY2(cut.isEmpty(), qPrintable(cut.join(QLatin1Char('\n'))));
     }
