@@ -113,16 +113,30 @@ double timedOnReset(benchmark::State& state, const League& league, Work&& work)
     return seconds([&] { work(league); });
 }
 
+// Total seconds of `work` on one league and of `baseline` on another, taking
+// turns, each on a freshly reset league.
+struct Timings {
+    double work = 0, baseline = 0;
+};
+
+template <class Work, class Baseline>
+Timings timeBoth(benchmark::State& state, const League& league, Work&& work, const League& baselineLeague,
+                 Baseline&& baseline)
+{
+    Timings total;
+    for (auto _ : state) {
+        total.work += timedOnReset(state, league, work);
+        total.baseline += timedOnReset(state, baselineLeague, baseline);
+    }
+    return total;
+}
+
 void MergeRun(benchmark::State& state)
 {
     const League league(LeagueSize{});
-    double run = 0, baseline = 0;
-    for (auto _ : state) {
-        run += timedOnReset(state, league, mergeRun);
-        baseline += timedOnReset(state, league, readAndWriteOnce);
-    }
-    state.counters["read_write_once_x"] = run / baseline;
-    state.counters["run_s"] = run / static_cast<double>(state.iterations());
+    const Timings t = timeBoth(state, league, mergeRun, league, readAndWriteOnce);
+    state.counters["read_write_once_x"] = t.work / t.baseline;
+    state.counters["run_s"] = t.work / static_cast<double>(state.iterations());
 }
 
 void SpeedUp(benchmark::State& state)
@@ -136,25 +150,17 @@ void SpeedUp(benchmark::State& state)
             test::referenceMergeTeamOffers(l.folder(), team, true);
     };
     auto product = [](const League& l) { mergeAllTeamOffers(l.folder(), std::nullopt, {true, false}); };
-    double slow = 0, fast = 0;
-    for (auto _ : state) {
-        fast += timedOnReset(state, league, product);
-        slow += timedOnReset(state, league, reference);
-    }
-    state.counters["speed_up_x"] = slow / fast;
+    const Timings t = timeBoth(state, league, product, league, reference);
+    state.counters["speed_up_x"] = t.baseline / t.work;
 }
 
 // The run on the larger league against the run on the smaller (growth_x),
 // and the smaller run's time (run_s).
 void growth(benchmark::State& state, const League& smaller, const League& larger)
 {
-    double small = 0, large = 0;
-    for (auto _ : state) {
-        small += timedOnReset(state, smaller, mergeRun);
-        large += timedOnReset(state, larger, mergeRun);
-    }
-    state.counters["growth_x"] = large / small;
-    state.counters["run_s"] = small / static_cast<double>(state.iterations());
+    const Timings t = timeBoth(state, larger, mergeRun, smaller, mergeRun);
+    state.counters["growth_x"] = t.work / t.baseline;
+    state.counters["run_s"] = t.baseline / static_cast<double>(state.iterations());
 }
 
 void DoubledOffers(benchmark::State& state)
