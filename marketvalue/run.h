@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // The market value run of the calculator window.
 namespace bidmark {
@@ -10,6 +11,10 @@ namespace bidmark {
 // refused output name, a page that fails its check, or "DONE <seconds>seconds".
 // Throws Failure when a file cannot be read or written or a salary is no
 // number; the output file is then left as it was.
+// The run as the journal names it; the one league file it may replace is its
+// output file.
+inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
+
 std::string runMarketValue(const std::string& folder, const std::string& rosterName,
                            const std::string& vitalsName, const std::string& outputName,
                            const std::string& rateText);
