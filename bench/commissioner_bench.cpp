@@ -5,7 +5,11 @@
 //   SpeedUp           the step-by-step reference merge against the run on a
 //                     smaller league (counter speed_up_x);
 //   DoubledOffers     the run with twice the offer lines against the run
-//                     (counter growth_x).
+//                     (counter growth_x);
+//   Journal           the run journalled, as the Commissioners Menu starts it,
+//                     against the same run without the journal, with the
+//                     journal holding as many runs as it keeps (counter
+//                     journal_x).
 // The league is written under $TMPDIR (default /tmp).
 #include <benchmark/benchmark.h>
 
@@ -15,6 +19,7 @@
 
 #include "bench/league_generator.h"
 #include "commissioner/merge_run.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -139,9 +144,30 @@ void DoubledOffers(benchmark::State& state)
     state.counters["growth_x"] = more / once;
 }
 
+void journalledMergeRun(const League& league)
+{
+    runJournalled(league.folder(), kMergeRunName, mergeRunFiles(league.folder()),
+                  [&](const std::string&) { mergeRun(league); });
+}
+
+void Journal(benchmark::State& state)
+{
+    const League league(LeagueSize{});
+    for (std::size_t run = 0; run < kKeptRuns; ++run)
+        RunJournal(league.folder(), "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
+    double plain = 0, journalled = 0;
+    for (auto _ : state) {
+        plain += timedOnReset(state, league, mergeRun);
+        journalled += timedOnReset(state, league, journalledMergeRun);
+    }
+    state.counters["journal_x"] = journalled / plain;
+    state.counters["run_s"] = plain / static_cast<double>(state.iterations());
+}
+
 BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(SpeedUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DoubledOffers)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 } // namespace bidmark::bench

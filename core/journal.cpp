@@ -319,8 +319,16 @@ void RunJournal::finish(JournalTime now)
             file.unchanged = !file.saved;
             continue;
         }
+        // A file still under its saved copy's name was not written: every
+        // league file is replaced by a rename.
+        const std::optional<std::string> saved =
+            file.saved ? std::optional<std::string>(pathIn(record_.folder, *file.saved)) : std::nullopt;
+        if (saved && sameFile(path, *saved)) {
+            file.unchanged = true;
+            continue;
+        }
         const std::string bytes = readFile(path);
-        file.unchanged = file.saved && holds(pathIn(record_.folder, *file.saved), bytes);
+        file.unchanged = saved && holds(*saved, bytes);
         if (!file.unchanged)
             file.after = stateOf(bytes);
     }

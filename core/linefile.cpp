@@ -318,4 +318,10 @@ std::uint64_t fileSize(const std::string& path)
     return size;
 }
 
+bool sameFile(const std::string& path, const std::string& otherPath)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(path, otherPath, error) && !error;
+}
+
 } // namespace bidmark

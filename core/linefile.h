@@ -53,5 +53,8 @@ void removeFolder(const std::string& path); // with everything in it
 // file system without hard links.
 bool linkFile(const std::string& from, const std::string& to);
 std::uint64_t fileSize(const std::string& path);
+// Both names lead to one file (a hard link, or one name through a symbolic
+// link); false when either is missing.
+bool sameFile(const std::string& path, const std::string& otherPath);
 
 } // namespace bidmark
