@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <ctime>
+#include <filesystem>
 #include <set>
 
 #include "core/failure.h"
@@ -16,6 +17,15 @@ namespace {
 constexpr std::string_view kManifestTitle = "Bidmark run journal";
 // Names a run's folder holds besides the saved files.
 constexpr std::string_view kRunFolderOwnNames[] = {kManifestFile, "report.txt"};
+
+// A name of a file right in the folder. The journal keeps and puts back only
+// such files, so that a manifest, which anyone who can write to the league
+// folder can change, never leads a write outside it.
+bool isPlainFileName(std::string_view name)
+{
+    constexpr std::string_view kSeparators("/\\:\0", 4);
+    return !name.empty() && name != "." && name != ".." && name.find_first_of(kSeparators) == std::string_view::npos;
+}
 
 std::string historyFolder(const std::string& leagueFolder) { return pathIn(leagueFolder, kHistoryFolder); }
 
@@ -102,11 +112,13 @@ std::optional<RunRecord> readManifest(const std::string& runFolder)
         const std::string_view key = std::string_view(line).substr(0, colon);
         const std::string value = line.substr(colon + 2);
         if (key == "file") {
+            if (!isPlainFileName(value))
+                return std::nullopt;
             record.files.push_back({value, std::nullopt, false, std::nullopt});
         } else if (key == "before") {
             if (record.files.empty())
                 return std::nullopt;
-            if (value.rfind("saved ", 0) == 0)
+            if (value.rfind("saved ", 0) == 0 && isPlainFileName(value.substr(6)))
                 record.files.back().saved = value.substr(6);
             else if (value != "absent")
                 return std::nullopt;
@@ -165,21 +177,13 @@ History readHistory(const std::string& leagueFolder)
     return history;
 }
 
-// The last part of a file's name, for its copy in the run's folder.
-std::string baseName(const std::string& name)
-{
-    const std::size_t slash = name.find_last_of("/\\");
-    return slash == std::string::npos ? name : name.substr(slash + 1);
-}
-
 // A name for the copy not yet taken in the run's folder (case ignored, as
 // Windows compares names): the file's own name, or "2 fa.txt" and so on.
 std::string copyName(const std::string& name, std::set<std::string>& taken)
 {
-    const std::string base = baseName(name);
-    std::string candidate = base;
+    std::string candidate = name;
     for (int n = 2; taken.count(lowerCase(candidate)); ++n)
-        candidate = std::to_string(n) + " " + base;
+        candidate = std::to_string(n) + " " + name;
     taken.insert(lowerCase(candidate));
     return candidate;
 }
@@ -266,10 +270,16 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
     if (isAsBefore(leagueFolder, record, file))
         return;
     const std::string path = pathIn(leagueFolder, file.name);
-    if (file.saved)
-        writeFileAtomic(path, readFile(pathIn(record.folder, *file.saved)));
-    else if (fileExists(path))
+    if (file.saved) {
+        // The journal keeps files, never links: one planted there would put
+        // a file from elsewhere into the league folder.
+        const std::string saved = pathIn(record.folder, *file.saved);
+        if (std::filesystem::is_symlink(saved))
+            throw Failure(saved + " is not a file Bidmark kept; nothing was put back from it.");
+        writeFileAtomic(path, readFile(saved));
+    } else if (fileExists(path)) {
         deleteFile(path);
+    }
 }
 
 RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
@@ -289,7 +299,7 @@ RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName
         taken.insert(lowerCase(own));
     std::set<std::string> recorded;
     for (const std::string& name : files) {
-        if (!recorded.insert(name).second)
+        if (!isPlainFileName(name) || !recorded.insert(name).second)
             continue;
         RecordedFile file{name, std::nullopt, false, std::nullopt};
         const std::string path = pathIn(leagueFolder, name);

@@ -70,8 +70,10 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
 class RunJournal {
 public:
     // Records the run before its first write: its folder
-    // history/<time> <run name>/, the files (named in the league folder) as
-    // they are now, and the manifest. Only the newest kKeptRuns runs are kept.
+    // history/<time> <run name>/, the files as they are now, and the
+    // manifest. Only files right in the league folder are league files: a
+    // name with a folder in it is passed over. Only the newest kKeptRuns
+    // runs are kept.
     RunJournal(const std::string& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
                JournalTime now = std::chrono::system_clock::now());
     const std::string& folder() const { return record_.folder; } // for what else the run keeps

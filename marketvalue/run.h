@@ -12,7 +12,7 @@ namespace bidmark {
 // Throws Failure when a file cannot be read or written or a salary is no
 // number; the output file is then left as it was.
 // The run as the journal names it; the one league file it may replace is its
-// output file.
+// output file (when it is named right in the league folder).
 inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
 
 std::string runMarketValue(const std::string& folder, const std::string& rosterName,

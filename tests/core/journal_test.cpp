@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/failure.h"
 #include "core/linefile.h"
 #include "core/undo.h"
 #include "tests/support/tempdir.h"
@@ -170,6 +171,29 @@ TEST_F(Journal, UndoNamesFilesChangedSinceTheRunButNotThoseAnUndoCutShortPutBack
     EXPECT_EQ(plan->changed, (std::vector<std::string>{"signed.txt", "TOR.txt"}));
     undoRun(dir_.path(), *plan);
     EXPECT_EQ(leagueFiles(dir_), before_);
+}
+
+TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
+{
+    std::filesystem::create_directory(dir_.file("sub"));
+    dir_.write("sub/marketVal.txt", "values\r\n");
+    RunJournal run(dir_.path(), "Calculate Market Value", {"sub/marketVal.txt", "../fa.txt", "fa.txt"}, kNoon);
+    ASSERT_EQ(journalRuns(dir_.path()).at(0).files.size(), 1u);
+
+    // A manifest changed to lead outside the league folder is not followed.
+    const std::string manifest = pathIn(run.folder(), kManifestFile);
+    const std::string text = readFile(manifest);
+    writeFileAtomic(manifest, text.substr(0, text.find("file: ")) + "file: ../outside.txt\r\nbefore: absent\r\n");
+    EXPECT_TRUE(journalRuns(dir_.path()).empty());
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
+
+    // Nor is a saved file replaced by a link to a file elsewhere.
+    writeFileAtomic(manifest, text);
+    writeFileAtomic(dir_.file("fa.txt"), "changed\r\n");
+    std::filesystem::remove(pathIn(run.folder(), "fa.txt"));
+    std::filesystem::create_symlink(dir_.file("sub/marketVal.txt"), pathIn(run.folder(), "fa.txt"));
+    EXPECT_THROW(recoverInterruptedRun(dir_.path()), Failure);
+    EXPECT_EQ(dir_.read("fa.txt"), "changed\r\n");
 }
 
 TEST(FileStates, TellBytesApart)
