@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "core/failure.h"
@@ -202,36 +204,80 @@ std::string makeRunFolder(const std::string& leagueFolder, const std::string& st
     }
 }
 
-// The file holds these bytes; its size is looked at first.
-bool holds(const std::string& path, const std::string& bytes)
-{
-    return fileSize(path) == bytes.size() && readFile(path) == bytes;
-}
+// The hash of FileState: 64 bits a step, mixed with two multiplications;
+// enough to tell a changed file, and fast on lists of megabytes. Bytes may
+// come in pieces of any size.
+class ContentHash {
+public:
+    void add(std::string_view bytes)
+    {
+        size_ += bytes.size();
+        while (!bytes.empty() && (!pending_.empty() || bytes.size() < 8)) {
+            pending_ += bytes.front();
+            bytes.remove_prefix(1);
+            if (pending_.size() == 8) {
+                mixWord(pending_.data());
+                pending_.clear();
+            }
+        }
+        for (; bytes.size() >= 8; bytes.remove_prefix(8))
+            mixWord(bytes.data());
+        pending_ += bytes;
+    }
+
+    FileState state() const
+    {
+        ContentHash last = *this;
+        std::uint64_t tail = 0;
+        for (auto byte = pending_.rbegin(); byte != pending_.rend(); ++byte)
+            tail = (tail << 8) | static_cast<unsigned char>(*byte);
+        last.mix(tail ^ 0xFF);
+        last.mix(size_);
+        return {size_, last.hash_ ^ (last.hash_ >> 32)};
+    }
+
+private:
+    // Eight bytes as one number, in the machine's byte order (the same on
+    // every machine Bidmark runs on).
+    void mixWord(const char* bytes)
+    {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, sizeof word);
+        mix(word);
+    }
+    void mix(std::uint64_t word)
+    {
+        hash_ ^= word * 0xBF58476D1CE4E5B9ULL;
+        hash_ = ((hash_ << 29) | (hash_ >> 35)) * 0x94D049BB133111EBULL;
+    }
+
+    std::uint64_t hash_ = 0x9E3779B97F4A7C15ULL;
+    std::uint64_t size_ = 0;
+    std::string pending_; // fewer than 8 bytes
+};
 
 } // namespace
 
 FileState stateOf(std::string_view bytes)
 {
-    // 64 bits a step, mixed with two multiplications: enough to tell a
-    // changed file, and fast on lists of megabytes.
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t size = bytes.size();
-    std::uint64_t hash = 0x9E3779B97F4A7C15ULL ^ size;
-    auto mix = [&hash](std::uint64_t word) {
-        hash ^= word * 0xBF58476D1CE4E5B9ULL;
-        hash = ((hash << 29) | (hash >> 35)) * 0x94D049BB133111EBULL;
-    };
-    auto wordAt = [data](std::size_t at, std::size_t count) {
-        std::uint64_t word = 0;
-        for (std::size_t k = count; k > 0; --k)
-            word = (word << 8) | data[at + k - 1];
-        return word;
-    };
-    std::size_t at = 0;
-    for (; at + 8 <= size; at += 8)
-        mix(wordAt(at, 8));
-    mix(wordAt(at, size - at) ^ 0xFF);
-    return {size, hash ^ (hash >> 32)};
+    ContentHash hash;
+    hash.add(bytes);
+    return hash.state();
+}
+
+std::optional<FileState> fileStateOf(const std::string& path)
+{
+    if (!fileExists(path))
+        return std::nullopt;
+    // In pieces: a list of megabytes needs no memory of its size.
+    std::ifstream in(path, std::ios::binary);
+    ContentHash hash;
+    char piece[65536];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0)
+        hash.add(std::string_view(piece, static_cast<std::size_t>(in.gcount())));
+    if (in.bad() || !in.eof())
+        throw Failure("Cannot read " + path);
+    return hash.state();
 }
 
 bool RunRecord::changedFiles() const
@@ -257,12 +303,23 @@ std::string journalTimeText(JournalTime time)
     return text;
 }
 
+namespace {
+
+// A file of this state now is as it was before the run: not there then and
+// now, or there with the saved bytes (their size looked at first).
+bool asBefore(const std::optional<FileState>& now, const RunRecord& record, const RecordedFile& file)
+{
+    if (!file.saved || !now)
+        return !file.saved && !now;
+    const std::string saved = pathIn(record.folder, *file.saved);
+    return fileSize(saved) == now->size && fileStateOf(saved) == now;
+}
+
+} // namespace
+
 bool isAsBefore(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file)
 {
-    const std::string path = pathIn(leagueFolder, file.name);
-    if (!fileExists(path))
-        return !file.saved;
-    return file.saved && holds(pathIn(record.folder, *file.saved), readFile(path));
+    return asBefore(fileStateOf(pathIn(leagueFolder, file.name)), record, file);
 }
 
 void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file)
@@ -324,23 +381,16 @@ RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName
 void RunJournal::finish(JournalTime now)
 {
     for (RecordedFile& file : record_.files) {
-        const std::string path = pathIn(leagueFolder_, file.name);
-        if (!fileExists(path)) {
-            file.unchanged = !file.saved;
-            continue;
-        }
         // A file still under its saved copy's name was not written: every
         // league file is replaced by a rename.
-        const std::optional<std::string> saved =
-            file.saved ? std::optional<std::string>(pathIn(record_.folder, *file.saved)) : std::nullopt;
-        if (saved && sameFile(path, *saved)) {
-            file.unchanged = true;
+        const std::string path = pathIn(leagueFolder_, file.name);
+        file.unchanged = file.saved && sameFile(path, pathIn(record_.folder, *file.saved));
+        if (file.unchanged)
             continue;
-        }
-        const std::string bytes = readFile(path);
-        file.unchanged = saved && holds(*saved, bytes);
+        const std::optional<FileState> now = fileStateOf(path);
+        file.unchanged = asBefore(now, record_, file);
         if (!file.unchanged)
-            file.after = stateOf(bytes);
+            file.after = now;
     }
     record_.finished = journalTimeText(now);
     writeManifest(record_);

@@ -29,6 +29,7 @@ struct FileState {
     bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 FileState stateOf(std::string_view bytes);
+std::optional<FileState> fileStateOf(const std::string& path); // none: no file there
 
 // One file of a run, named as in the league folder.
 struct RecordedFile {

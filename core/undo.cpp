@@ -24,10 +24,7 @@ bool changedSince(const std::string& leagueFolder, const RunRecord& run, const R
 {
     if (run.finished.empty())
         return false; // a run cut short left nothing to compare with
-    const std::string path = pathIn(leagueFolder, file.name);
-    const std::optional<FileState> now =
-        fileExists(path) ? std::optional<FileState>(stateOf(readFile(path))) : std::nullopt;
-    return now != file.after && !isAsBefore(leagueFolder, run, file);
+    return fileStateOf(pathIn(leagueFolder, file.name)) != file.after && !isAsBefore(leagueFolder, run, file);
 }
 
 std::string runName(const UndoPlan& plan) { return plan.run + " run of " + plan.started; }
