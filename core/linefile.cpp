@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -50,6 +51,16 @@ bool writeAll(int fd, std::string_view bytes)
 bool closeChecked(int fd)
 {
     return ::close(fd) == 0 || errno == EINTR;
+}
+
+// Makes the folder's entries durable, as far as the system allows.
+void syncFolder(const std::string& folder)
+{
+    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
 }
 
 mode_t currentUmask()
@@ -201,11 +212,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
         fail(errno);
     // Make the rename itself durable; the new file is in place already, so a
     // folder that cannot be synced is not reported.
-    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd);
-        ::close(dirFd);
-    }
+    syncFolder(folder);
 }
 
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines)
@@ -257,6 +264,64 @@ std::string findFile(const std::string& folder, std::string_view pattern)
     }
     ::closedir(dir);
     return best;
+}
+
+bool makeFolder(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::create_directory(path, error)) {
+        if (error)
+            throw Failure("Cannot make the folder " + path + ": " + error.message());
+        return false;
+    }
+    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    syncFolder(parent.empty() ? std::string(".") : parent.string());
+    return true;
+}
+
+std::vector<std::string> subfolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        std::error_code notFolder;
+        if (entry->is_directory(notFolder))
+            names.push_back(entry->path().filename().string());
+    }
+    return names;
+}
+
+void removeFolder(const std::string& path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+    if (error)
+        throw Failure("Cannot delete " + path + ": " + error.message());
+}
+
+bool linkFile(const std::string& from, const std::string& to)
+{
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(from, error);
+    if (!error)
+        std::filesystem::create_hard_link(target, to, error);
+    return !error;
+}
+
+std::uint64_t fileSize(const std::string& path)
+{
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error)
+        throw Failure("Cannot read " + path + ": " + error.message());
+    return size;
+}
+
+bool sameFile(const std::string& path, const std::string& otherPath)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(path, otherPath, error) && !error;
 }
 
 } // namespace bidmark

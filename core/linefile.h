@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,5 +39,22 @@ void deleteFile(const std::string& path); // a missing file is a failure
 // '?', case ignored), names taken in case-insensitive alphabetical order; the
 // bare name, or empty text when none matches.
 std::string findFile(const std::string& folder, std::string_view pattern);
+
+// Folders and second names of files, for the run journal.
+// Makes the folder, its entry made durable; false when something of that name
+// is there already.
+bool makeFolder(const std::string& path);
+// The names of the folder's subfolders, in no set order; none when the
+// folder is missing.
+std::vector<std::string> subfolderNames(const std::string& folder);
+void removeFolder(const std::string& path); // with everything in it
+// A second name `to` for the file at `from` (for a symbolic link, for what it
+// names); false where that cannot be done, for example across drives or on a
+// file system without hard links.
+bool linkFile(const std::string& from, const std::string& to);
+std::uint64_t fileSize(const std::string& path);
+// Both names lead to one file (a hard link, or one name through a symbolic
+// link); false when either is missing.
+bool sameFile(const std::string& path, const std::string& otherPath);
 
 } // namespace bidmark

@@ -8,6 +8,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/text.h"
@@ -25,11 +26,15 @@ std::string fileIdentity(const std::string& folder, const std::string& name)
 }
 
 // Writing market values over the free-agent list or another league file
-// would destroy it, and so would writing over the run's own pages.
+// would destroy it, and so would writing over the run's own pages or into
+// the run journal's history/ folder.
 bool isProtectedOutput(const std::string& folder, const std::string& outputName,
                        const std::string& rosterName, const std::string& vitalsName)
 {
     const std::string output = fileIdentity(folder, outputName);
+    const std::string history = fileIdentity(folder, std::string(kHistoryFolder));
+    if (output.rfind(history + static_cast<char>(std::filesystem::path::preferred_separator), 0) == 0)
+        return true;
     for (std::string_view own : kOwnFiles) {
         if (own != kMarketValueFile && output == fileIdentity(folder, std::string(own)))
             return true;
