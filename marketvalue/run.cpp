@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <chrono>
-#include <filesystem>
 #include <utility>
 
 #include "core/failure.h"
@@ -21,7 +20,7 @@ namespace {
 // The same file whatever the case or spelling of its path.
 std::string fileIdentity(const std::string& folder, const std::string& name)
 {
-    return lowerCase(std::filesystem::absolute(pathIn(folder, name)).lexically_normal().string());
+    return lowerCase(platform::absolutePath(pathIn(folder, name)));
 }
 
 // Writing market values over the free-agent list or another league file
