@@ -404,6 +404,11 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
 void deleteFile(const std::string& path)
 {
     const std::wstring name = wide(path);
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        fail("Cannot delete", path, reason(EISDIR));
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        fail("Cannot delete", path, "the file is read-only");
     if (!retriedWhileHeld([&] { return DeleteFileW(name.c_str()) != 0; })) {
         const DWORD error = GetLastError();
         if (missing(error))

@@ -31,6 +31,7 @@ windows_prepare() {
   echo "== Packages ready ($((SECONDS - start)) s)"
   windows_build_gtest
   wine_prefix
+  wine_temp_in_memory
 }
 
 # windows_build_gtest: GoogleTest from Debian's sources, static, with the
@@ -75,6 +76,18 @@ wine_prefix() {
   fi
   "$wine_server" -w
   echo "== Wine prefix made ($((SECONDS - start)) s)"
+}
+
+# wine_temp_in_memory: the tests' temporary folders (Wine's C:\users\...\Temp)
+# kept in /dev/shm, as the Linux run keeps the merge tests' leagues there.
+wine_temp_in_memory() {
+  local temp="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
+  if [ -d /dev/shm ] && [ ! -L "$temp" ]; then
+    local memory
+    memory="$(mktemp -d /dev/shm/bidmark-wine-temp-XXXXXX)"
+    rm -rf "$temp"
+    ln -s "$memory" "$temp"
+  fi
 }
 
 # wine_run PROGRAM [ARG...]: runs a Windows program under Wine, at most 10

@@ -7,7 +7,8 @@
 
 namespace bidmark::test {
 
-// Every entry of a folder: a file's bytes, or "<folder>" for a folder; nothing
+// Every entry of a folder: a file's bytes, "<folder>" for a folder, "<special>"
+// for anything else (a named pipe, a link to a device or to nothing); nothing
 // for a folder that is gone. Two snapshots are equal when nothing was written,
 // left behind or lost.
 inline std::map<std::string, std::string> snapshot(const std::filesystem::path& folder)
@@ -16,7 +17,9 @@ inline std::map<std::string, std::string> snapshot(const std::filesystem::path& 
     std::error_code gone;
     for (const auto& entry : std::filesystem::directory_iterator(folder, gone)) {
         const std::string name = entry.path().filename().string();
-        entries[name] = entry.is_directory() ? "<folder>" : readFile(entry.path().string());
+        entries[name] = entry.is_directory()  ? "<folder>"
+            : entry.is_regular_file() ? readFile(entry.path().string())
+                                      : "<special>";
     }
     return entries;
 }
