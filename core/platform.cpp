@@ -60,16 +60,6 @@ struct WriteTarget {
     unsigned mode = 0;
 };
 
-// The folder part of a path with its last separator ("" for a bare name) and
-// the name after it.
-std::pair<std::string, std::string> splitPath(const std::string& path, const char* separators)
-{
-    const std::size_t slash = path.find_last_of(separators);
-    if (slash == std::string::npos)
-        return {std::string(), path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
-}
-
 // The temporary file's name beside the target; very long names would make it
 // too long, so those get a short one.
 std::string temporaryName(const std::string& base, const char* suffix)
@@ -78,6 +68,8 @@ std::string temporaryName(const std::string& base, const char* suffix)
 }
 
 #ifdef _WIN32
+
+constexpr const char kSeparators[] = "/\\";
 
 std::wstring wide(const std::string& path)
 {
@@ -232,6 +224,8 @@ HANDLE createTemporary(const std::string& folder, const std::string& base, std::
 
 #else
 
+constexpr const char kSeparators[] = "/";
+
 fs::path fsPath(const std::string& path) { return fs::path(path); }
 std::string pathText(const fs::path& path) { return path.string(); }
 
@@ -312,7 +306,21 @@ private:
 
 #endif
 
+// The folder of the file a rewrite replaces, with its last separator ("" for
+// a bare name), and the file's name.
+std::pair<std::string, std::string> folderAndName(const std::string& target, const std::string& path)
+{
+    const std::size_t slash = target.find_last_of(kSeparators);
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string name = target.substr(folder.size());
+    if (name.empty() || name == "." || name == "..")
+        fail("Cannot write", path, reason(EISDIR));
+    return {folder, name};
+}
+
 } // namespace
+
+void checkWritable(const std::string& path) { writeTarget(path); }
 
 #ifdef _WIN32
 
@@ -367,14 +375,10 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void checkWritable(const std::string& path) { writeTarget(path); }
-
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
     const WriteTarget target = writeTarget(path);
-    const auto [folder, base] = splitPath(target.path, "/\\");
-    if (base.empty() || base == "." || base == "..")
-        fail("Cannot write", path, reason(EISDIR));
+    const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath;
     Handle temp(createTemporary(folder, base, tempPath));
     if (!temp.valid())
@@ -480,14 +484,10 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void checkWritable(const std::string& path) { writeTarget(path); }
-
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
     const WriteTarget target = writeTarget(path);
-    const auto [folder, base] = splitPath(target.path, "/");
-    if (base.empty() || base == "." || base == "..")
-        fail("Cannot write", path, reason(EISDIR));
+    const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath = folder + temporaryName(base, "XXXXXX");
     int fd = ::mkostemp(tempPath.data(), O_CLOEXEC);
     if (fd < 0)
@@ -580,8 +580,11 @@ void moveFile(const std::string& from, const std::string& to)
 void linkOrCopyFile(const std::string& from, const std::string& to)
 {
     std::error_code error;
-    fs::create_hard_link(fsPath(from), fsPath(to), error);
-    if (error)
+    const bool symbolic = fs::is_symlink(fs::symlink_status(fsPath(from), error));
+    // A hard link to a symbolic link would keep the link, not the bytes.
+    if (!symbolic)
+        fs::create_hard_link(fsPath(from), fsPath(to), error);
+    if (symbolic || error)
         writeFileAtomic(to, readFile(from));
 }
 
