@@ -129,6 +129,7 @@ windows_run_tests() {
       ! grep -qE '<testsuites [^>]*(failures|errors)="[1-9]' "$report"; then
       passed=$((passed + 1))
       echo "PASS $name ($(grep -oE '^\[  PASSED  \] [0-9]+ tests?' "$logs/$name.log" | grep -oE '[0-9]+ tests?'))"
+      windows_skipped "$logs/$name.log"
     else
       failed=$((failed + 1))
       echo "FAIL $name (exit $status)"
@@ -142,6 +143,15 @@ windows_run_tests() {
   fi
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
+}
+
+# windows_skipped LOG: each test a program skipped, with the reason it gave
+# (the line after GoogleTest's "Skipped").
+windows_skipped() {
+  tr -d '\r' <"$1" | awk '
+    / Skipped$/ { getline reason; next }
+    /^\[  SKIPPED \] [^ ]+ \(/ { print "  skipped " $4 ": " reason; skipped++ }
+    END { if (skipped) print "  (" skipped " skipped)" }'
 }
 
 windows_main() {

@@ -15,7 +15,7 @@ namespace bidmark::test {
 
 std::string posixOnly(std::string_view what)
 {
-    return std::string(what) + " are POSIX only: not on this system";
+    return std::string(what) + " exist only on POSIX systems";
 }
 
 #ifdef _WIN32
