@@ -18,7 +18,10 @@ std::size_t utf8Length(std::string_view text, std::size_t i, char32_t& ch)
         ch = lead;
         return 1;
     }
-    std::size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+    const std::size_t length = lead >= 0xC2 && lead <= 0xDF ? 2
+        : lead >= 0xE0 && lead <= 0xEF                     ? 3
+        : lead >= 0xF0 && lead <= 0xF4                     ? 4
+                                                           : 0;
     if (length == 0 || i + length > text.size())
         return 0;
     ch = lead & (0x7F >> length);

@@ -25,6 +25,7 @@ TEST(FileNames, LeagueTextAndFileSystemSpellingsMeet)
     EXPECT_EQ(leagueTextOfName("Montr\xE9""al.txt"), "Montr\xE9""al.txt");
     EXPECT_EQ(utf16OfPath("Montr\xE9""al.txt"), u"Montr\u00E9al.txt");
     EXPECT_EQ(utf16OfPath("\xC3\xA9\xC3"), u"\u00E9\u00C3"); // a cut-off character
+    EXPECT_EQ(utf16OfPath("\xF5\x80\x80 \xE0\x80\xAF"), u"\u00F5\u20AC\u20AC \u00E0\u20AC\u00AF"); // no lead, over-long
     // Characters Windows-1252 cannot store.
     EXPECT_EQ(leagueTextOfName("\xC5\x81\xC3\xB3""d\xC5\xBA"), std::nullopt);
     EXPECT_EQ(shownPath("/league/\xC5\x81\xC3\xB3""d\xC5\xBA/fa.txt"), "/league/?\xF3""d?/fa.txt");
