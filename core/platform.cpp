@@ -340,15 +340,20 @@ bool fileExists(const std::string& path)
 std::string readFile(const std::string& path)
 {
     const std::wstring name = wide(path);
-    Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD attributes = GetFileAttributesW(name.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        fail("Cannot read", path, reason(EISDIR));
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    retriedWhileHeld([&] {
+        opened = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    Handle file(opened);
     if (!file.valid()) {
         const DWORD error = GetLastError();
         if (missing(error))
             notFound(path);
-        const DWORD attributes = GetFileAttributesW(name.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-            fail("Cannot read", path, reason(EISDIR));
         fail("Cannot read", path, windowsReason(error));
     }
     if (GetFileType(file.get()) != FILE_TYPE_DISK)
