@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <fstream>
 #include <set>
 
@@ -161,7 +160,7 @@ History readHistory(const std::string& leagueFolder)
 {
     History history;
     const std::string folder = historyFolder(leagueFolder);
-    for (const std::string& name : subfolderNames(folder)) {
+    for (const std::string& name : listSubfolders(folder)) {
         const std::string runFolder = pathIn(folder, name);
         if (!fileExists(pathIn(runFolder, kManifestFile))) {
             history.unrecorded.push_back(runFolder);
@@ -199,7 +198,7 @@ std::string makeRunFolder(const std::string& leagueFolder, const std::string& st
     const std::string name = started + " " + std::string(runName);
     for (int n = 1;; ++n) {
         const std::string folder = pathIn(history, n == 1 ? name : name + " " + std::to_string(n));
-        if (makeFolder(folder))
+        if (makeNewFolder(folder))
             return folder;
     }
 }
@@ -331,7 +330,7 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
         // The journal keeps files, never links: one planted there would put
         // a file from elsewhere into the league folder.
         const std::string saved = pathIn(record.folder, *file.saved);
-        if (std::filesystem::is_symlink(saved))
+        if (isLink(saved))
             throw Failure(saved + " is not a file Bidmark kept; nothing was put back from it.");
         writeFileAtomic(path, readFile(saved));
     } else if (fileExists(path)) {
@@ -363,8 +362,7 @@ RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName
         if (fileExists(path)) {
             file.saved = copyName(name, taken);
             const std::string copy = pathIn(record_.folder, *file.saved);
-            if (!linkFile(path, copy))
-                writeFileAtomic(copy, readFile(path));
+            linkOrCopyFile(path, copy);
         }
         record_.files.push_back(std::move(file));
     }

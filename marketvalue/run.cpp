@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <chrono>
-#include <filesystem>
 #include <utility>
 
 #include "core/failure.h"
@@ -22,7 +21,7 @@ namespace {
 // The same file whatever the case or spelling of its path.
 std::string fileIdentity(const std::string& folder, const std::string& name)
 {
-    return lowerCase(std::filesystem::absolute(pathIn(folder, name)).lexically_normal().string());
+    return lowerCase(platform::absolutePath(pathIn(folder, name)));
 }
 
 // Writing market values over the free-agent list or another league file
@@ -33,7 +32,7 @@ bool isProtectedOutput(const std::string& folder, const std::string& outputName,
 {
     const std::string output = fileIdentity(folder, outputName);
     const std::string history = fileIdentity(folder, std::string(kHistoryFolder));
-    if (output.rfind(history + static_cast<char>(std::filesystem::path::preferred_separator), 0) == 0)
+    if (output.rfind(history + "/", 0) == 0 || output.rfind(history + "\\", 0) == 0)
         return true;
     for (std::string_view own : kOwnFiles) {
         if (own != kMarketValueFile && output == fileIdentity(folder, std::string(own)))

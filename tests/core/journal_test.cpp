@@ -32,7 +32,7 @@ Files leagueFiles(const TempDir& dir)
 
 std::vector<std::string> runFolders(const TempDir& dir)
 {
-    std::vector<std::string> names = subfolderNames(dir.file("history"));
+    std::vector<std::string> names = listSubfolders(dir.file("history"));
     std::sort(names.begin(), names.end());
     return names;
 }

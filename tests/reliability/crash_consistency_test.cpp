@@ -5,14 +5,10 @@
 // as the whole run leaves them, and a new merge logs no player twice.
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <set>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +22,7 @@
 #include "core/teamfiles.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/league.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
@@ -107,31 +104,23 @@ void journalledMergeRun(const std::string& folder)
 // The run in a child process, killed after `delay` unless it ends first.
 void runAndKill(const std::string& folder, Clock::duration delay)
 {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        try {
-            journalledMergeRun(folder);
-        } catch (const Failure&) {
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    const auto deadline = Clock::now() + delay;
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (Clock::now() >= deadline) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    const test::ChildEnd end = test::runInChild(
+        [&] {
+            try {
+                journalledMergeRun(folder);
+            } catch (const Failure&) {
+                return 1;
+            }
+            return 0;
+        },
+        delay);
+    ASSERT_TRUE(end.killed || end.exitCode == 0);
 }
 
 TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
 {
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("fork and kill");
     const int teams = 16;
     const Files league = generateLeague(20240607, 2500, teams);
     const std::vector<std::string> teamNames = splitLines(league.at("teams.txt"));
