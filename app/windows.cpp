@@ -5,6 +5,7 @@
 
 #include "app/form1.h"
 #include "commissioner/form4.h"
+#include "commissioner/merge_run.h"
 #include "commissioner/reportwindow.h"
 #include "commissioner/signing.h"
 #include "core/leaguefiles.h"
@@ -36,7 +37,13 @@ Windows::Windows(std::string leagueFolder)
 
 Windows::~Windows() = default;
 
-void Windows::start() { form1_->show(); }
+// A run that was interrupted when the program last ended is put back as soon
+// as the main window is there to say so.
+void Windows::start()
+{
+    form1_->show();
+    gui::guarded(form1_.get(), [&] { gui::recoverLeague(form1_.get(), session_); });
+}
 
 // A window is shown before the one it replaces is hidden, so that the
 // program never runs for a moment without a visible window.
@@ -93,32 +100,41 @@ void Windows::signPlayers()
 // the commissioner chooses; never merged unasked. The report of its merge.
 std::optional<MergeReport> Windows::settleLeftoverSignings()
 {
+    QWidget* menu = form4_.get();
     const std::string& folder = session_.leagueFolder;
-    const auto leftover = gui::leagueRun(session_, [&] { return findLeftoverSignings(folder); });
+    std::optional<LeftoverSignings> leftover;
+    gui::leagueChange(menu, session_, [&] { leftover = findLeftoverSignings(folder); });
     if (!leftover)
         return std::nullopt;
     const std::string aside = leftoverAsideName(folder, timeStamp());
-    if (gui::askYesNo(form4_.get(), gui::toQt(leftoverQuestion(*leftover, aside)), gui::kTitle)) {
-        return gui::leagueRun(session_, [&] {
-            return mergeLeftoverSignings(folder, *leftover, form4().moveSignedPlayers());
-        });
+    if (!gui::askYesNo(menu, gui::toQt(leftoverQuestion(*leftover, aside)), gui::kTitle)) {
+        gui::leagueRun(menu, session_, kSetAsideRunName, [&] { return setAsideRunFiles(aside); },
+                       [&](const std::string&) { setLeftoverSigningsAside(folder, aside); });
+        return std::nullopt;
     }
-    gui::leagueRun(session_, [&] { setLeftoverSigningsAside(folder, aside); });
-    return std::nullopt;
+    MergeReport report;
+    gui::leagueRun(menu, session_, kSigningRunName, signingRunFiles, [&](const std::string& runFolder) {
+        report = mergeLeftoverSignings(folder, *leftover, form4().moveSignedPlayers());
+        keepReport(runFolder, report);
+    });
+    return report;
 }
 
-// Done in signing mode: the signing's entries merged into fa.txt through
-// COMMISH.txt, then back to the menu. A failure leaves the signing window as
-// it is.
-void Windows::mergeSignedPlayers()
+// Done in signing mode, one journalled run: the signings written to
+// COMMISH.txt, merged into fa.txt, COMMISH.txt deleted; then back to the menu
+// and the report. A failure leaves the signing window as it is.
+void Windows::mergeSignedPlayers(const OfferList& signings)
 {
     gui::guarded(form2_.get(), [&] {
         Form4& menu = form4();
         const std::string& folder = session_.leagueFolder;
-        const MergeReport report = gui::leagueRun(session_, [&] {
-            return mergeSignings(folder, form2_->offerEntries(), menu.moveSignedPlayers(),
-                                 leftoverAsideName(folder, timeStamp()));
-        });
+        const std::string aside = leftoverAsideName(folder, timeStamp());
+        MergeReport report;
+        gui::leagueRun(form2_.get(), session_, kSigningRunName, [&] { return signingDoneFiles(aside); },
+                       [&](const std::string& runFolder) {
+                           report = mergeSignings(folder, signings.entries, menu.moveSignedPlayers(), aside);
+                           keepReport(runFolder, report);
+                       });
         menu.show();
         form2_->hide();
         showReport(&menu, report);

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace bidmark {
 
+struct OfferList;
 class Form1;
 class Form2;
 class Form4;
@@ -35,7 +36,7 @@ private:
     void showCalculator();
     void signPlayers();
     std::optional<MergeReport> settleLeftoverSignings();
-    void mergeSignedPlayers();
+    void mergeSignedPlayers(const OfferList& signings);
     void showReport(QWidget* over, const MergeReport& report);
 
     Form2& form2();

@@ -8,7 +8,11 @@
 //                     (counter growth_x);
 //   OnePlayer         a small league where every line of one team names the
 //                     same player and only ever adds to his block: twice the
-//                     lines against the lines (counter growth_x).
+//                     lines against the lines (counter growth_x);
+//   Journal           the run journalled, as the Commissioners Menu starts it,
+//                     against the same run without the journal, with the
+//                     journal holding as many runs as it keeps (counter
+//                     journal_x).
 // The league is written under $TMPDIR (default /tmp).
 #include <benchmark/benchmark.h>
 
@@ -18,6 +22,7 @@
 
 #include "bench/league_generator.h"
 #include "commissioner/merge_run.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -179,10 +184,27 @@ void OnePlayer(benchmark::State& state)
     growth(state, League(small, lines), League(small, 2 * lines));
 }
 
+void journalledMergeRun(const League& league)
+{
+    runJournalled(league.folder(), kMergeRunName, mergeRunFiles(league.folder()),
+                  [&](const std::string&) { mergeRun(league); });
+}
+
+void Journal(benchmark::State& state)
+{
+    const League league(LeagueSize{});
+    for (std::size_t run = 0; run < kKeptRuns; ++run)
+        RunJournal(league.folder(), "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
+    const Timings t = timeBoth(state, league, journalledMergeRun, league, mergeRun);
+    state.counters["journal_x"] = t.work / t.baseline;
+    state.counters["run_s"] = t.work / static_cast<double>(state.iterations());
+}
+
 BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(SpeedUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DoubledOffers)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(OnePlayer)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(20000);
+BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 } // namespace bidmark::bench

@@ -41,7 +41,7 @@ void LabelledList::insertBefore(LabelledNode* at, LabelledNode* node)
     at->prev = node;
 }
 
-void LabelledList::unlink(LabelledNode* node)
+void LabelledList::detach(LabelledNode* node)
 {
     node->prev->next = node->next;
     node->next->prev = node->prev;

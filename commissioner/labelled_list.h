@@ -34,7 +34,7 @@ public:
     LabelledNode* end() { return &tail_; } // past the last node; insertBefore(end()) appends
 
     void insertBefore(LabelledNode* at, LabelledNode* node);
-    void unlink(LabelledNode* node);
+    void detach(LabelledNode* node);
 
 private:
     void makeRoomBefore(LabelledNode* at);

@@ -144,6 +144,9 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
         if (readFile(freeAgents) != freeAgentBytes_)
             throw Failure(freeAgents + " changed while the merge ran: another program wrote it. Nothing was "
                           "written; merge again.");
+        // A read-only fa.txt or temp.txt stops the merge before anything is written.
+        for (std::string_view file : {kSignedFile, kTempFile, kFreeAgentFile})
+            checkWritable(pathIn(folder_, file));
         const std::string bytes = joinLines(list_->takeLines());
         list_.reset();
         try {

@@ -144,7 +144,7 @@ BlockChange MergeList::mergeInto(Line* player, const TeamOffer& offer)
     BlockChange change{offer.retraction ? BlockChange::Retracted : BlockChange::Replaced, earlier->text};
     unindex(earlier);
     if (offer.retraction) {
-        list_.unlink(earlier);
+        list_.detach(earlier);
     } else {
         earlier->text = offer.text;
         settle(earlier, player);
@@ -189,7 +189,7 @@ void MergeList::moveSignedBlocks(const std::string& namedKey, std::vector<std::s
         for (Line* line = player;;) {
             Line* next = static_cast<Line*>(line->next);
             unindex(line);
-            list_.unlink(line);
+            list_.detach(line);
             if (line == signedLine)
                 break;
             line = next;

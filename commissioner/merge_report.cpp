@@ -1,5 +1,6 @@
 #include "commissioner/merge_report.h"
 
+#include "core/failure.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -116,12 +117,24 @@ std::vector<std::string> runNotes(const MergeReport& report)
         if (file.after == FileAfter::KeptChanged || file.after == FileAfter::KeptUndeleted)
             notes.push_back(afterText(file));
     }
+    if (!report.unkept.empty())
+        notes.push_back("The report could not be kept with the run (" + report.unkept
+                        + "); save it from its window with Save As.");
     return notes;
 }
 
 void writeReport(const std::string& folder, const MergeReport& report, std::string_view fileName)
 {
     writeLinesAtomic(pathIn(folder, fileName), reportLines(report));
+}
+
+void keepReport(const std::string& runFolder, MergeReport& report)
+{
+    try {
+        writeReport(runFolder, report);
+    } catch (const Failure& failure) {
+        report.unkept = failure.what();
+    }
 }
 
 } // namespace bidmark

@@ -53,6 +53,7 @@ struct MergeReport {
     std::vector<FileReport> files;            // in the order they were merged
     std::vector<std::string> moved;           // the lines the run added to signed.txt after the header
     std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
+    std::string unkept;                       // why report.txt could not be kept with the run
 };
 
 std::vector<std::string> reportLines(const MergeReport& report);
@@ -67,5 +68,9 @@ std::vector<std::string> runNotes(const MergeReport& report);
 
 // The report's lines as `fileName` (CR LF) in the folder, written atomically.
 void writeReport(const std::string& folder, const MergeReport& report, std::string_view fileName = "report.txt");
+
+// report.txt kept in the run's folder of the journal. The run has been
+// written by then: a failure here does not undo it, it becomes a note.
+void keepReport(const std::string& runFolder, MergeReport& report);
 
 } // namespace bidmark

@@ -26,6 +26,12 @@ std::vector<std::string> readTeams(const std::string& folder)
     return teams;
 }
 
+// The files every merge may write.
+std::vector<std::string> mergedListFiles()
+{
+    return {std::string(kFreeAgentFile), std::string(kTempFile), std::string(kSignedFile)};
+}
+
 } // namespace
 
 MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
@@ -35,8 +41,28 @@ MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<st
         mergeName ? std::optional<std::string>(signingHeader(*mergeName)) : std::nullopt;
     MergeReport report = mergeTeams(folder, readTeams(folder), options.moveSignedPlayers,
                                     options.deleteTeamOffers, header);
-    report.run = kMergeRun;
+    report.run = kMergeRunName;
     return report;
+}
+
+std::vector<std::string> mergeRunFiles(const std::string& folder)
+{
+    std::vector<std::string> files = mergedListFiles();
+    const std::string teams = pathIn(folder, kTeamsFile);
+    if (!fileExists(teams))
+        return files;
+    for (const std::string& team : readLines(teams)) {
+        if (!teamNameProblem(team))
+            files.push_back(teamOfferFileName(team));
+    }
+    return files;
+}
+
+std::vector<std::string> signingRunFiles()
+{
+    std::vector<std::string> files = mergedListFiles();
+    files.push_back(std::string(kCommissionerFile));
+    return files;
 }
 
 } // namespace bidmark

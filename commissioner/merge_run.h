@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "commissioner/merge_report.h"
 
@@ -14,8 +15,6 @@ struct MergeRunOptions {
 
 inline constexpr int kMaxTeams = 100;
 
-inline constexpr std::string_view kMergeRun = "Merge Team Offers";
-
 // The Merge Team Offers run in `folder`: every team of teams.txt (at most 100
 // lines, every line a team) is merged in file order, its offer file deleted
 // after its merge when asked. When a merge name is given, its signing header
@@ -24,6 +23,16 @@ inline constexpr std::string_view kMergeRun = "Merge Team Offers";
 // team name that cannot name an offer file, or any file that cannot be read,
 // stops the run with signed.txt and fa.txt as they were. Throws Failure.
 MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
-                        MergeRunOptions options);
+                               MergeRunOptions options);
+
+// The two runs of the per-team merge as the journal names them, and the
+// league files each may replace or delete: fa.txt, temp.txt, signed.txt and
+// the offer files it merges (those of teams.txt that can name a file, read
+// now; none when teams.txt cannot be read, for the run then stops before it
+// merges any).
+inline constexpr std::string_view kMergeRunName = "Merge Team Offers";
+inline constexpr std::string_view kSigningRunName = "Merge Signed Players";
+std::vector<std::string> mergeRunFiles(const std::string& folder);
+std::vector<std::string> signingRunFiles();
 
 } // namespace bidmark

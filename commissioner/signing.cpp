@@ -3,6 +3,7 @@
 #include <set>
 
 #include "commissioner/merge.h"
+#include "commissioner/merge_run.h"
 #include "core/failure.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
@@ -40,6 +41,18 @@ std::string count(std::size_t n, const char* one, const char* many)
 
 } // namespace
 
+std::vector<std::string> signingDoneFiles(const std::string& asideName)
+{
+    std::vector<std::string> files = signingRunFiles();
+    files.push_back(asideName);
+    return files;
+}
+
+std::vector<std::string> setAsideRunFiles(const std::string& asideName)
+{
+    return {std::string(kCommissionerFile), asideName};
+}
+
 MergeReport mergeSignings(const std::string& folder, const std::vector<std::string>& entries,
                           bool moveSignedPlayers, const std::string& asideName)
 {
@@ -70,7 +83,7 @@ MergeReport mergeSignings(const std::string& folder, const std::vector<std::stri
         }
         report.setAside = setAside;
     }
-    report.run = kSigningRun;
+    report.run = kSigningRunName;
     return report;
 }
 
@@ -99,7 +112,7 @@ std::string leftoverAsideName(const std::string& folder, const std::string& stam
 {
     const std::string base = "COMMISH set aside " + stamp;
     std::string name = base + ".txt";
-    for (int n = 2; fileExists(pathIn(folder, name)); ++n)
+    for (int n = 2; platform::exists(pathIn(folder, name)); ++n)
         name = base + " " + std::to_string(n) + ".txt";
     return name;
 }
@@ -131,13 +144,17 @@ MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSigni
     TeamMerge merge(folder, moveSignedPlayers);
     merge.merge({std::string(kCommissionerTeam), leftover.bytes, false});
     MergeReport report = merge.commit(std::nullopt, true);
-    report.run = kSigningRun;
+    report.run = kSigningRunName;
     return report;
 }
 
 void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName)
 {
-    renameFile(pathIn(folder, kCommissionerFile), pathIn(folder, asideName));
+    const std::string aside = pathIn(folder, asideName);
+    if (platform::exists(aside))
+        throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + aside
+                      + ": a file of that name is there already.");
+    moveFile(pathIn(folder, kCommissionerFile), aside);
 }
 
 } // namespace bidmark

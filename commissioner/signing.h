@@ -11,7 +11,13 @@
 // (a signing whose program ended before it had merged its file).
 namespace bidmark {
 
-inline constexpr std::string_view kSigningRun = "Merge Signed Players";
+inline constexpr std::string_view kSetAsideRunName = "Set Aside Signings";
+
+// The league files Done in signing mode may replace, delete or create: those
+// of every signing's merge, and a leftover COMMISH.txt's new name.
+std::vector<std::string> signingDoneFiles(const std::string& asideName);
+// Those setting COMMISH.txt aside changes: it and its new name.
+std::vector<std::string> setAsideRunFiles(const std::string& asideName);
 
 // Done in signing mode: the signing's entries are written to COMMISH.txt,
 // merged into fa.txt and COMMISH.txt is deleted. Only these entries are

@@ -273,12 +273,14 @@ void Form2::offerPicked(int row)
 
 void Form2::doneClicked()
 {
-    if (session_.signingMode()) {
-        emit signingDone();
-        return;
-    }
     gui::guarded(this, [&] {
-        gui::leagueRun(session_, [&] { saveOfferList(session_.leagueFolder, session_.currentTeam, offers_); });
+        // The signings are written and merged as one run of the program's wiring.
+        if (session_.signingMode()) {
+            emit signingDone(offers_);
+            return;
+        }
+        gui::leagueChange(this, session_,
+                          [&] { saveOfferList(session_.leagueFolder, session_.currentTeam, offers_); });
         gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
         gui::endProgram();
     });

@@ -31,10 +31,10 @@ public:
     void setPlayerLines(std::vector<std::string> lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
     void showMarketValue(); // the market value header and line become visible
-    const std::vector<std::string>& offerEntries() const { return offers_.entries; }
 
 signals:
-    void signingDone(); // Done in signing mode: offerEntries() are to be merged
+    // Done in signing mode: the signings to write as COMMISH.txt and merge.
+    void signingDone(const bidmark::OfferList& signings);
 
 private:
     void buildLayout();

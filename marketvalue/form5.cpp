@@ -166,9 +166,11 @@ void Form5::calculate()
     }
     std::string message;
     const bool finished = gui::guarded(this, [&] {
-        message = gui::leagueRun(session_, [&] {
-            return runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
-        });
+        gui::leagueRun(this, session_, kMarketValueRunName, [&] { return std::vector<std::string>{texts[2]}; },
+                       [&](const std::string&) {
+                           gui::BusyCursor busy;
+                           message = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+                       });
     });
     if (finished)
         gui::showMessage(this, gui::toQt(message));

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 // The market value run of the calculator window.
 namespace bidmark {
@@ -11,6 +12,10 @@ namespace bidmark {
 // "DONE <seconds>seconds". Throws Failure when a file cannot be read or
 // written, a salary is no number or a figure overflows (the rate among them);
 // the output file is then left as it was.
+// The run as the journal names it; the one league file it may replace is its
+// output file (when it is named right in the league folder).
+inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
+
 std::string runMarketValue(const std::string& folder, const std::string& rosterName,
                            const std::string& vitalsName, const std::string& outputName,
                            const std::string& rateText);

@@ -27,7 +27,7 @@ TEST(LabelledList, LabelsFollowTheListWhereverNodesAreInserted)
         for (LabelledNode* node = list.first(); node != list.end(); node = node->next, ++count)
             ASSERT_TRUE(node->next == list.end() || ListOrder()(node, node->next)) << place << " at " << count;
         EXPECT_EQ(count, nodes.size());
-        list.unlink(&nodes[1]);
+        list.detach(&nodes[1]);
         EXPECT_EQ(nodes[1].next, nullptr);
     }
 }
