@@ -73,6 +73,7 @@ std::vector<Run> writingRuns()
              selectRow(6);
          },
          "Form2", "Command1", {}},
+        {"Undo Last Run", [](test::TempDir&) { QVERIFY(enterCommissionerMenu()); }, "Form4", "undoLastRun", {}},
         {"Calculate Market Value",
          [](test::TempDir& league) {
              league.writeLines("roster.html", {"Team Rosters"});
