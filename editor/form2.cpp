@@ -6,14 +6,15 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringListModel>
 
 #include "editor/form3.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
 #include "editor/search.h"
+#include "gui/canvas.h"
 #include "gui/captionbutton.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
@@ -70,8 +71,7 @@ QLabel* headerLabel(QWidget* parent, const char* name, gui::Twips at, const char
 // Our own decoration: a puck sliding towards a goal on the ice.
 QPixmap drawPicture()
 {
-    QPixmap picture(100, 50);
-    picture.fill(QColor(225, 240, 255));
+    QPixmap picture = gui::canvas(100, 50, QColor(225, 240, 255));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(200, 0, 0), 3));
