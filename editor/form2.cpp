@@ -258,7 +258,19 @@ void Form2::offerPicked(int row)
 void Form2::doneClicked()
 {
     gui::guarded(this, [&] {
-        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
+        std::vector<std::string> kept;
+        if (!session_.signingMode()) {
+            std::vector<std::string> earlier = earlierOffers(session_.leagueFolder, session_.currentTeam, offers_);
+            if (!earlier.empty()) {
+                const gui::Choice keep = gui::askYesNoCancel(
+                    this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier.size())));
+                if (keep == gui::Choice::Cancel)
+                    return;
+                if (keep == gui::Choice::Yes)
+                    kept = std::move(earlier);
+            }
+        }
+        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept);
         if (session_.signingMode()) {
             emit signingSaved();
             return;
