@@ -3,11 +3,11 @@
 #include <string>
 #include <QObject>
 
+#include "app/form1.h"
 #include "gui/session.h"
 
 namespace bidmark {
 
-class Form1;
 class Form2;
 class Form4;
 class Form5;
@@ -18,7 +18,7 @@ class Form5;
 class Windows : public QObject {
     Q_OBJECT
 public:
-    explicit Windows(std::string leagueFolder);
+    explicit Windows(std::string leagueFolder, StartOptions options = {});
     ~Windows() override;
 
     void start(); // shows the main window
