@@ -91,6 +91,7 @@ private slots:
     }
     void cleanup()
     {
+        form_.reset();
         dir_.reset();
     }
 
@@ -174,10 +175,7 @@ private slots:
         QFETCH(QString, written);
         dir_->writeLines("TOR.txt", {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>",
                                      "Arvo Lindqvist      <TOR> 1.0/1 "}); // the last one made again below
-        Session session{dir_->path(), "TOR"};
-        Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        Form2& form = openForm("TOR");
         doubleClickRow(form, 1);
         enterTerms(form, "1", "1", "", "", "Command1");
 
@@ -219,10 +217,7 @@ private slots:
     void failedDoneKeepsTheWindowAndTheOffers()
     {
         std::filesystem::create_directory(dir_->file("TOR.txt"));
-        Session session{dir_->path(), "TOR"};
-        Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        Form2& form = openForm("TOR");
         doubleClickRow(form, 8);
         enterTerms(form, "", "", "", "", "Command3");
         Message message;
@@ -272,7 +267,19 @@ private slots:
     }
 
 private:
+    // The team's Players Available window over the folder's fa.txt, shown.
+    Form2& openForm(const char* team)
+    {
+        session_ = Session{dir_->path(), team};
+        form_ = std::make_unique<Form2>(session_);
+        form_->setPlayerLines(readLines(dir_->file("fa.txt")));
+        form_->show();
+        return *form_;
+    }
+
     std::unique_ptr<TempDir> dir_;
+    Session session_;
+    std::unique_ptr<Form2> form_;
 };
 
 QTEST_MAIN(WindowsTest)
