@@ -85,8 +85,10 @@ if [ $# -gt 1 ]; then
   echo "Usage: tests/accessibility/run.sh [BUILD]" >&2
   exit 2
 fi
-build="${1:-$root/build}"
-if [ $# -eq 0 ]; then
+build="$root/build"
+if [ $# -eq 1 ]; then
+  build="$(cd "$1" && pwd)" # the program runs from another folder
+else
   if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DBIDMARK_BENCHMARKS=OFF -DBIDMARK_TESTS=OFF
