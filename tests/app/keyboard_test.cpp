@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QStyleHints>
 #include <QtTest>
 
 #include "core/linefile.h"
@@ -91,6 +92,9 @@ class KeyboardTest : public QObject {
     test::TempDir& league() { return program_->league(); }
 
 private slots:
+    // On macOS Tab reaches buttons and check boxes only with the system's
+    // full keyboard access, which a keyboard user turns on.
+    void initTestCase() { QGuiApplication::styleHints()->setTabFocusBehavior(Qt::TabFocusAllControls); }
     void init()
     {
         program_ = std::make_unique<test::Program>();

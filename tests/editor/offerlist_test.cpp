@@ -110,6 +110,7 @@ TEST(OfferList, KeptEarlierOffersComeBeforeTheList)
     test::TempDir dir;
     saveOfferList(dir.path(), "TOR", OfferList{{"a", "b"}, false}, {"old 1", "old 2"});
     EXPECT_EQ(dir.read("TOR.txt"), "old 1\r\nold 2\r\na\r\nb\r\n");
-    EXPECT_EQ(keepEarlierOffersQuestion("TOR", 3), "TOR.txt already holds 3 offers that are not in your list. Keep them?");
+    EXPECT_EQ(keepEarlierOffersQuestion("TOR", 3),
+              "TOR.txt already holds 3 offers that are not in your list. Keep them?");
     EXPECT_EQ(keepEarlierOffersQuestion("NY", 1), "NY.txt already holds 1 offer that is not in your list. Keep it?");
 }
