@@ -21,6 +21,7 @@
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
@@ -123,7 +124,8 @@ Form1::Form1(Session& session, StartOptions options, QWidget* parent)
     teamBox_->setFocus(); // the keys go to the team box first
     teamLabel->setBuddy(teamBox_); // a screen reader hears the box by its label
 
-    auto* ok = gui::named<QPushButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
+    auto* ok =
+        gui::named<gui::CaptionButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &Form1::chooseTeam);
     auto* commissioner = gui::named<gui::CaptionButton>(teamSelection_, "Command2", {600, 2640, 1335, 615},
                                                         QStringLiteral("Commissioner Menu"));
@@ -156,6 +158,7 @@ void Form1::buildMenus()
         connect(action, &QAction::triggered, this,
                 [this, text = item.text] { gui::showInformation(this, gui::toQt(text())); });
     }
+    gui::fitCaptions(this);
 }
 
 // The start-up runs once, when the window is first shown, and is over when

@@ -1,8 +1,10 @@
 #include "marketvalue/bracket.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "core/failure.h"
 #include "core/leaguefiles.h"
 #include "core/numbers.h"
 
@@ -100,13 +102,21 @@ BracketStats BracketFinder::summary(const FreeAgent& agent) const
 
 double inflationFactor(std::string_view rateText)
 {
-    return numberValue(rateText) / 100 + 1;
+    const double factor = numberValue(rateText) / 100 + 1;
+    if (!std::isfinite(factor))
+        throw Failure("Overflow: the inflation rate " + std::string(rateText) + " is too large");
+    return factor;
 }
 
 double marketValue(const FreeAgent& agent, const BracketStats& stats, double factor)
 {
     const double threshold = (stats.average * (100 - factor)) / 100;
     double value = agent.lastSalary < threshold ? stats.average : agent.lastSalary * factor;
+    if (!std::isfinite(threshold) || !std::isfinite(value)) {
+        const std::string name = agent.name.substr(0, agent.name.find_last_not_of(' ') + 1);
+        throw Failure("Overflow in the market value of " + name +
+                      ": the inflation rate or the bracket's salaries are too large");
+    }
     if (agent.age <= kRookieAgeLimit && value > kRookieSalaryCap)
         value = kRookieSalaryCap;
     return value;

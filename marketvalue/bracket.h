@@ -51,12 +51,13 @@ private:
 };
 
 // The inflation factor: the rate text's number value in percent, plus one.
-// Text that is no number gives 1.
+// Text that is no number gives 1; a rate too large for a number is a Failure.
 double inflationFactor(std::string_view rateText);
 
 // The bracket average when the last salary lies below A x (100 - f) / 100
 // (the factor, not the rate, is subtracted), else the last salary times f;
-// 1.5 at most for a player of 22 or younger.
+// 1.5 at most for a player of 22 or younger. A threshold or value too large
+// for a number is a Failure naming the player.
 double marketValue(const FreeAgent& agent, const BracketStats& stats, double factor);
 
 } // namespace bidmark

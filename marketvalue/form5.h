@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "gui/session.h"
@@ -10,6 +11,12 @@ class QLineEdit;
 class QListWidget;
 
 namespace bidmark {
+
+// The drive list's entries: first the league folder's volume (leagueVolume,
+// or the file system's root when that cannot be named), then the other
+// mounted volumes' roots. The list is never empty, even where no volume is
+// listed as mounted (build roots, sandboxes).
+QStringList driveEntries(const QStringList& mountedRoots, const QString& leagueVolume);
 
 // The Market Value Calculator: names the two simulator pages, the output file
 // and the inflation rate, and starts the market value run. A hidden file
@@ -25,6 +32,7 @@ protected:
 private:
     void showFolder(const QString& path);
     void pickFile(const QString& name);
+    void pickSelectedFile();
     void calculate();
 
     const Session& session_;

@@ -81,11 +81,6 @@ std::string runMarketValue(const std::string& folder, const std::string& rosterN
         return "Roster File not specified";
     if (vitalsName.empty())
         return "Vital File not specified";
-    if (outputName.empty())
-        throw Failure("Output file not specified");
-    if (isProtectedOutput(folder, outputName, rosterName, vitalsName))
-        return "The output file " + outputName +
-               " would overwrite a league file or a page of this run; choose another name";
     const double factor = inflationFactor(rateText);
 
     const std::vector<std::string> rosterPage = readLines(pathIn(folder, rosterName));
@@ -94,6 +89,12 @@ std::string runMarketValue(const std::string& folder, const std::string& rosterN
     const std::vector<std::string> vitalsPage = readLines(pathIn(folder, vitalsName));
     if (!hasPageMarker(vitalsPage, kVitalsMarker))
         return "Vitals file does not appear to be a valid FHL vitals file";
+    // The output file is checked only once both pages have passed theirs.
+    if (outputName.empty())
+        throw Failure("Output file not specified");
+    if (isProtectedOutput(folder, outputName, rosterName, vitalsName))
+        return "The output file " + outputName +
+               " would overwrite a league file or a page of this run; choose another name";
 
     const auto start = std::chrono::steady_clock::now();
     RosterTable roster = readRosterRows(rosterPage);

@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 
 #include "core/linefile.h"
 #include "editor/form2.h"
@@ -91,7 +92,6 @@ private slots:
     }
     void cleanup()
     {
-        form_.reset();
         dir_.reset();
     }
 
@@ -99,8 +99,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
         QCOMPARE(control<QLineEdit>(&form, "Text2")->text(), QStringLiteral("Offers"));
         QVERIFY(!control<QLabel>(&form, "Label3")->isVisible());
@@ -175,7 +174,9 @@ private slots:
         QFETCH(QString, written);
         dir_->writeLines("TOR.txt", {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>",
                                      "Arvo Lindqvist      <TOR> 1.0/1 "}); // the last one made again below
-        Form2& form = openForm("TOR");
+        Session session{dir_->path(), "TOR"};
+        Form2 form(session);
+        open(form, session);
         doubleClickRow(form, 1);
         enterTerms(form, "1", "1", "", "", "Command1");
 
@@ -194,8 +195,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         doubleClickRow(form, 5);
         Message message;
         QVERIFY(answered({ok(&message)},
@@ -217,7 +217,9 @@ private slots:
     void failedDoneKeepsTheWindowAndTheOffers()
     {
         std::filesystem::create_directory(dir_->file("TOR.txt"));
-        Form2& form = openForm("TOR");
+        Session session{dir_->path(), "TOR"};
+        Form2 form(session);
+        open(form, session);
         doubleClickRow(form, 8);
         enterTerms(form, "", "", "", "", "Command3");
         Message message;
@@ -235,9 +237,7 @@ private slots:
         dir_->writeLines("2001TeamScoring.html", {"D 12 #Arvo Lindqvist        TOR  82   9"});
         Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.showMarketValue();
-        form.show();
+        open(form, session);
         auto* prompt = control<QLabel>(&form, "Label1");
         QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
         QCOMPARE(control<QPushButton>(&form, "Command1")->text(), QStringLiteral("Merge Signed Players"));
@@ -266,20 +266,79 @@ private slots:
         QVERIFY(offers(form).isEmpty());
     }
 
-private:
-    // The team's Players Available window over the folder's fa.txt, shown.
-    Form2& openForm(const char* team)
+    void detailsStartAtTheirFirstCharacterAndEndWithTheList()
     {
-        session_ = Session{dir_->path(), team};
-        form_ = std::make_unique<Form2>(session_);
-        form_->setPlayerLines(readLines(dir_->file("fa.txt")));
-        form_->show();
-        return *form_;
+        const std::string arvo = "Arvo Lindqvist      ";
+        const std::string statistics = "D 12 #Arvo Lindqvist        TOR  82   9" + std::string(150, '7');
+        const std::string marketValue = arvo + "  24  F  71" + std::string(150, '9');
+        dir_->writeLines("2001TeamScoring.html", {statistics});
+        dir_->writeLines("marketVal.txt", {marketValue});
+        Session session{dir_->path(), "COMMISH"};
+        Form2 form(session);
+        open(form, session);
+        auto* list = control<QListView>(&form, "List1");
+        const struct {
+            const char* rebuild;
+            std::function<void()> run;
+        } rebuilds[] = {
+            {"filter click", [&] { QTest::mouseClick(control<QCheckBox>(&form, "Check5"), Qt::LeftButton); }},
+            {"second signing run", [&] {
+                 form.clearLists();
+                 form.setPlayerLines(readLines(dir_->file("fa.txt")));
+             }},
+            {"new player lines", [&] { form.setPlayerLines(readLines(dir_->file("fa.txt"))); }},
+        };
+        for (const auto& rebuild : rebuilds) {
+            list->setCurrentIndex(list->model()->index(1, 0));
+            for (auto [box, line] : {std::pair{"Text3", statistics}, std::pair{"Text5", marketValue}}) {
+                QCOMPARE(control<QLineEdit>(&form, box)->text(), QString::fromStdString(line));
+                QCOMPARE(control<QLineEdit>(&form, box)->cursorPosition(), 0); // lines up with its header
+            }
+            rebuild.run();
+            for (const char* box : {"Text3", "Text5"})
+                QVERIFY2(control<QLineEdit>(&form, box)->text().isEmpty(), rebuild.rebuild);
+        }
+    }
+
+    void longLinesAreShownCutButUsedWhole()
+    {
+        // Pekka Roine's line and DAL's offer under it each run on for a megabyte:
+        // the lists show their start, search and signing use them whole.
+        std::vector<std::string> lines = elevenLines();
+        lines[5] += " " + std::string(1 << 20, 'x') + " needle";
+        lines[6] += std::string(1 << 20, 'y');
+        dir_->writeLines("fa.txt", lines);
+        Session session{dir_->path(), "COMMISH"};
+        Form2 form(session);
+        open(form, session);
+        auto* list = control<QListView>(&form, "List1");
+        QVERIFY(list->uniformItemSizes());
+        const QString shown = list->model()->index(5, 0).data().toString();
+        QVERIFY(shown.startsWith(QStringLiteral("Pekka Roine")));
+        QVERIFY(shown.size() < 2000);
+
+        control<QLineEdit>(&form, "Text4")->setText(QStringLiteral("NEEDLE")); // only the whole line holds it
+        QTest::mouseClick(control<QPushButton>(&form, "Command2"), Qt::LeftButton);
+        QCOMPARE(selectedRow(form), 5);
+        doubleClickRow(form, 5);
+        doubleClickRow(form, 6);
+        QVERIFY(control<QListWidget>(&form, "List2")->item(0)->text().size() < 2000);
+        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        QCOMPARE(dir_->read("COMMISH.txt"), lines[5].substr(0, 20) + "<SIGNED> " + lines[6] + "\r\n");
+    }
+
+private:
+    // Fills the window with the folder's fa.txt and shows it, as its opener
+    // does in either mode.
+    void open(Form2& form, const Session& session)
+    {
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
+        if (session.signingMode())
+            form.showMarketValue();
+        form.show();
     }
 
     std::unique_ptr<TempDir> dir_;
-    Session session_;
-    std::unique_ptr<Form2> form_;
 };
 
 QTEST_MAIN(WindowsTest)
