@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QtTest>
 
 #include "app/form1.h"
@@ -93,7 +92,6 @@ class Form1Test : public QObject {
     }
 
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); } // not the user's settings
     void init()
     {
         QSettings().clear();

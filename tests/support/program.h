@@ -1,7 +1,6 @@
 #pragma once
 #include <memory>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include "app/windows.h"
 #include "tests/support/league.h"
@@ -11,13 +10,11 @@ namespace bidmark::test {
 
 // The whole program on a fresh league folder: the eleven-line fa.txt and the
 // teams TOR, NY and DAL, unless the test writes others before start(). What
-// the program remembers (its recent league folders) starts empty and lies in
-// Qt's test settings, never in the user's.
+// the program remembers (its recent league folders) starts empty.
 class Program {
 public:
     Program()
     {
-        QStandardPaths::setTestModeEnabled(true);
         QSettings().clear();
         league_.writeLines("fa.txt", elevenLines());
         league_.writeLines("teams.txt", {"TOR", "NY", "DAL"});
