@@ -4,6 +4,7 @@
 #include <string>
 #include <QObject>
 
+#include "app/form1.h"
 #include "commissioner/merge_report.h"
 #include "gui/session.h"
 
@@ -24,7 +25,7 @@ class RunReport;
 class Windows : public QObject {
     Q_OBJECT
 public:
-    explicit Windows(std::string leagueFolder);
+    explicit Windows(std::string leagueFolder, StartOptions options = {});
     ~Windows() override;
 
     void start(); // shows the main window

@@ -21,6 +21,7 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
 {
     setObjectName(QStringLiteral("RunReport"));
     setWindowTitle(QStringLiteral("Merge Report"));
+    setAttribute(Qt::WA_ShowWithoutActivating); // the window the commissioner works in keeps the keyboard
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("reportText"));
     text_->setReadOnly(true);
@@ -49,7 +50,6 @@ void RunReport::showReport(MergeReport report)
     text_->setPlainText(lines.join(QLatin1Char('\n')));
     show();
     raise();
-    activateWindow();
 }
 
 void RunReport::saveAs()

@@ -14,7 +14,7 @@ class RunReport : public QWidget {
     Q_OBJECT
 public:
     explicit RunReport(const Session& session, QWidget* parent = nullptr);
-    void showReport(MergeReport report); // shown and raised
+    void showReport(MergeReport report); // shown in front, the active window staying active
 
 private:
     void saveAs();
