@@ -25,6 +25,7 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QStringLiteral("reportText"));
     text_->setReadOnly(true);
+    text_->setAccessibleName(windowTitle()); // a screen reader hears what the text is
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(gui::fixedFont(9));
     auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
