@@ -1,16 +1,25 @@
 #pragma once
+#include <memory>
 #include <string>
+
+#include "marketvalue/values.h"
 
 // The market value run of the calculator window.
 namespace bidmark {
 
+struct MarketValueRun {
+    std::string message;                        // the one message for the user
+    std::shared_ptr<const MarketValues> values; // what the run wrote; only when it finished
+};
+
 // Reads the roster and vitals pages and fa.txt and rewrites the output file
 // with a market value line for every free agent; all names are relative to
 // the folder. Returns the one message for the user: an empty page name, a
-// refused output name, a page that fails its check, or "DONE <seconds>seconds".
-// Throws Failure when a file cannot be read or written or a salary is no
-// number; the output file is then left as it was.
-std::string runMarketValue(const std::string& folder, const std::string& rosterName,
+// refused output name, a page that fails its check, or "DONE <seconds>seconds"
+// together with the values the file was written from. Throws Failure when a
+// file cannot be read or written or a salary is no number; the output file is
+// then left as it was.
+MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
                            const std::string& vitalsName, const std::string& outputName,
                            const std::string& rateText);
 

@@ -10,6 +10,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
 #include <cstdio>
 #include <functional>
@@ -172,6 +173,13 @@ void commissioner()
     pickFile("Text1", "roster.html", nullptr);
     pickFile("Text2", "vitals.html", "calculator.png");
     expectDialogs({saving("market-value-done.png", test::ok())}, [] { click("Form5", "Command1"); });
+    // The Market Values window the run opened: one free agent's bracket.
+    QWidget* values = window("MarketValues");
+    values->resize(1180, 720);
+    control<QLineEdit>("MarketValues", "valuesFilter")->setText(QStringLiteral("tamski"));
+    control<QTableView>("MarketValues", "valuesTable")->selectRow(0);
+    save(values, "market-values.png");
+    values->close();
     click("Form5", "Command2");
 
     click("Form4", "Command4");
