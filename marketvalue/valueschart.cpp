@@ -1,6 +1,7 @@
 #include "marketvalue/valueschart.h"
 
 #include <algorithm>
+#include <cmath>
 #include <QLineSeries>
 #include <QPainter>
 #include <QScatterSeries>
@@ -62,10 +63,11 @@ ValuesChart::ValuesChart(QWidget* parent) : QChartView(parent)
         // A line series without its line: its points are one image each.
         auto* series = new QLineSeries;
         series->setName(QString::fromLatin1(kGroups[slot].name));
-        QPen pen(kGroups[slot].colour);
+        QPen pen(kGroups[slot].colour, 1);
         pen.setStyle(Qt::NoPen);
         series->setPen(pen);
         series->setLightMarker(dot(kGroups[slot].colour));
+        series->setMarkerSize(kPointSize);
         groups_[slot] = series;
     }
     marked_ = new QScatterSeries;
@@ -92,12 +94,26 @@ void ValuesChart::setValues(const MarketValues& values)
         highest = std::max(highest, agent.overall);
         top = std::max(top, row.valuation.value);
     }
-    for (std::size_t slot = 0; slot < groups_.size(); ++slot)
-        groups_[slot]->replace(points[slot]);
-    overallAxis_->setRange(lowest - 1, highest + 1);
+    // The axes first, on empty series: each change of an axis lays out every
+    // point of its series again.
+    for (QLineSeries* series : groups_)
+        series->clear();
+    mark(nullptr);
+    const double first = std::floor(lowest / 5) * 5, last = std::max(std::ceil(highest / 5) * 5, first + 5);
+    overallAxis_->setRange(first, last);
+    overallAxis_->setTickCount(static_cast<int>((last - first) / 5) + 1); // every 5 points
     valueAxis_->setRange(0, top > 0 ? top * 1.05 : 1);
     valueAxis_->applyNiceNumbers();
-    mark(nullptr);
+    // The series lays out the (unseen) line through its points: in order of
+    // overall and value, without repeats, that line is short and quick.
+    for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+        QList<QPointF>& group = points[slot];
+        std::sort(group.begin(), group.end(), [](const QPointF& a, const QPointF& b) {
+            return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
+        });
+        group.erase(std::unique(group.begin(), group.end()), group.end());
+        groups_[slot]->replace(group);
+    }
 }
 
 void ValuesChart::showGroup(char group)

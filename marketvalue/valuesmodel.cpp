@@ -30,12 +30,17 @@ void ValuesModel::setValues(std::shared_ptr<const MarketValues> values)
     beginResetModel();
     values_ = std::move(values);
     names_.clear();
-    if (values_) {
-        names_.reserve(static_cast<qsizetype>(values_->rows.size()));
-        for (const ValueRow& row : values_->rows)
-            names_.append(gui::toQt(valueCell(*values_, row, kNameColumn)));
-    }
     endResetModel();
+}
+
+const QString& ValuesModel::name(int row) const
+{
+    if (names_.isEmpty()) {
+        names_.reserve(static_cast<qsizetype>(values_->rows.size()));
+        for (const ValueRow& each : values_->rows)
+            names_.append(gui::toQt(displayName(each.agent.name)));
+    }
+    return names_[row];
 }
 
 int ValuesModel::rowCount(const QModelIndex& parent) const
@@ -98,7 +103,7 @@ bool ValuesFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
 {
     const ValueRow& row = model_->values()->rows[static_cast<std::size_t>(sourceRow)];
     return (group_ == 0 || row.agent.group == group_) &&
-           model_->name(sourceRow).contains(namePart_, Qt::CaseInsensitive);
+           (namePart_.isEmpty() || model_->name(sourceRow).contains(namePart_, Qt::CaseInsensitive));
 }
 
 bool ValuesFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const

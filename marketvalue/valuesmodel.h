@@ -18,7 +18,7 @@ public:
 
     void setValues(std::shared_ptr<const MarketValues> values);
     const MarketValues* values() const { return values_.get(); }
-    const QString& name(int row) const { return names_[row]; }
+    const QString& name(int row) const; // made for every row at the first call
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,7 +27,7 @@ public:
 
 private:
     std::shared_ptr<const MarketValues> values_;
-    QStringList names_; // for the name filter
+    mutable QStringList names_; // for the name filter
 };
 
 // The rows the window shows: narrowed by a piece of the name (case ignored)

@@ -45,6 +45,16 @@ const struct {
     char group;
 } kGroupChoices[] = {{"All positions", 0}, {"Forwards (F)", 'F'}, {"Defence (D)", 'D'}, {"Goalies (G)", 'G'}};
 
+// Rows one line high, the last column taking the room left.
+void compact(QTableView* table)
+{
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
 QLabel* wrappingLabel(const char* name, const char* spoken)
 {
     auto* label = control<QLabel>(name, spoken);
@@ -66,7 +76,7 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     filter_ = new ValuesFilter(model_, this);
 
     nameFilter_ = control<QLineEdit>("valuesFilter", "Filter by name");
-    nameFilter_->setPlaceholderText(QStringLiteral("Filter by name (Ctrl+F)"));
+    nameFilter_->setPlaceholderText(QStringLiteral("Filter by name (Ctrl+F; Enter goes to the table)"));
     nameFilter_->setClearButtonEnabled(true);
     groups_ = control<QComboBox>("valuesGroup", "Position group");
     for (const auto& choice : kGroupChoices)
@@ -77,22 +87,19 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
 
     table_ = control<QTableView>("valuesTable", "Market values");
     table_->setModel(filter_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    compact(table_);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->verticalHeader()->hide();
-    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->horizontalHeader()->setSortIndicatorClearable(true); // a third click: fa.txt order again
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
+    // Column widths from the first rows, not from every row of a large league.
+    table_->horizontalHeader()->setResizeContentsPrecision(50);
 
     bracketCaption_ = wrappingLabel("bracketCaption", "Bracket");
     bracket_ = control<QTableWidget>("bracketTable", "Bracket players", 0, kBracketColumns);
     for (int column = 0; column < kBracketColumns; ++column)
         bracket_->setHorizontalHeaderItem(column, new QTableWidgetItem(gui::toQt(bracketColumnTitle(column))));
-    bracket_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    bracket_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    bracket_->verticalHeader()->hide();
+    compact(bracket_);
     explanation_ = wrappingLabel("valueExplanation", "How the value came about");
 
     chart_ = control<ValuesChart>("valuesChart", "Market value against overall");
@@ -114,19 +121,18 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     auto* left = new QSplitter(Qt::Vertical);
     left->addWidget(table_);
     left->addWidget(bracketPane);
-    left->setStretchFactor(0, 3);
-    left->setStretchFactor(1, 2);
+    left->setSizes({400, 300});
     auto* sides = new QSplitter(Qt::Horizontal);
     sides->addWidget(left);
     sides->addWidget(chart_);
-    sides->setStretchFactor(0, 3);
-    sides->setStretchFactor(1, 2);
+    sides->setSizes({700, 480});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(tools);
     layout->addWidget(sides, 1);
 
     connect(nameFilter_, &QLineEdit::textChanged, filter_, &ValuesFilter::setNamePart);
+    connect(nameFilter_, &QLineEdit::returnPressed, table_, [this] { table_->setFocus(Qt::OtherFocusReason); });
     connect(groups_, &QComboBox::currentIndexChanged, this, &MarketValuesWindow::showGroup);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MarketValuesWindow::showSelected);

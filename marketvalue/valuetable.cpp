@@ -17,6 +17,10 @@ constexpr std::string_view kBracketTitles[kBracketColumns] = {
 // Money as marketVal.txt writes it: millions, "0.0#".
 std::string money(double value) { return formatNumber(value, "0.0#"); }
 
+// A rostered player's salary, and sums of them, to the thousand dollars, so
+// that the bracket's average can be worked out again from the list.
+std::string salary(double value) { return formatNumber(value, "0.0##"); }
+
 // Ages and ratings as marketVal.txt writes them, without the blank that
 // stands for the sign.
 std::string number(double value)
@@ -112,11 +116,12 @@ std::string valueExplanation(const MarketValues& values, const ValueRow& row)
         text = "No rostered player is in his bracket, so Avg is 0.0. ";
     else if (stats.sameAverage > stats.sum / stats.count) // the same-overall entries raised it
         text = "Avg " + average + " is the average salary of the " + std::to_string(stats.sameCount) +
-               " bracket players of his exact overall, above the " + money(stats.sum / stats.count) +
-               " of all " + std::to_string(stats.count) + ". ";
+               " bracket players of his exact overall (" + salary(stats.sameSum) + " / " +
+               std::to_string(stats.sameCount) + "), above the " + money(stats.sum / stats.count) + " of all " +
+               std::to_string(stats.count) + ". ";
     else
         text = "Avg " + average + " is the average salary of the " + std::to_string(stats.count) +
-               " bracket players. ";
+               " bracket players (" + salary(stats.sum) + " / " + std::to_string(stats.count) + "). ";
 
     const std::string threshold = formatNumber(valueThreshold(stats, values.factor), "0.0##");
     const std::string last = money(row.agent.lastSalary);
@@ -153,7 +158,7 @@ std::string bracketCell(const RosterEntry& entry, const FreeAgent& agent, int co
     case kEntryGroupColumn: return std::string(1, entry.group);
     case kEntryAgeColumn: return number(entry.age);
     case kEntryOverallColumn: return number(entry.overall);
-    case kEntrySalaryColumn: return money(entry.salary);
+    case kEntrySalaryColumn: return salary(entry.salary);
     default: return sameOverall(entry, agent) ? "same" : "";
     }
 }

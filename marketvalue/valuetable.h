@@ -5,8 +5,9 @@
 #include "marketvalue/values.h"
 
 // The market values table and a free agent's bracket list as text: the cells
-// the window shows and the CSV export writes, in Windows-1252 bytes. Numbers
-// read exactly as marketVal.txt writes them.
+// the window shows and the CSV export writes, in Windows-1252 bytes. The
+// table's numbers read exactly as marketVal.txt writes them; a bracket's
+// salaries are given to the thousand dollars.
 namespace bidmark {
 
 // The table's columns: marketVal.txt's, then the rule that made the value.

@@ -176,8 +176,13 @@ void commissioner()
     // The Market Values window the run opened: one free agent's bracket.
     QWidget* values = window("MarketValues");
     values->resize(1180, 720);
-    control<QLineEdit>("MarketValues", "valuesFilter")->setText(QStringLiteral("tamski"));
-    control<QTableView>("MarketValues", "valuesTable")->selectRow(0);
+    auto* table = control<QTableView>("MarketValues", "valuesTable");
+    const QModelIndexList found = table->model()->match(table->model()->index(0, 0), Qt::DisplayRole,
+                                                        QStringLiteral("Zeb Branstad"), 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        qFatal("no Zeb Branstad in the market values");
+    table->selectRow(found.front().row());
+    table->scrollTo(found.front(), QAbstractItemView::PositionAtCenter);
     save(values, "market-values.png");
     values->close();
     click("Form5", "Command2");

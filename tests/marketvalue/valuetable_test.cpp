@@ -19,7 +19,7 @@ TEST(ValueTable, ExplainsEachRuleWithItsNumbers)
         const char* value;
         std::vector<std::string> explained;
     } expected[] = {
-        {"bracket average", "2.0", {"Avg 2.0 is the average salary of the 3 bracket players", "below the threshold 1.976"}},
+        {"bracket average", "2.0", {"Avg 2.0 is the average salary of the 3 bracket players (6.0 / 3)", "below the threshold 1.976"}},
         {"last salary \xD7 factor", "3.0", {"not below the threshold 1.976", "last salary \xD7 1.2: 3.0."}},
         {"rookie cap", "1.5", {"Avg 3.0 is the average salary of the 1 bracket players",
                                "bracket average rule he would be worth 3.0", "at most 1.5"}},
@@ -38,7 +38,8 @@ TEST(ValueTable, ExplainsAnAverageRaisedBySameOverallEntries)
 {
     const MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74)}, 74);
     EXPECT_NE(valueExplanation(values, values.rows[0]).find("Avg 3.0 is the average salary of the 1 bracket "
-                                                            "players of his exact overall, above the 2.0 of all 3"),
+                                                            "players of his exact overall (3.0 / 1), above the 2.0 "
+                                                            "of all 3"),
               std::string::npos);
 }
 
