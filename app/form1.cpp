@@ -14,6 +14,7 @@
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
@@ -101,7 +102,8 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
     teamBox_->setCompleter(nullptr);
     teamBox_->setEditText(kNoTeam);
 
-    auto* ok = gui::named<QPushButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
+    auto* ok =
+        gui::named<gui::CaptionButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
     connect(ok, &QPushButton::clicked, this, &Form1::chooseTeam);
     auto* commissioner = gui::named<gui::CaptionButton>(teamSelection_, "Command2", {600, 2640, 1335, 615},
                                                         QStringLiteral("Commissioner Menu"));
@@ -115,6 +117,7 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
         connect(action, &QAction::triggered, this,
                 [this, text = item.text] { gui::showInformation(this, gui::toQt(text())); });
     }
+    gui::fitCaptions(this);
 }
 
 // The start-up runs once, when the window is first shown, and is over when

@@ -28,10 +28,10 @@ void Windows::start() { form1_->show(); }
 void Windows::openTeam(const std::string& team)
 {
     gui::guarded(form1_.get(), [&] {
-        const std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
+        std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = team;
         Form2& players = form2();
-        players.setPlayerLines(lines);
+        players.setPlayerLines(std::move(lines));
         players.show();
         form1_->hide();
         form1_->close(); // for good: nothing shows the main window again
@@ -57,12 +57,12 @@ void Windows::showCalculator()
 void Windows::signPlayers()
 {
     gui::guarded(form4_.get(), [&] {
-        const std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
+        std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = kCommissionerTeam;
         if (form2_)
             form2_->clearLists();
         Form2& players = form2();
-        players.setPlayerLines(lines);
+        players.setPlayerLines(std::move(lines));
         players.showMarketValue();
         players.show();
         form4_->hide();

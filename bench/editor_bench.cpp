@@ -1,10 +1,17 @@
 // The Players Available window on a big league: a filter click (read fa.txt,
 // build the list, replace the view's model) and a search press that runs to
 // the end of the list, each as a ratio to reading the same fa.txt into lines.
+// And the same league under a first line of 50 MB: opening the window (read,
+// fill, show, paint) and a filter click with its repaint, each also with the
+// process's peak memory during it over the file's size (peak_ratio).
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
 
 #include <ctime>
 #include <filesystem>
+#include <fstream>
+#include <optional>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -14,6 +21,7 @@
 
 #include "bench/league_generator.h"
 #include "core/falist.h"
+#include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "editor/form2.h"
 #include "gui/text.h"
@@ -37,16 +45,21 @@ double secondsOf(Work&& work)
     return threadSeconds() - start;
 }
 
+const std::string kLeague = ".";           // the generated league
+const std::string kLongLineLeague = "long"; // the same under a first line of 50 MB
+
+std::string freeAgentFile(const std::string& folder) { return bidmark::pathIn(folder, bidmark::kFreeAgentFile); }
+
 // Times `press` per iteration (after the untimed `reset`) and, interleaved
-// with it, the baseline: reading fa.txt into lines. Reports the ratio of
-// their sums.
+// with it, the baseline: reading the folder's fa.txt into lines. Reports the
+// ratio of their sums.
 template <class Reset, class Press>
-void measure(benchmark::State& state, Reset&& reset, Press&& press)
+void measure(benchmark::State& state, const std::string& folder, Reset&& reset, Press&& press)
 {
     double pressTotal = 0;
     double readTotal = 0;
     for (auto _ : state) {
-        readTotal += secondsOf([] { benchmark::DoNotOptimize(bidmark::readLines("fa.txt")); });
+        readTotal += secondsOf([&] { benchmark::DoNotOptimize(bidmark::readLines(freeAgentFile(folder))); });
         reset();
         const double seconds = secondsOf(press);
         state.SetIterationTime(seconds);
@@ -57,26 +70,29 @@ void measure(benchmark::State& state, Reset&& reset, Press&& press)
 }
 
 struct Window {
-    bidmark::Session session{".", "TOR"}; // run in the league folder
+    bidmark::Session session;
     bidmark::Form2 form{session};
-    Window() { form.setPlayerLines(bidmark::readLines("fa.txt")); }
+    explicit Window(const std::string& folder) : session{folder, "TOR"}
+    {
+        form.setPlayerLines(bidmark::readLines(freeAgentFile(folder)));
+    }
     template <class Widget>
     Widget* control(const char* name) { return form.findChild<Widget*>(QString::fromLatin1(name)); }
 };
 
 void FilterClick(benchmark::State& state)
 {
-    Window window;
+    Window window(kLeague);
     auto* goalies = window.control<QCheckBox>("Check5");
-    measure(state, [] {}, [&] { goalies->click(); });
+    measure(state, kLeague, [] {}, [&] { goalies->click(); });
     state.counters["lines"] = window.control<QListView>("List1")->model()->rowCount();
 }
 BENCHMARK(FilterClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void SearchPressToTheEnd(benchmark::State& state)
 {
-    Window window;
-    const std::vector<std::string> lines = bidmark::readLines("fa.txt");
+    Window window(kLeague);
+    const std::vector<std::string> lines = bidmark::readLines(freeAgentFile(kLeague));
     auto* list = window.control<QListView>("List1");
     auto* search = window.control<QPushButton>("Command2");
     // The last player's name: found only after a look at every line above it.
@@ -86,9 +102,62 @@ void SearchPressToTheEnd(benchmark::State& state)
             break;
         }
     }
-    measure(state, [&] { list->selectionModel()->clear(); }, [&] { search->click(); });
+    measure(state, kLeague, [&] { list->selectionModel()->clear(); }, [&] { search->click(); });
 }
 BENCHMARK(SearchPressToTheEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Peak memory of the process (Linux): the high-water mark is set back to
+// what the process holds now, and read after the press.
+void resetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+double peakMemoryBytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stod(line.substr(6)) * 1024;
+    }
+    return 0;
+}
+
+// Times `press` like measure(), and reports the highest peak memory of a
+// press, in MB and as a ratio to the size of the long-line fa.txt.
+template <class Reset, class Press>
+void measureLongLine(benchmark::State& state, Reset&& reset, Press&& press)
+{
+    double peak = 0;
+    measure(state, kLongLineLeague, reset, [&] {
+        resetPeakMemory();
+        press();
+        peak = std::max(peak, peakMemoryBytes());
+    });
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(freeAgentFile(kLongLineLeague)));
+    state.counters["peak_MB"] = peak / (1 << 20);
+    state.counters["peak_ratio"] = peak / fileBytes;
+}
+
+void LongLineOpen(benchmark::State& state)
+{
+    std::optional<Window> window;
+    measureLongLine(state, [&] { window.reset(); }, [&] {
+        window.emplace(kLongLineLeague);
+        window->form.show();
+        benchmark::DoNotOptimize(window->form.grab());
+    });
+}
+BENCHMARK(LongLineOpen)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void LongLineFilterClick(benchmark::State& state)
+{
+    Window window(kLongLineLeague);
+    window.form.show();
+    auto* goalies = window.control<QCheckBox>("Check5");
+    measureLongLine(state, [] {}, [&] {
+        goalies->click();
+        benchmark::DoNotOptimize(window.form.grab());
+    });
+}
+BENCHMARK(LongLineFilterClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -99,9 +168,18 @@ int main(int argc, char** argv)
 
     const auto folder = std::filesystem::temp_directory_path()
                         / ("bidmark-editor-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    bidmark::writeLinesAtomic((folder / "fa.txt").string(),
-                              bidmark::bench::freeAgentLines(bidmark::bench::LeagueSize{}));
+    std::filesystem::create_directories(folder / kLongLineLeague);
+    {
+        std::vector<std::string> league = bidmark::bench::freeAgentLines(bidmark::bench::LeagueSize{});
+        bidmark::writeLinesAtomic((folder / "fa.txt").string(), league);
+        // A centre whose line runs on for 50 MB, words and blanks.
+        std::string longLine = "Lauri Longline         27   UFA     500000   C 70";
+        longLine.reserve(50u << 20);
+        while (longLine.size() < (50u << 20))
+            longLine += " commentary";
+        league.insert(league.begin(), std::move(longLine));
+        bidmark::writeLinesAtomic((folder / kLongLineLeague / "fa.txt").string(), league);
+    }
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);
 

@@ -10,6 +10,7 @@
 
 #include "commissioner/merge_run.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/messages.h"
 #include "gui/text.h"
@@ -82,11 +83,13 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
+    deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
 
     connect(merge, &QPushButton::clicked, this, &Form4::mergeTeamOffers);
     connect(calculate, &QPushButton::clicked, this, &Form4::calculatorRequested);
     connect(done, &QPushButton::clicked, this, [] { gui::endProgram(); });
     connect(sign, &QPushButton::clicked, this, &Form4::signPlayersRequested);
+    gui::fitCaptions(this);
 }
 
 bool Form4::moveSignedPlayers() const { return moveSigned_->isChecked(); }

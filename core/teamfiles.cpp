@@ -38,6 +38,8 @@ std::optional<std::string> teamNameProblem(std::string_view team)
     const std::string quoted = "\"" + shown + "\"";
     if (team == "." || team == ".." || team.find_first_of(std::string_view("/\\:\0", 4)) != std::string_view::npos)
         return "The team name " + quoted + " cannot be used: a team name must be a plain file name.";
+    if (team.find_first_of("<>") != std::string_view::npos)
+        return "The team name " + quoted + " cannot be used: its tag could not be told apart from an offer's text.";
     const std::string_view own = ownFileNamed(teamOfferFileName(team));
     if (!own.empty() && own != kCommissionerFile)
         return "The team name " + quoted + " cannot be used: it would name the league's own file "

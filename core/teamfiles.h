@@ -14,7 +14,8 @@ bool isRetraction(std::string_view teamOfferLine);
 std::string signingHeader(std::string_view mergeName); // "------ " + name + "----"
 
 // Why a team name cannot be used, or nothing when it can: not a plain file
-// name (contains '/', '\\', ':' or NUL, or is "." or ".."), or one of the
+// name (contains '/', '\\', ':' or NUL, or is "." or ".."), holding '<' or
+// '>' (its tag could not be told apart from an offer's text), or one of the
 // program's own files other than COMMISH.txt (case ignored). An empty name
 // and "COMMISH" are allowed.
 std::optional<std::string> teamNameProblem(std::string_view team);

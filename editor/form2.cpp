@@ -8,13 +8,14 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QStringListModel>
 
 #include "editor/form3.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
+#include "editor/playerlistmodel.h"
 #include "editor/search.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
@@ -104,6 +105,7 @@ Form2::Form2(Session& session, QWidget* parent)
         offersCaption_->setText(QStringLiteral("Signed Players"));
         done_->setText(QStringLiteral("Merge Signed Players"));
     }
+    gui::fitCaptions(this);
 }
 
 void Form2::buildLayout()
@@ -118,7 +120,7 @@ void Form2::buildLayout()
     showStats_ = gui::named<QCheckBox>(this, "Check8", {2280, 960, 2415, 255},
                                        QStringLiteral("Show Last Season's Stats"));
     showStats_->setChecked(true);
-    search_ = gui::named<QPushButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
+    search_ = gui::named<gui::CaptionButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
     searchText_ = gui::named<QLineEdit>(this, "Text4", {4080, 600, 1215, 285});
 
     gui::named<QLabel>(this, "Picture1", {6960, 0, 1575, 855})->setPixmap(drawPicture());
@@ -139,7 +141,7 @@ void Form2::buildLayout()
     grey.setColor(QPalette::Window, kFrameGrey);
     frame->setPalette(grey);
 
-    playerModel_ = new QStringListModel(this);
+    playerModel_ = new PlayerListModel(this);
     playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11895, 2595});
     playerList_->setModel(playerModel_);
     playerList_->setUniformItemSizes(true);
@@ -169,15 +171,26 @@ void Form2::connectHandlers()
     connect(done_, &QPushButton::clicked, this, &Form2::doneClicked);
 }
 
-void Form2::setPlayerLines(const std::vector<std::string>& lines)
+void Form2::setPlayerLines(std::vector<std::string> lines)
 {
-    replacePlayerLines(lines);
+    replacePlayerLines(std::move(lines));
 }
 
+// A new list starts with no line selected, and so with no player's details.
 void Form2::replacePlayerLines(std::vector<std::string> lines)
 {
-    playerModel_->setStringList(gui::toQtLines(lines));
-    playerLines_ = std::move(lines);
+    playerModel_->setLines(std::move(lines));
+    showDetails({}, {});
+}
+
+// Each details line is shown from its first character, so that its columns
+// line up with the header above it.
+void Form2::showDetails(const std::string& statistics, const std::string& marketValue)
+{
+    statistics_->setText(gui::toQt(statistics));
+    statistics_->setCursorPosition(0);
+    marketValue_->setText(gui::toQt(marketValue));
+    marketValue_->setCursorPosition(0);
 }
 
 void Form2::clearLists()
@@ -193,10 +206,14 @@ void Form2::showMarketValue()
     marketValue_->show();
 }
 
+// The list builder empties the list before it reads fa.txt, so the old lines
+// are not held beside the new ones; a file that cannot be read leaves the
+// list empty.
 void Form2::filterClicked()
 {
     gui::guarded(this, [&] {
         gui::BusyCursor busy;
+        replacePlayerLines({});
         replacePlayerLines(readPlayerList(session_.leagueFolder, tickedFilters()));
     });
 }
@@ -208,7 +225,7 @@ void Form2::searchClicked()
             gui::typedText(this, searchText_, QStringLiteral("The search text"));
         if (!text)
             return;
-        if (const auto found = findNext(playerLines_, selectedRow(), *text)) {
+        if (const auto found = findNext(playerLines(), selectedRow(), *text)) {
             const QModelIndex index = playerModel_->index(static_cast<int>(*found));
             playerList_->setCurrentIndex(index);
             playerList_->scrollTo(index);
@@ -219,12 +236,10 @@ void Form2::searchClicked()
 void Form2::selectionChanged()
 {
     gui::guarded(this, [&] {
-        statistics_->clear();
-        marketValue_->clear();
+        showDetails({}, {});
         const PlayerDetails details =
             playerDetails(session_.leagueFolder, selectedLine(), showStats_->isChecked(), session_.signingMode());
-        statistics_->setText(gui::toQt(details.statistics));
-        marketValue_->setText(gui::toQt(details.marketValue));
+        showDetails(details.statistics, details.marketValue);
     });
 }
 
@@ -235,7 +250,7 @@ void Form2::playerListDoubleClicked()
         if (!row)
             return;
         const DoubleClick outcome =
-            doubleClickPlayerList(offers_, playerLines_, *row, session_.signingMode());
+            doubleClickPlayerList(offers_, playerLines(), *row, session_.signingMode());
         showOffers();
         if (outcome == DoubleClick::OpenContractDialog)
             contractDialog().open();
@@ -293,13 +308,16 @@ std::optional<std::size_t> Form2::selectedRow() const
 std::string Form2::selectedLine() const
 {
     const std::optional<std::size_t> row = selectedRow();
-    return row ? playerLines_.at(*row) : std::string();
+    return row ? playerLines().at(*row) : std::string();
 }
+
+const std::vector<std::string>& Form2::playerLines() const { return playerModel_->lines(); }
 
 void Form2::showOffers()
 {
     offerList_->clear();
-    offerList_->addItems(gui::toQtLines(offers_.entries));
+    for (const std::string& entry : offers_.entries)
+        offerList_->addItem(shownLine(entry));
     if (session_.signingMode())
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
 }

@@ -14,12 +14,12 @@ class QLineEdit;
 class QListView;
 class QModelIndex;
 class QPushButton;
-class QStringListModel;
 
 namespace bidmark {
 
 class Form3;
 class OfferListWidget;
+class PlayerListModel;
 
 // The Players Available window: the free-agent list with its filters, search
 // and player details, and the offer list that Done saves. With the current
@@ -28,7 +28,7 @@ class Form2 : public QWidget {
     Q_OBJECT
 public:
     explicit Form2(Session& session, QWidget* parent = nullptr); // the load step runs here
-    void setPlayerLines(const std::vector<std::string>& lines); // replaces the player list
+    void setPlayerLines(std::vector<std::string> lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
     void showMarketValue(); // the market value header and line become visible
 
@@ -48,15 +48,16 @@ private:
     void doneClicked();
     void offerMade(const std::string& teamOfferLine);
 
-    void replacePlayerLines(std::vector<std::string> lines); // nothing selected afterwards
+    void replacePlayerLines(std::vector<std::string> lines); // nothing selected or detailed afterwards
+    void showDetails(const std::string& statistics, const std::string& marketValue);
     FilterBoxes tickedFilters() const;
     std::optional<std::size_t> selectedRow() const;
     std::string selectedLine() const; // empty when no line is selected
+    const std::vector<std::string>& playerLines() const;
     void showOffers();                // the offer list and, in signing mode, the prompt
     Form3& contractDialog();          // created on first use
 
     Session& session_;
-    std::vector<std::string> playerLines_; // the player list's lines as bytes
     OfferList offers_;
     Form3* contract_ = nullptr;
 
@@ -70,7 +71,7 @@ private:
     QLineEdit* marketValue_ = nullptr;
     QLineEdit* offersCaption_ = nullptr;
     QListView* playerList_ = nullptr;
-    QStringListModel* playerModel_ = nullptr;
+    PlayerListModel* playerModel_ = nullptr;
     OfferListWidget* offerList_ = nullptr;
     QPushButton* done_ = nullptr;
 };

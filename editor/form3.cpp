@@ -7,6 +7,7 @@
 #include "core/falist.h"
 #include "editor/contract.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
@@ -75,6 +76,7 @@ Form3::Form3(const Session& session, std::function<std::string()> selectedPlayer
     connect(ok, &QPushButton::clicked, this, &Form3::makeOffer);
     connect(cancel, &QPushButton::clicked, this, &Form3::cancel);
     connect(retract, &QPushButton::clicked, this, &Form3::makeRetraction);
+    gui::fitCaptions(this);
 }
 
 void Form3::open()

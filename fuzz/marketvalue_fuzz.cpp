@@ -1,5 +1,6 @@
 // The market value run on arbitrary roster and vitals pages and free-agent
-// lists: a message or a Failure, and never a half-written output file.
+// lists: a message or a Failure, never a half-written output file, never
+// an overflow written as a figure.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -22,8 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writeFuzzFile("out.txt", "before\r\n");
     try {
         const auto message = runMarketValue(fuzzFolder(), "roster.html", "vitals.html", "out.txt", rate).message;
-        if (message.rfind("DONE ", 0) == 0 && readFile(pathIn(fuzzFolder(), "out.txt")).size() < 8)
+        const std::string output = readFile(pathIn(fuzzFolder(), "out.txt"));
+        if (message.rfind("DONE ", 0) == 0 && output.size() < 8)
             std::abort(); // a finished run wrote at least its header
+        if (output.find("Infinity") != std::string::npos || output.find("NaN") != std::string::npos)
+            std::abort(); // an overflow is a failure, never a figure
     } catch (const Failure&) {
         if (readFile(pathIn(fuzzFolder(), "out.txt")) != "before\r\n")
             std::abort(); // a failed run leaves the output as it was

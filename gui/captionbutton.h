@@ -1,5 +1,7 @@
 #pragma once
+#include <QFont>
 #include <QPushButton>
+#include <QRect>
 
 namespace bidmark::gui {
 
@@ -9,6 +11,11 @@ namespace bidmark::gui {
 class CaptionButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
+
+    QRect captionRoom() const; // where the caption is drawn
+    // The button's font, made smaller until the wrapped caption fits its
+    // room (6 points at the least).
+    QFont captionFont() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -16,15 +16,6 @@ QString toQt(std::string_view bytes)
     return text;
 }
 
-QStringList toQtLines(const std::vector<std::string>& lines)
-{
-    QStringList shown;
-    shown.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        shown.append(toQt(line));
-    return shown;
-}
-
 std::optional<std::string> fromQt(const QString& text)
 {
     return encode1252(text.toStdU16String());

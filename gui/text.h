@@ -2,9 +2,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 #include <QString>
-#include <QStringList>
 
 class QLineEdit;
 class QWidget;
@@ -14,7 +12,6 @@ class QWidget;
 namespace bidmark::gui {
 
 QString toQt(std::string_view bytes);
-QStringList toQtLines(const std::vector<std::string>& lines);
 // Nothing when a character has no Windows-1252 byte.
 std::optional<std::string> fromQt(const QString& text);
 

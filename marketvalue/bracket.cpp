@@ -1,8 +1,10 @@
 #include "marketvalue/bracket.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "core/failure.h"
 #include "core/leaguefiles.h"
 #include "core/numbers.h"
 
@@ -99,7 +101,10 @@ Bracket BracketFinder::bracket(const FreeAgent& agent) const
 
 double inflationFactor(std::string_view rateText)
 {
-    return numberValue(rateText) / 100 + 1;
+    const double factor = numberValue(rateText) / 100 + 1;
+    if (!std::isfinite(factor))
+        throw Failure("Overflow: the inflation rate " + std::string(rateText) + " is too large");
+    return factor;
 }
 
 double valueThreshold(const BracketStats& stats, double factor)
@@ -109,9 +114,15 @@ double valueThreshold(const BracketStats& stats, double factor)
 
 Valuation marketValue(const FreeAgent& agent, const BracketStats& stats, double factor)
 {
-    Valuation valuation = agent.lastSalary < valueThreshold(stats, factor)
+    const double threshold = valueThreshold(stats, factor);
+    Valuation valuation = agent.lastSalary < threshold
                               ? Valuation{stats.average, ValueRule::BracketAverage}
                               : Valuation{agent.lastSalary * factor, ValueRule::LastSalaryTimesFactor};
+    if (!std::isfinite(threshold) || !std::isfinite(valuation.value)) {
+        const std::string name = agent.name.substr(0, agent.name.find_last_not_of(' ') + 1);
+        throw Failure("Overflow in the market value of " + name +
+                      ": the inflation rate or the bracket's salaries are too large");
+    }
     if (agent.age <= kRookieAgeLimit && valuation.value > kRookieSalaryCap)
         valuation = {kRookieSalaryCap, ValueRule::RookieCap};
     return valuation;

@@ -75,7 +75,7 @@ struct Valuation {
 };
 
 // The inflation factor: the rate text's number value in percent, plus one.
-// Text that is no number gives 1.
+// Text that is no number gives 1; a rate too large for a number is a Failure.
 double inflationFactor(std::string_view rateText);
 
 // The threshold the last salary is held against: A x (100 - f) / 100 (the
@@ -83,7 +83,8 @@ double inflationFactor(std::string_view rateText);
 double valueThreshold(const BracketStats& stats, double factor);
 
 // The bracket average when the last salary lies below the threshold, else
-// the last salary times f; 1.5 at most for a player of 22 or younger.
+// the last salary times f; 1.5 at most for a player of 22 or younger. A
+// threshold or value too large for a number is a Failure naming the player.
 Valuation marketValue(const FreeAgent& agent, const BracketStats& stats, double factor);
 
 } // namespace bidmark

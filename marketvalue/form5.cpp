@@ -12,6 +12,7 @@
 
 #include "core/leaguefiles.h"
 #include "gui/captionbutton.h"
+#include "gui/captionfit.h"
 #include "gui/controls.h"
 #include "gui/messages.h"
 #include "gui/text.h"
@@ -34,7 +35,27 @@ QLineEdit* textBox(QWidget* parent, const char* name, gui::Twips at, std::string
 {
     return gui::named<QLineEdit>(parent, name, at, gui::toQt(start));
 }
+
+QStringList mountedVolumeRoots()
+{
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady())
+            roots << volume.rootPath();
+    }
+    return roots;
+}
 } // namespace
+
+QStringList driveEntries(const QStringList& mountedRoots, const QString& leagueVolume)
+{
+    QStringList entries{leagueVolume.isEmpty() ? QDir::rootPath() : leagueVolume};
+    for (const QString& root : mountedRoots) {
+        if (!entries.contains(root))
+            entries << root;
+    }
+    return entries;
+}
 
 Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
@@ -57,8 +78,9 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
     auto* calculate = gui::named<gui::CaptionButton>(this, "Command1", {4200, 3960, 1455, 855},
                                                      QStringLiteral("Calculate Market Value"));
-    auto* done = gui::named<QPushButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
-    showValues_ = gui::named<QPushButton>(this, "showValues", {3240, 4920, 1455, 375}, QStringLiteral("Show Values"));
+    auto* done = gui::named<gui::CaptionButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
+    showValues_ = gui::named<gui::CaptionButton>(this, "showValues", {3240, 4920, 1455, 375},
+                                                 QStringLiteral("Show Values"));
     showValues_->setEnabled(false); // until a run has finished
 
     const QList<QWidget*> focusOrder{rosterBox_, vitalsBox_, outputBox_, calculate, rateBox_, done,
@@ -68,11 +90,8 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
 
     // The picker starts at the league folder, on the volume that holds it.
     const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady())
-            drives_->addItem(volume.rootPath());
-    }
-    drives_->setCurrentIndex(drives_->findText(QStorageInfo(league).rootPath()));
+    drives_->addItems(driveEntries(mountedVolumeRoots(), QStorageInfo(league).rootPath()));
+    drives_->setCurrentIndex(0);
     showFolder(league);
 
     rosterBox_->installEventFilter(this);
@@ -80,10 +99,17 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(drives_, &QComboBox::textActivated, this, &Form5::showFolder);
     connect(folders_, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { showFolder(QDir(folder_).filePath(item->text())); });
-    connect(files_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { pickFile(item->text()); });
+    // A file is picked by a click, and from the keyboard as a click picks it:
+    // by moving the selection (arrow keys, Home/End, a typed letter) or by
+    // Enter. Filling the list selects nothing, so only the user picks.
+    const auto pickItem = [this](QListWidgetItem* item) { pickFile(item->text()); };
+    connect(files_, &QListWidget::itemClicked, this, pickItem);
+    connect(files_, &QListWidget::itemActivated, this, pickItem);
+    connect(files_, &QListWidget::itemSelectionChanged, this, &Form5::pickSelectedFile);
     connect(calculate, &QPushButton::clicked, this, &Form5::calculate);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     connect(showValues_, &QPushButton::clicked, this, &Form5::showValues);
+    gui::fitCaptions(this);
 }
 
 Form5::~Form5() = default;
@@ -118,6 +144,13 @@ void Form5::pickFile(const QString& name)
         currentBox_->setText(league.relativeFilePath(QDir(folder_).filePath(name)));
     }
     picker_->hide();
+}
+
+void Form5::pickSelectedFile()
+{
+    const QList<QListWidgetItem*> selected = files_->selectedItems();
+    if (!selected.isEmpty())
+        pickFile(selected.front()->text());
 }
 
 void Form5::calculate()

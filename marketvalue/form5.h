@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "gui/session.h"
@@ -12,6 +13,12 @@ class QListWidget;
 class QPushButton;
 
 namespace bidmark {
+
+// The drive list's entries: first the league folder's volume (leagueVolume,
+// or the file system's root when that cannot be named), then the other
+// mounted volumes' roots. The list is never empty, even where no volume is
+// listed as mounted (build roots, sandboxes).
+QStringList driveEntries(const QStringList& mountedRoots, const QString& leagueVolume);
 
 class MarketValuesWindow;
 struct MarketValues;
@@ -32,6 +39,7 @@ protected:
 private:
     void showFolder(const QString& path);
     void pickFile(const QString& name);
+    void pickSelectedFile();
     void calculate();
     void showValues();
 

@@ -84,12 +84,6 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
         return {"Roster File not specified", nullptr};
     if (vitalsName.empty())
         return {"Vital File not specified", nullptr};
-    if (outputName.empty())
-        throw Failure("Output file not specified");
-    if (isProtectedOutput(folder, outputName, rosterName, vitalsName))
-        return {"The output file " + outputName +
-                    " would overwrite a league file or a page of this run; choose another name",
-                nullptr};
     const double factor = inflationFactor(rateText);
 
     const std::vector<std::string> rosterPage = readLines(pathIn(folder, rosterName));
@@ -98,6 +92,13 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
     const std::vector<std::string> vitalsPage = readLines(pathIn(folder, vitalsName));
     if (!hasPageMarker(vitalsPage, kVitalsMarker))
         return {"Vitals file does not appear to be a valid FHL vitals file", nullptr};
+    // The output file is checked only once both pages have passed theirs.
+    if (outputName.empty())
+        throw Failure("Output file not specified");
+    if (isProtectedOutput(folder, outputName, rosterName, vitalsName))
+        return {"The output file " + outputName +
+                    " would overwrite a league file or a page of this run; choose another name",
+                nullptr};
 
     const auto start = std::chrono::steady_clock::now();
     RosterTable roster = readRosterRows(rosterPage);

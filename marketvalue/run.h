@@ -14,13 +14,14 @@ struct MarketValueRun {
 
 // Reads the roster and vitals pages and fa.txt and rewrites the output file
 // with a market value line for every free agent; all names are relative to
-// the folder. Returns the one message for the user: an empty page name, a
-// refused output name, a page that fails its check, or "DONE <seconds>seconds"
-// together with the values the file was written from. Throws Failure when a
-// file cannot be read or written or a salary is no number; the output file is
-// then left as it was.
+// the folder. Returns the one message for the user, checked in this order:
+// an empty page name, a page that fails its check, a refused output name, or
+// "DONE <seconds>seconds" together with the values the file was written from.
+// Throws Failure when a file cannot be read or written, a salary is no number
+// or a figure overflows (the rate among them); the output file is then left
+// as it was.
 MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
-                           const std::string& vitalsName, const std::string& outputName,
-                           const std::string& rateText);
+                              const std::string& vitalsName, const std::string& outputName,
+                              const std::string& rateText);
 
 } // namespace bidmark

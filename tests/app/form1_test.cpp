@@ -105,8 +105,9 @@ private slots:
         QTest::addColumn<bool>("taken");
         QTest::newRow("entry") << "TOR" << true;
         QTest::newRow("entry in lower case, not completed") << "tor" << true;
-        QTest::newRow("none in capitals") << "<NONE>" << true;
-        QTest::newRow("blank before none") << " <none>" << true;
+        QTest::newRow("none in capitals: a tag inside") << "<NONE>" << false;
+        QTest::newRow("blank before none: a tag inside") << " <none>" << false;
+        QTest::newRow("tag end") << "TOR> 1.0/1 " << false;
         QTest::newRow("empty") << "" << true;
         QTest::newRow("commissioner") << "COMMISH" << true;
         QTest::newRow("Windows-1252 letters") << QStringLiteral("Malmö €") << true;

@@ -65,6 +65,17 @@ private slots:
         QCOMPARE(tabOrder, QStringList({"Check2", "Command1", "Command2", "List1", "Command3", "Command4", "Check1"}));
     }
 
+    void spaceOnOpeningTogglesDeleteTeamOffers()
+    {
+        League league;
+        league.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&league.form));
+        QCOMPARE(QApplication::focusWidget(), league.find<QCheckBox>("Check2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!league.find<QCheckBox>("Check2")->isChecked());
+        QVERIFY(league.find<QCheckBox>("Check1")->isChecked());
+    }
+
     void mergeButtonAsksNameMergesAndSaysSo()
     {
         League league;

@@ -107,7 +107,7 @@ TEST(MergeRun, AtMostHundredTeams)
 
 TEST(MergeRun, RefusedTeamNameStopsBeforeAnyTeamIsMerged)
 {
-    for (const std::string bad : {"fa", "Signed", "../TOR", "a:b"}) {
+    for (const std::string bad : {"fa", "Signed", "../TOR", "a:b", "A<B", "TOR> 1.0/1 "}) {
         League league({"TOR", bad, "COMMISH"});
         league.dir.writeLines("TOR.txt", {kArvoOffer});
         try {

@@ -47,7 +47,7 @@ TEST(TeamOfferLines, RetractionIsExactlyTagBlankMarker)
     EXPECT_FALSE(isRetraction(""));
 }
 
-TEST(TeamNames, RefusesPathsAndTheLeaguesOwnFiles)
+TEST(TeamNames, RefusesPathsTagMarksAndTheLeaguesOwnFiles)
 {
     EXPECT_FALSE(teamNameProblem("TOR").has_value());
     EXPECT_FALSE(teamNameProblem("").has_value());
@@ -61,8 +61,11 @@ TEST(TeamNames, RefusesPathsAndTheLeaguesOwnFiles)
     EXPECT_EQ(teamNameProblem("../x"),
               std::optional<std::string>(
                   "The team name \"../x\" cannot be used: a team name must be a plain file name."));
+    EXPECT_EQ(teamNameProblem("A<B"),
+              std::optional<std::string>("The team name \"A<B\" cannot be used: its tag could not be told "
+                                         "apart from an offer's text."));
     for (const char* bad : {"FA", "Temp", "SIGNED", "teams", "marketval", "MARKETVAL", ".", "..", "a/b", "a\\b",
-                            "c:", "/"})
+                            "c:", "/", "<none>", "TOR> 1.0/1 ", ">"})
         EXPECT_TRUE(teamNameProblem(bad).has_value()) << bad;
     auto withNul = teamNameProblem(std::string("a\0b", 3));
     ASSERT_TRUE(withNul.has_value());

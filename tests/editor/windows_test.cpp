@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 #include <filesystem>
+#include <functional>
 
 #include "core/linefile.h"
 #include "editor/form2.h"
@@ -98,8 +99,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         QCOMPARE(control<QLabel>(&form, "Label1")->text(), QString());
         QCOMPARE(control<QLineEdit>(&form, "Text2")->text(), QStringLiteral("Offers"));
         QVERIFY(!control<QLabel>(&form, "Label3")->isVisible());
@@ -159,8 +159,7 @@ private slots:
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         doubleClickRow(form, 5);
         Message message;
         QVERIFY(answered({ok(&message)},
@@ -184,8 +183,7 @@ private slots:
         std::filesystem::create_directory(dir_->file("TOR.txt"));
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.show();
+        open(form, session);
         doubleClickRow(form, 8);
         enterTerms(form, "", "", "", "", "Command3");
         Message message;
@@ -203,9 +201,7 @@ private slots:
         dir_->writeLines("2001TeamScoring.html", {"D 12 #Arvo Lindqvist        TOR  82   9"});
         Session session{dir_->path(), "COMMISH"};
         Form2 form(session);
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
-        form.showMarketValue();
-        form.show();
+        open(form, session);
         auto* prompt = control<QLabel>(&form, "Label1");
         QCOMPARE(prompt->text(), QStringLiteral("Select Player to Sign"));
         QCOMPARE(control<QPushButton>(&form, "Command1")->text(), QStringLiteral("Merge Signed Players"));
@@ -234,7 +230,78 @@ private slots:
         QVERIFY(offers(form).isEmpty());
     }
 
+    void detailsStartAtTheirFirstCharacterAndEndWithTheList()
+    {
+        const std::string arvo = "Arvo Lindqvist      ";
+        const std::string statistics = "D 12 #Arvo Lindqvist        TOR  82   9" + std::string(150, '7');
+        const std::string marketValue = arvo + "  24  F  71" + std::string(150, '9');
+        dir_->writeLines("2001TeamScoring.html", {statistics});
+        dir_->writeLines("marketVal.txt", {marketValue});
+        Session session{dir_->path(), "COMMISH"};
+        Form2 form(session);
+        open(form, session);
+        auto* list = control<QListView>(&form, "List1");
+        const struct {
+            const char* rebuild;
+            std::function<void()> run;
+        } rebuilds[] = {
+            {"filter click", [&] { QTest::mouseClick(control<QCheckBox>(&form, "Check5"), Qt::LeftButton); }},
+            {"second signing run", [&] {
+                 form.clearLists();
+                 form.setPlayerLines(readLines(dir_->file("fa.txt")));
+             }},
+            {"new player lines", [&] { form.setPlayerLines(readLines(dir_->file("fa.txt"))); }},
+        };
+        for (const auto& rebuild : rebuilds) {
+            list->setCurrentIndex(list->model()->index(1, 0));
+            for (auto [box, line] : {std::pair{"Text3", statistics}, std::pair{"Text5", marketValue}}) {
+                QCOMPARE(control<QLineEdit>(&form, box)->text(), QString::fromStdString(line));
+                QCOMPARE(control<QLineEdit>(&form, box)->cursorPosition(), 0); // lines up with its header
+            }
+            rebuild.run();
+            for (const char* box : {"Text3", "Text5"})
+                QVERIFY2(control<QLineEdit>(&form, box)->text().isEmpty(), rebuild.rebuild);
+        }
+    }
+
+    void longLinesAreShownCutButUsedWhole()
+    {
+        // Pekka Roine's line and DAL's offer under it each run on for a megabyte:
+        // the lists show their start, search and signing use them whole.
+        std::vector<std::string> lines = elevenLines();
+        lines[5] += " " + std::string(1 << 20, 'x') + " needle";
+        lines[6] += std::string(1 << 20, 'y');
+        dir_->writeLines("fa.txt", lines);
+        Session session{dir_->path(), "COMMISH"};
+        Form2 form(session);
+        open(form, session);
+        auto* list = control<QListView>(&form, "List1");
+        QVERIFY(list->uniformItemSizes());
+        const QString shown = list->model()->index(5, 0).data().toString();
+        QVERIFY(shown.startsWith(QStringLiteral("Pekka Roine")));
+        QVERIFY(shown.size() < 2000);
+
+        control<QLineEdit>(&form, "Text4")->setText(QStringLiteral("NEEDLE")); // only the whole line holds it
+        QTest::mouseClick(control<QPushButton>(&form, "Command2"), Qt::LeftButton);
+        QCOMPARE(selectedRow(form), 5);
+        doubleClickRow(form, 5);
+        doubleClickRow(form, 6);
+        QVERIFY(control<QListWidget>(&form, "List2")->item(0)->text().size() < 2000);
+        QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton);
+        QCOMPARE(dir_->read("COMMISH.txt"), lines[5].substr(0, 20) + "<SIGNED> " + lines[6] + "\r\n");
+    }
+
 private:
+    // Fills the window with the folder's fa.txt and shows it, as its opener
+    // does in either mode.
+    void open(Form2& form, const Session& session)
+    {
+        form.setPlayerLines(readLines(dir_->file("fa.txt")));
+        if (session.signingMode())
+            form.showMarketValue();
+        form.show();
+    }
+
     std::unique_ptr<TempDir> dir_;
 };
 

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "core/failure.h"
 #include "marketvalue/bracket.h"
 
 using namespace bidmark;
@@ -133,6 +134,32 @@ TEST(MarketValue, FactorComesFromRatePercent)
     EXPECT_DOUBLE_EQ(inflationFactor("5%"), 1.05);
 }
 
+TEST(MarketValue, OverflowIsAFailureNeverInfinity)
+{
+    EXPECT_DOUBLE_EQ(inflationFactor("1e300"), 1e298 + 1);
+    for (const char* rate : {"1e999", "-1e999", "9e308"})
+        EXPECT_THROW(inflationFactor(rate), Failure) << rate;
+
+    FreeAgent named = agent(25, 1.0);
+    named.name = "Fredrik Free        ";
+    const struct {
+        double lastSalary, average, factor;
+    } overflowing[] = {
+        {1.0, 1e307, 1.2},     // the threshold
+        {1.0, 200.0, 1.7e306}, // the threshold, through the factor
+        {1e300, 1.0, 1e10},    // last salary times the factor
+    };
+    for (const auto& c : overflowing) {
+        named.lastSalary = c.lastSalary;
+        try {
+            marketValue(named, averageOf(c.average), c.factor);
+            ADD_FAILURE() << "no failure at average " << c.average << ", factor " << c.factor;
+        } catch (const Failure& failure) {
+            EXPECT_STREQ(failure.what(), "Overflow in the market value of Fredrik Free: "
+                                         "the inflation rate or the bracket's salaries are too large");
+        }
+    }
+}
 TEST(Bracket, FinderKeepsTheEntriesAPassOverTheRosterFinds)
 {
     // Repeated and fractional overalls and ages, zero salaries, entries without vitals.

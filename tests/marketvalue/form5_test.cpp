@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStorageInfo>
 #include <QtTest>
 #include <memory>
 
@@ -53,8 +54,18 @@ private slots:
         QCOMPARE(form_->findChild<QLabel*>("Label4")->text(), QStringLiteral("OutputFile"));
         QCOMPARE(frame()->title(), QStringLiteral("File Selection"));
         QVERIFY(!frame()->isVisible());
-        QVERIFY(form_->findChild<QComboBox*>("Drive1")->count() > 0);
         QVERIFY(!fileList()->findItems(QStringLiteral("fa.txt"), Qt::MatchExactly).isEmpty());
+    }
+
+    void driveListHoldsTheLeaguesVolumeWhateverIsMounted()
+    {
+        // Build roots and sandboxes may list no mounted volume at all.
+        QCOMPARE(driveEntries({}, QString()), QStringList{QDir::rootPath()});
+        QCOMPARE(driveEntries({}, QStringLiteral("/srv")), QStringList{"/srv"});
+        QCOMPARE(driveEntries({"/", "/srv", "/"}, QStringLiteral("/srv")), (QStringList{"/srv", "/"}));
+        auto* drives = form_->findChild<QComboBox*>("Drive1");
+        const QString volume = QStorageInfo(QString::fromStdString(dir_->path())).rootPath();
+        QCOMPARE(drives->currentText(), volume.isEmpty() ? QDir::rootPath() : volume);
     }
 
     void focusFollowsTheBoxesThenThePicker()
@@ -83,6 +94,24 @@ private slots:
         clickFile("vitals.html");
         QCOMPARE(text("Text2")->text(), QStringLiteral("vitals.html"));
         QCOMPARE(text("Text1")->text(), QStringLiteral("roster.html"));
+    }
+
+    void keyboardPicksTheFileAsAClickDoes()
+    {
+        // Each key moves on from the file picked before it; the league folder
+        // holds fa.txt, roster.html and vitals.html.
+        const struct {
+            Qt::Key key;
+            const char* picked;
+        } steps[] = {{Qt::Key_V, "vitals.html"},   {Qt::Key_Home, "fa.txt"}, {Qt::Key_Down, "roster.html"},
+                     {Qt::Key_End, "vitals.html"}, {Qt::Key_Up, "roster.html"}, {Qt::Key_Return, "roster.html"}};
+        for (const auto& step : steps) {
+            text("Text1")->clear();
+            QTest::mouseClick(text("Text1"), Qt::LeftButton);
+            QTest::keyClick(fileList(), step.key);
+            QCOMPARE(text("Text1")->text(), QString::fromLatin1(step.picked));
+            QVERIFY(!frame()->isVisible());
+        }
     }
 
     void fileOfAnotherFolderKeepsItsWay()

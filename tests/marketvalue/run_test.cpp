@@ -102,12 +102,14 @@ TEST_F(RunTest, EmptyNamesAreReportedRosterFirst)
     EXPECT_FALSE(dir.exists("marketVal.txt"));
 }
 
-TEST_F(RunTest, PagesFailingTheirCheckAreReported)
+TEST_F(RunTest, PagesFailingTheirCheckAreReportedBeforeTheOutputName)
 {
-    EXPECT_EQ(run("vitals.html", "vitals.html", "out.txt"),
-              "Roster file does not appear to be a valid FHL roster file");
-    EXPECT_EQ(run("roster.html", "roster.html", "out.txt"),
-              "Vitals file does not appear to be a valid FHL vitals file");
+    for (const std::string output : {"out.txt", "", "fa.txt", "vitals.html"}) {
+        EXPECT_EQ(run("vitals.html", "vitals.html", output),
+                  "Roster file does not appear to be a valid FHL roster file") << output;
+        EXPECT_EQ(run("roster.html", "roster.html", output),
+                  "Vitals file does not appear to be a valid FHL vitals file") << output;
+    }
     EXPECT_FALSE(dir.exists("out.txt"));
 }
 
@@ -135,6 +137,18 @@ TEST_F(RunTest, FailureLeavesTheOldOutputAsItWas)
         FAIL() << "no failure";
     } catch (const Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("line 2 of fa.txt"), std::string::npos) << failure.what();
+    }
+    EXPECT_EQ(dir.read("marketVal.txt"), "earlier values\r\n");
+}
+
+TEST_F(RunTest, OverflowingRateFailsNamingItAndLeavesTheOutput)
+{
+    dir.write("marketVal.txt", "earlier values\r\n");
+    try {
+        run("roster.html", "vitals.html", "marketVal.txt", "1e999");
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_STREQ(failure.what(), "Overflow: the inflation rate 1e999 is too large");
     }
     EXPECT_EQ(dir.read("marketVal.txt"), "earlier values\r\n");
 }
