@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
@@ -18,6 +17,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "gui/captionbutton.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 #include "marketvalue/csvexport.h"
@@ -83,7 +83,7 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
         groups_->addItem(QString::fromLatin1(choice.text));
     withBrackets_ = control<QCheckBox>("exportBrackets", "Export the brackets too",
                                        QStringLiteral("With brackets (second file)"));
-    auto* exportButton = control<QPushButton>("exportCsv", "Export CSV", QStringLiteral("Export CSV…"));
+    auto* exportButton = control<gui::CaptionButton>("exportCsv", "Export CSV", QStringLiteral("Export CSV…"));
 
     table_ = control<QTableView>("valuesTable", "Market values");
     table_->setModel(filter_);
