@@ -48,12 +48,13 @@ QValueAxis* axis(QChart* chart, const QString& title, Qt::Alignment side)
 }
 } // namespace
 
-ValuesChart::ValuesChart(QWidget* parent) : QChartView(parent)
+// The view owns a chart given to its constructor; one given later to
+// setChart() would leave the view's first chart behind.
+ValuesChart::ValuesChart(QWidget* parent) : QChartView(new QChart, parent)
 {
-    auto* chart = new QChart;
+    QChart* chart = this->chart();
     chart->setTitle(QStringLiteral("Market value against overall"));
     chart->legend()->setAlignment(Qt::AlignBottom);
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     overallAxis_ = axis(chart, QStringLiteral("Overall"), Qt::AlignBottom);
     overallAxis_->setLabelFormat(QStringLiteral("%d"));
