@@ -1,10 +1,12 @@
 #include <QApplication>
 
 #include "app/windows.h"
+#include "core/platform.h"
 #include "gui/fonts.h"
 
 int main(int argc, char* argv[])
 {
+    bidmark::platform::prepareProcess();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bidmark"));
     bidmark::gui::useProgramFont();

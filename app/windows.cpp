@@ -3,9 +3,11 @@
 #include "app/form1.h"
 #include "commissioner/form4.h"
 #include "commissioner/merge.h"
+#include "commissioner/merge_run.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "editor/form2.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "marketvalue/form5.h"
 
@@ -20,7 +22,13 @@ Windows::Windows(std::string leagueFolder)
 
 Windows::~Windows() = default;
 
-void Windows::start() { form1_->show(); }
+// A run that was interrupted when the program last ended is put back as soon
+// as the main window is there to say so.
+void Windows::start()
+{
+    form1_->show();
+    gui::guarded(form1_.get(), [&] { gui::recoverLeague(form1_.get(), session_); });
+}
 
 // A window is shown before the one it replaces is hidden, so that the
 // program never runs for a moment without a visible window.
@@ -69,14 +77,19 @@ void Windows::signPlayers()
     });
 }
 
-// Done in signing mode has written COMMISH.txt: merge it into fa.txt, delete
-// it and go back to the menu. A failure leaves the signing window as it is.
-void Windows::mergeSignedPlayers()
+// Done in signing mode, one journalled run: write COMMISH.txt, merge it into
+// fa.txt, delete it, and go back to the menu. A failure leaves the signing
+// window as it is.
+void Windows::mergeSignedPlayers(const OfferList& signings)
 {
     gui::guarded(form2_.get(), [&] {
         Form4& menu = form4();
-        mergeTeamOffers(session_.leagueFolder, std::string(kCommissionerTeam), menu.moveSignedPlayers());
-        deleteFile(pathIn(session_.leagueFolder, kCommissionerFile));
+        const std::string& folder = session_.leagueFolder;
+        gui::leagueRun(form2_.get(), session_, kSigningRunName, signingRunFiles, [&](const std::string&) {
+            saveOfferList(folder, kCommissionerTeam, signings);
+            mergeTeamOffers(folder, std::string(kCommissionerTeam), menu.moveSignedPlayers());
+            deleteFile(pathIn(folder, kCommissionerFile));
+        });
         menu.show();
         form2_->hide();
     });
@@ -86,7 +99,7 @@ Form2& Windows::form2()
 {
     if (!form2_) {
         form2_ = std::make_unique<Form2>(session_);
-        connect(form2_.get(), &Form2::signingSaved, this, &Windows::mergeSignedPlayers);
+        connect(form2_.get(), &Form2::signingDone, this, &Windows::mergeSignedPlayers);
     }
     return *form2_;
 }

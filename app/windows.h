@@ -7,6 +7,7 @@
 
 namespace bidmark {
 
+struct OfferList;
 class Form1;
 class Form2;
 class Form4;
@@ -29,7 +30,7 @@ private:
     void openCommissionerMenu();
     void showCalculator();
     void signPlayers();
-    void mergeSignedPlayers();
+    void mergeSignedPlayers(const OfferList& signings);
 
     Form2& form2();
     Form4& form4();

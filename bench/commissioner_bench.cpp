@@ -5,7 +5,11 @@
 //   SpeedUp           the step-by-step reference merge against the run on a
 //                     smaller league (counter speed_up_x);
 //   DoubledOffers     the run with twice the offer lines against the run
-//                     (counter growth_x).
+//                     (counter growth_x);
+//   Journal           the run journalled, as the Commissioners Menu starts it,
+//                     against the same run without the journal, with the
+//                     journal holding as many runs as it keeps (counter
+//                     journal_x).
 // The league is written under $TMPDIR (default /tmp).
 #include <benchmark/benchmark.h>
 
@@ -15,6 +19,7 @@
 
 #include "bench/league_generator.h"
 #include "commissioner/merge_run.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -95,16 +100,24 @@ double timedOnReset(benchmark::State& state, const League& league, Work&& work)
     return seconds([&] { work(league); });
 }
 
+// `work` against `baseline` on one league, in turns: the counter `ratio` and
+// the mean time of `work`, run_s.
+template <class Work, class Baseline>
+void timeAgainst(benchmark::State& state, const League& league, Work&& work, Baseline&& baseline,
+                 const char* ratio)
+{
+    double run = 0, base = 0;
+    for (auto _ : state) {
+        run += timedOnReset(state, league, work);
+        base += timedOnReset(state, league, baseline);
+    }
+    state.counters[ratio] = run / base;
+    state.counters["run_s"] = run / static_cast<double>(state.iterations());
+}
+
 void MergeRun(benchmark::State& state)
 {
-    const League league(LeagueSize{});
-    double run = 0, baseline = 0;
-    for (auto _ : state) {
-        run += timedOnReset(state, league, mergeRun);
-        baseline += timedOnReset(state, league, readAndWriteOnce);
-    }
-    state.counters["read_write_once_x"] = run / baseline;
-    state.counters["run_s"] = run / static_cast<double>(state.iterations());
+    timeAgainst(state, League(LeagueSize{}), mergeRun, readAndWriteOnce, "read_write_once_x");
 }
 
 void SpeedUp(benchmark::State& state)
@@ -139,9 +152,24 @@ void DoubledOffers(benchmark::State& state)
     state.counters["growth_x"] = more / once;
 }
 
+void journalledMergeRun(const League& league)
+{
+    runJournalled(league.folder(), kMergeRunName, mergeRunFiles(league.folder()),
+                  [&](const std::string&) { mergeRun(league); });
+}
+
+void Journal(benchmark::State& state)
+{
+    const League league(LeagueSize{});
+    for (std::size_t run = 0; run < kKeptRuns; ++run)
+        RunJournal(league.folder(), "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
+    timeAgainst(state, league, journalledMergeRun, mergeRun, "journal_x");
+}
+
 BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(SpeedUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DoubledOffers)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 } // namespace bidmark::bench

@@ -9,9 +9,11 @@
 #include <QListWidget>
 
 #include "commissioner/merge_run.h"
+#include "core/undo.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 
@@ -77,10 +79,13 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     }
     auto* scratch = gui::named<QListWidget>(this, "List1", {5040, 120, 855, 255});
     scratch->hide(); // the scratch list stays hidden and empty: the merge works in memory
+    // Below the labels, on the row of Done but far from it.
+    auto* undo = gui::named<gui::CaptionButton>(this, "undoLastRun", {240, 3360, 1455, 615},
+                                                QStringLiteral("Undo Last Run"));
 
     // Tab order of the controls that take focus: Check2, Command1, Command2,
-    // List1, Command3, Command4, Check1.
-    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_};
+    // List1, Command3, Command4, Check1, then Undo Last Run.
+    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
@@ -89,6 +94,7 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(calculate, &QPushButton::clicked, this, &Form4::calculatorRequested);
     connect(done, &QPushButton::clicked, this, [] { gui::endProgram(); });
     connect(sign, &QPushButton::clicked, this, &Form4::signPlayersRequested);
+    connect(undo, &QPushButton::clicked, this, &Form4::undoLastRun);
     gui::fitCaptions(this);
 }
 
@@ -104,11 +110,37 @@ void Form4::mergeTeamOffers()
             if (!mergeName)
                 return;
         }
-        {
-            gui::BusyCursor busy;
-            mergeAllTeamOffers(session_.leagueFolder, mergeName, {moveSigned, deleteOffers_->isChecked()});
-        }
+        const std::string& folder = session_.leagueFolder;
+        gui::leagueRun(this, session_, kMergeRunName, [&] { return mergeRunFiles(folder); },
+                       [&](const std::string&) {
+                           gui::BusyCursor busy;
+                           mergeAllTeamOffers(folder, mergeName, {moveSigned, deleteOffers_->isChecked()});
+                       });
         gui::showMessage(this, QStringLiteral("new fa.txt created"));
+    });
+}
+
+// Names the newest run not yet undone and its files, asks, asks again when
+// some file has changed since, then puts the files back.
+void Form4::undoLastRun()
+{
+    gui::guarded(this, [this] {
+        gui::leagueChange(this, session_, [this] {
+            const std::optional<UndoPlan> plan = planUndo(session_.leagueFolder);
+            if (!plan) {
+                gui::showMessage(this, gui::toQt(kNothingToUndo));
+                return;
+            }
+            if (!gui::askYesNo(this, gui::toQt(undoQuestion(*plan)), gui::kTitle))
+                return;
+            if (!plan->changed.empty() && !gui::askYesNo(this, gui::toQt(changedFilesQuestion(*plan)), gui::kTitle))
+                return;
+            {
+                gui::BusyCursor busy;
+                undoRun(session_.leagueFolder, *plan);
+            }
+            gui::showMessage(this, gui::toQt(undoneMessage(*plan)));
+        });
     });
 }
 

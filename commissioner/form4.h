@@ -8,7 +8,7 @@ class QCheckBox;
 namespace bidmark {
 
 // The Commissioners Menu: merge every team's offers into fa.txt, open the
-// market value calculator, sign players, or end the program.
+// market value calculator, sign players, undo the last run, or end the program.
 class Form4 : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,7 @@ signals:
 
 private:
     void mergeTeamOffers();
+    void undoLastRun();
 
     const Session& session_;
     QCheckBox* moveSigned_;

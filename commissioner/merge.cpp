@@ -209,6 +209,9 @@ public:
         if (list_) {
             const std::string bytes = joinLines(list_->takeLines());
             list_.reset();
+            // A read-only fa.txt or temp.txt stops the merge before anything is written.
+            for (std::string_view file : {kSignedFile, kTempFile, kFreeAgentFile})
+                checkWritable(pathIn(folder_, file));
             SignedLog log(pathIn(folder_, kSignedFile));
             try {
                 log.append(moved_);

@@ -26,6 +26,12 @@ std::vector<std::string> readTeams(const std::string& folder)
     return teams;
 }
 
+// The files every merge may write.
+std::vector<std::string> mergedListFiles()
+{
+    return {std::string(kFreeAgentFile), std::string(kTempFile), std::string(kSignedFile)};
+}
+
 } // namespace
 
 void mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
@@ -34,6 +40,26 @@ void mergeAllTeamOffers(const std::string& folder, const std::optional<std::stri
     if (mergeName)
         appendLines(pathIn(folder, kSignedFile), {signingHeader(*mergeName)});
     mergeTeams(folder, readTeams(folder), options.moveSignedPlayers, options.deleteTeamOffers);
+}
+
+std::vector<std::string> mergeRunFiles(const std::string& folder)
+{
+    std::vector<std::string> files = mergedListFiles();
+    const std::string teams = pathIn(folder, kTeamsFile);
+    if (!fileExists(teams))
+        return files;
+    for (const std::string& team : readLines(teams)) {
+        if (!teamNameProblem(team))
+            files.push_back(teamOfferFileName(team));
+    }
+    return files;
+}
+
+std::vector<std::string> signingRunFiles()
+{
+    std::vector<std::string> files = mergedListFiles();
+    files.push_back(std::string(kCommissionerFile));
+    return files;
 }
 
 } // namespace bidmark

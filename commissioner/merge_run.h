@@ -1,6 +1,8 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace bidmark {
 
@@ -19,5 +21,15 @@ inline constexpr int kMaxTeams = 100;
 // before a failure stay merged.
 void mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
                         MergeRunOptions options);
+
+// The two runs of the per-team merge as the journal names them, and the
+// league files each may replace or delete: fa.txt, temp.txt, signed.txt and
+// the offer files it merges (those of teams.txt that can name a file, read
+// now; none when teams.txt cannot be read, for the run then stops before it
+// merges any).
+inline constexpr std::string_view kMergeRunName = "Merge Team Offers";
+inline constexpr std::string_view kSigningRunName = "Merge Signed Players";
+std::vector<std::string> mergeRunFiles(const std::string& folder);
+std::vector<std::string> signingRunFiles();
 
 } // namespace bidmark

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/platform.h"
+
 // Line files: single-byte text whose lines end at CR LF, a lone CR or a lone
 // LF when read, and with CR LF when written. Every function that touches the
 // disk throws Failure with a message naming the file.
@@ -14,16 +16,33 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // Each line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
-// Joins a folder and a file name ("." or "" means the working directory).
+// The path of a file of the folder ("." or "" means the working directory)
+// named by league text: the name spelled as the file system spells names, or,
+// when no file has that name but one has the name's raw Windows-1252 bytes,
+// that one.
 std::string pathIn(const std::string& folder, std::string_view name);
 
-bool fileExists(const std::string& path); // a regular file is there
-std::string readFile(const std::string& path);             // whole file
-std::vector<std::string> readLines(const std::string& path);
+// The platform layer's file calls: readFile (whole file, regular files only),
+// writeFileAtomic (whole-file rewrite), checkWritable, deleteFile, fileExists
+// (a regular file is there), and for the program's own records (the run
+// journal) its folder and second-name calls.
+using platform::checkWritable;
+using platform::deleteFile;
+using platform::fileExists;
+using platform::fileSize;
+using platform::isLink;
+using platform::linkOrCopyFile;
+using platform::listFolder;
+using platform::listSubfolders;
+using platform::makeFolder;
+using platform::makeNewFolder;
+using platform::moveFile;
+using platform::readFile;
+using platform::removeFolder;
+using platform::sameFile;
+using platform::writeFileAtomic;
 
-// Whole-file rewrite: a sibling temporary file, flushed to disk, renamed over
-// the target. A crash leaves the old file or the new one, never half of one.
-void writeFileAtomic(const std::string& path, std::string_view bytes);
+std::vector<std::string> readLines(const std::string& path);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // Adds the lines at the end of the file, created when missing. The file is
@@ -32,11 +51,13 @@ void writeLinesAtomic(const std::string& path, const std::vector<std::string>& l
 // half a line: signed.txt grows only this way.
 void appendLines(const std::string& path, const std::vector<std::string>& lines);
 
-void deleteFile(const std::string& path); // a missing file is a failure
+// Both regular files hold the same bytes.
+bool sameFileContent(const std::string& path, const std::string& other);
 
-// The first regular file of the folder whose name matches the pattern ('*',
-// '?', case ignored), names taken in case-insensitive alphabetical order; the
-// bare name, or empty text when none matches.
+// The first regular file of the folder whose name, as league text, matches
+// the pattern ('*', '?', case ignored), names taken in case-insensitive
+// alphabetical order; that name (pathIn gives its path back), or empty text
+// when none matches.
 std::string findFile(const std::string& folder, std::string_view pattern);
 
 } // namespace bidmark

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 
 #include "core/failure.h"
+#include "core/platform.h"
 
 namespace bidmark {
 
@@ -121,13 +121,8 @@ double parseDouble(std::string_view text)
 {
     double value = 0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        static locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-        std::string copy(text);
-        if (cLocale)
-            return strtod_l(copy.c_str(), nullptr, cLocale);
-        return std::strtod(copy.c_str(), nullptr);
-    }
+    if (result.ec == std::errc::result_out_of_range)
+        return platform::strtodInCLocale(std::string(text));
     if (result.ec != std::errc())
         return 0;
     return value;

@@ -273,11 +273,12 @@ void Form2::offerPicked(int row)
 void Form2::doneClicked()
 {
     gui::guarded(this, [&] {
-        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
+        // The signings are written and merged as one run of the program's wiring.
         if (session_.signingMode()) {
-            emit signingSaved();
+            emit signingDone(offers_);
             return;
         }
+        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
         gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
         gui::endProgram();
     });

@@ -33,7 +33,8 @@ public:
     void showMarketValue(); // the market value header and line become visible
 
 signals:
-    void signingSaved(); // Done in signing mode has written COMMISH.txt (or had nothing to write)
+    // Done in signing mode: the signings to write as COMMISH.txt and merge.
+    void signingDone(const bidmark::OfferList& signings);
 
 private:
     void buildLayout();

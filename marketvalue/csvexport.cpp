@@ -1,7 +1,7 @@
 #include "marketvalue/csvexport.h"
 
-#include "core/cp1252.h"
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/linefile.h"
 #include "core/text.h"
 #include "marketvalue/valuetable.h"
@@ -10,22 +10,6 @@ namespace bidmark {
 
 namespace {
 constexpr std::string_view kCsvSuffix = ".csv";
-
-// The UTF-8 bytes of one Windows-1252 byte's character (all lie below U+10000).
-void appendUtf8(std::string& out, char byte)
-{
-    const char16_t c = charOf1252(byte);
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
 
 bool needsQuotes(std::string_view field)
 {
@@ -51,12 +35,13 @@ std::string csvRecord(const std::vector<std::string>& fields)
         for (const char byte : fields[i]) {
             if (byte == '"')
                 record += '"';
-            appendUtf8(record, byte);
+            record += byte;
         }
         if (quoted)
             record += '"';
     }
-    return record + "\r\n";
+    // Windows-1252 to UTF-8, as the league's text is spelled in file names.
+    return fileSystemName(record) + "\r\n";
 }
 
 std::string valuesCsv(const MarketValues& values, const std::vector<std::size_t>& rows)
@@ -102,7 +87,7 @@ void exportCsv(const std::string& path, const MarketValues& values, const std::v
                bool withBrackets)
 {
     if (!isCsvPath(path))
-        throw Failure("Not written: " + path + ". The export writes only files whose name ends in " +
+        throw Failure("Not written: " + shownPath(path) + ". The export writes only files whose name ends in " +
                       std::string(kCsvSuffix) + ", so that no league file is replaced.");
     writeFileAtomic(path, valuesCsv(values, rows));
     if (withBrackets)

@@ -14,6 +14,7 @@
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
+#include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 #include "marketvalue/run.h"
@@ -172,8 +173,11 @@ void Form5::calculate()
     }
     MarketValueRun run;
     const bool finished = gui::guarded(this, [&] {
-        gui::BusyCursor busy;
-        run = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+        gui::leagueRun(this, session_, kMarketValueRunName, [&] { return std::vector<std::string>{texts[2]}; },
+                       [&](const std::string&) {
+                           gui::BusyCursor busy;
+                           run = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+                       });
     });
     if (!finished)
         return;

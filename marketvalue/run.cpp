@@ -3,11 +3,11 @@
 #include <array>
 #include <charconv>
 #include <chrono>
-#include <filesystem>
 #include <utility>
 
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/text.h"
@@ -21,15 +21,19 @@ namespace {
 // The same file whatever the case or spelling of its path.
 std::string fileIdentity(const std::string& folder, const std::string& name)
 {
-    return lowerCase(std::filesystem::absolute(pathIn(folder, name)).lexically_normal().string());
+    return lowerCase(platform::absolutePath(pathIn(folder, name)));
 }
 
 // Writing market values over the free-agent list or another league file
-// would destroy it, and so would writing over the run's own pages.
+// would destroy it, and so would writing over the run's own pages or into
+// the run journal's history/ folder.
 bool isProtectedOutput(const std::string& folder, const std::string& outputName,
                        const std::string& rosterName, const std::string& vitalsName)
 {
     const std::string output = fileIdentity(folder, outputName);
+    const std::string history = fileIdentity(folder, std::string(kHistoryFolder));
+    if (output.rfind(history + "/", 0) == 0 || output.rfind(history + "\\", 0) == 0)
+        return true;
     for (std::string_view own : kOwnFiles) {
         if (own != kMarketValueFile && output == fileIdentity(folder, std::string(own)))
             return true;

@@ -1,11 +1,16 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "marketvalue/values.h"
 
 // The market value run of the calculator window.
 namespace bidmark {
+
+// The run as the journal names it; the one league file it may replace is its
+// output file (when it is named right in the league folder).
+inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
 
 struct MarketValueRun {
     std::string message;                        // the one message for the user

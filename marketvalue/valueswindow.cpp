@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -228,7 +227,7 @@ void MarketValuesWindow::exportShownRows()
         path += QStringLiteral(".csv");
     const std::vector<std::size_t> rows = shownRows();
     const bool withBrackets = withBrackets_->isChecked();
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = path.toStdString(); // paths are UTF-8
     const bool written = gui::guarded(this, [&] {
         gui::BusyCursor busy;
         exportCsv(file, *values_, rows, withBrackets);
@@ -237,7 +236,7 @@ void MarketValuesWindow::exportShownRows()
         return;
     QString message = QStringLiteral("%1 free agents written to %2").arg(rows.size()).arg(path);
     if (withBrackets)
-        message += QStringLiteral("\ntheir brackets to %1").arg(QFile::decodeName(bracketsCsvPath(file).c_str()));
+        message += QStringLiteral("\ntheir brackets to %1").arg(QString::fromStdString(bracketsCsvPath(file)));
     gui::showMessage(this, message);
 }
 

@@ -31,6 +31,7 @@ windows_prepare() {
   echo "== Packages ready ($((SECONDS - start)) s)"
   windows_build_gtest
   wine_prefix
+  wine_temp_in_memory
 }
 
 # windows_build_gtest: GoogleTest from Debian's sources, static, with the
@@ -77,6 +78,18 @@ wine_prefix() {
   echo "== Wine prefix made ($((SECONDS - start)) s)"
 }
 
+# wine_temp_in_memory: the tests' temporary folders (Wine's C:\users\...\Temp)
+# kept in /dev/shm, as the Linux run keeps the merge tests' leagues there.
+wine_temp_in_memory() {
+  local temp="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
+  if [ -d /dev/shm ] && [ ! -L "$temp" ]; then
+    local memory
+    memory="$(mktemp -d /dev/shm/bidmark-wine-temp-XXXXXX)"
+    rm -rf "$temp"
+    ln -s "$memory" "$temp"
+  fi
+}
+
 # wine_run PROGRAM [ARG...]: runs a Windows program under Wine, at most 10
 # minutes. Wine hands back the low byte of the Windows exit code (1 when that
 # byte is 0 but the code is not); a crash gives the low byte of its status,
@@ -116,6 +129,7 @@ windows_run_tests() {
       ! grep -qE '<testsuites [^>]*(failures|errors)="[1-9]' "$report"; then
       passed=$((passed + 1))
       echo "PASS $name ($(grep -oE '^\[  PASSED  \] [0-9]+ tests?' "$logs/$name.log" | grep -oE '[0-9]+ tests?'))"
+      windows_skipped "$logs/$name.log"
     else
       failed=$((failed + 1))
       echo "FAIL $name (exit $status)"
@@ -129,6 +143,15 @@ windows_run_tests() {
   fi
   echo "$passed passed, $failed failed"
   [ "$failed" -eq 0 ]
+}
+
+# windows_skipped LOG: each test a program skipped, with the reason it gave
+# (the line after GoogleTest's "Skipped").
+windows_skipped() {
+  tr -d '\r' <"$1" | awk '
+    / Skipped$/ { getline reason; next }
+    /^\[  SKIPPED \] [^ ]+ \(/ { print "  skipped " $4 ": " reason; skipped++ }
+    END { if (skipped) print "  (" skipped " skipped)" }'
 }
 
 windows_main() {

@@ -1,7 +1,7 @@
 // Takes the pictures of the user guide: walks the real program through a
-// general manager's offer and a commissioner's merge, market value run and
-// signing, on the league folder it is started in, and saves a PNG of each
-// window into the folder named on its command line. scripts/screenshots.sh
+// general manager's offer and a commissioner's merge, market value run,
+// signing and undo, on the league folder it is started in, and saves a PNG of
+// each window into the folder named on its command line. scripts/screenshots.sh
 // runs it under Xvfb on a fresh copy of the sample league.
 #include <QApplication>
 #include <QComboBox>
@@ -140,7 +140,7 @@ void generalManager()
 }
 
 // Password, merge every team's offers, market values, then sign a player to
-// one of his offers and merge the signing.
+// one of his offers, merge the signing, and undo it.
 void commissioner()
 {
     Windows program(".");
@@ -196,6 +196,9 @@ void commissioner()
     clickPlayerRow(player, false);
     save(window("Form2"), "players-signing.png");
     click("Form2", "Command1");
+
+    expectDialogs({saving("undo.png", test::press(QStringLiteral("Yes"))), test::ok()},
+                  [] { click("Form4", "undoLastRun"); });
     click("Form4", "Command3");
 }
 

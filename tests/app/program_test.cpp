@@ -3,6 +3,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -108,6 +110,35 @@ private slots:
         QVERIFY2(message.text.contains(QStringLiteral("COMMISH.txt")), qPrintable(message.text));
         QVERIFY(shown("Form2") && !shown("Form4"));
         QCOMPARE(playerList(), faText_);
+    }
+
+    // League text names files as the file system spells names: a team named
+    // "Montréal" saves "Montréal.txt" (UTF-8 on Linux), and a page picked in
+    // the calculator's file list is found under the name it is shown by.
+    void accentedNamesReachTheirFiles()
+    {
+        chooseTeam(QStringLiteral("Montr\u00E9al"));
+        test::offer(1);
+        test::Message message;
+        QVERIFY(test::answered({test::ok(&message)}, [] { control("Form2", "Command1")->click(); }));
+        QCOMPARE(message.text, QStringLiteral("Montr\u00E9al.txt created, Mail it now!"));
+        const std::string offers = league().read("Montr\xC3\xA9" "al.txt");
+        QVERIFY2(offers.find("<Montr\xE9" "al> 1.5/2") != std::string::npos, offers.c_str());
+
+        program_ = std::make_unique<test::Program>();
+        program_->start();
+        league().write("\xC3\x89quipe Rosters.htm", "no roster here\r\n");
+        QVERIFY(enterCommissionerMenu());
+        control("Form4", "Command2")->click();
+        QTest::mouseClick(control<QLineEdit>("Form5", "Text1"), Qt::LeftButton);
+        auto* files = control<QListWidget>("Form5", "File1");
+        const QList<QListWidgetItem*> page = files->findItems(QStringLiteral("\u00C9quipe Rosters.htm"), Qt::MatchExactly);
+        QCOMPARE(page.size(), 1);
+        QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(page[0]).center());
+        QCOMPARE(control<QLineEdit>("Form5", "Text1")->text(), QStringLiteral("\u00C9quipe Rosters.htm"));
+        control<QLineEdit>("Form5", "Text2")->setText(QStringLiteral("vitals.html"));
+        QVERIFY(test::answered({test::ok(&message)}, [] { control("Form5", "Command1")->click(); }));
+        QCOMPARE(message.text, QStringLiteral("Roster file does not appear to be a valid FHL roster file"));
     }
 };
 

@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "core/journal.h"
 #include "core/linefile.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/league.h"
@@ -58,11 +59,18 @@ private slots:
         QVERIFY(!league.find<QListWidget>("List1")->isVisible());
 
         QStringList tabOrder;
-        for (QWidget* w = league.find<QCheckBox>("Check2"); tabOrder.size() < 7; w = w->nextInFocusChain()) {
+        for (QWidget* w = league.find<QCheckBox>("Check2"); tabOrder.size() < 8; w = w->nextInFocusChain()) {
             if (w->focusPolicy() & Qt::TabFocus)
                 tabOrder << w->objectName();
         }
-        QCOMPARE(tabOrder, QStringList({"Check2", "Command1", "Command2", "List1", "Command3", "Command4", "Check1"}));
+        QCOMPARE(tabOrder, QStringList({"Check2", "Command1", "Command2", "List1", "Command3", "Command4", "Check1",
+                                        "undoLastRun"}));
+        auto* undo = league.find<QPushButton>("undoLastRun");
+        QCOMPARE(undo->text(), QStringLiteral("Undo Last Run"));
+        for (QWidget* other : league.form.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (other != undo && other->isVisible())
+                QVERIFY2(!other->geometry().intersects(undo->geometry()), qPrintable(other->objectName()));
+        }
     }
 
     void spaceOnOpeningTogglesDeleteTeamOffers()
@@ -125,6 +133,69 @@ private slots:
         QVERIFY(message.text.contains(QStringLiteral("temp.txt")));
         QCOMPARE(league.dir.read("fa.txt"), fa);
         QVERIFY(league.form.isVisible());
+    }
+
+    void undoNamesTheRunAsksAndPutsTheFilesBack()
+    {
+        League league;
+        const std::string fa = league.dir.read("fa.txt"), offers = league.dir.read("TOR.txt");
+        QVERIFY(test::answered({test::type(QStringLiteral("FA07")), test::ok()}, [&] { league.click("Command1"); }));
+
+        test::Message question, done, nothing;
+        QVERIFY(test::answered({test::press(QStringLiteral("No"), &question)}, [&] { league.click("undoLastRun"); }));
+        QCOMPARE(question.title, QStringLiteral("Bidmark"));
+        QVERIFY2(question.text.startsWith(QStringLiteral("Undo the Merge Team Offers run of ")), qPrintable(question.text));
+        for (const char* file : {"fa.txt", "TOR.txt", "signed.txt", "temp.txt"})
+            QVERIFY2(question.text.contains(QLatin1String(file)), file);
+        QVERIFY(!league.dir.exists("TOR.txt")); // No changed nothing
+
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::ok(&done)}, [&] { league.click("undoLastRun"); }));
+        QVERIFY2(done.text.endsWith(QStringLiteral(" was undone.")), qPrintable(done.text));
+        QCOMPARE(league.dir.read("fa.txt"), fa);
+        QCOMPARE(league.dir.read("TOR.txt"), offers);
+        QVERIFY(!league.dir.exists("signed.txt") && !league.dir.exists("temp.txt"));
+
+        QVERIFY(test::answered({test::ok(&nothing)}, [&] { league.click("undoLastRun"); }));
+        QCOMPARE(nothing.text, QStringLiteral("There is no run to undo."));
+    }
+
+    void undoAsksAgainForFilesChangedSinceTheRun()
+    {
+        League league;
+        league.find<QCheckBox>("Check1")->setChecked(false);
+        const std::string fa = league.dir.read("fa.txt");
+        QVERIFY(test::answered({test::ok()}, [&] { league.click("Command1"); }));
+        league.dir.write("fa.txt", "edited after the merge\r\n");
+
+        test::Message changed;
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::press(QStringLiteral("No"), &changed)},
+                               [&] { league.click("undoLastRun"); }));
+        QVERIFY2(changed.text.startsWith(QStringLiteral("These files have changed since the Merge Team Offers run")),
+                 qPrintable(changed.text));
+        QVERIFY(changed.text.contains(QStringLiteral("\n    fa.txt\n")));
+        QCOMPARE(league.dir.read("fa.txt"), std::string("edited after the merge\r\n"));
+
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::press(QStringLiteral("Yes")), test::ok()},
+                               [&] { league.click("undoLastRun"); }));
+        QCOMPARE(league.dir.read("fa.txt"), fa);
+    }
+
+    void runCutShortIsPutBackBeforeTheNextRun()
+    {
+        League league;
+        const std::string fa = league.dir.read("fa.txt");
+        {
+            RunJournal cutShort(league.dir.path(), "Merge Team Offers", {"fa.txt", "TOR.txt"});
+            writeFileAtomic(league.dir.file("fa.txt"), "half merged\r\n"); // as every run writes
+            deleteFile(league.dir.file("TOR.txt"));
+        }
+        league.find<QCheckBox>("Check1")->setChecked(false);
+        test::Message recovered;
+        QVERIFY(test::answered({test::ok(&recovered), test::ok()}, [&] { league.click("Command1"); }));
+        QCOMPARE(recovered.text, QStringLiteral("The last Merge Team Offers run was interrupted; the league files "
+                                                "were put back as they were before it."));
+        QCOMPARE(splitLines(league.dir.read("fa.txt"))[2], std::string("<TOR> 1.6/3 ")); // TOR.txt merged again
+        QVERIFY(splitLines(league.dir.read("fa.txt")) != splitLines(fa));
     }
 
     void buttonsAskForTheOtherWindowsAndDoneEnds()

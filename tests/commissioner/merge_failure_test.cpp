@@ -1,35 +1,18 @@
 // A merge that cannot write leaves fa.txt whole and signed.txt as it was, so
 // that merging again once the disk is fixed gives the same files as before.
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
 #include "commissioner/merge.h"
 #include "core/failure.h"
+#include "core/platform.h"
 #include "tests/support/league.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
 namespace {
-
-// Files larger than `bytes` cannot be written while the object lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &saved_);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
-
-private:
-    rlimit saved_{};
-};
 
 const std::string kOffer = "Arvo Lindqvist      <TOR> 1.6/3 top line role";
 
@@ -50,19 +33,22 @@ Expected mergedWithoutFailure(const std::string& fa, const std::string& signedLo
 
 TEST(TeamMergeFailure, FileSizeLimitAtEveryWriteKeepsFilesWhole)
 {
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("file-size limits");
+    platform::prepareProcess(); // as the program starts
     std::string fa;
     for (const auto& line : test::elevenLines())
         fa += line + "\r\n";
     for (const std::string& signedLog : {std::string(), std::string(600, 'x') + "\r\n"}) {
         const Expected merged = mergedWithoutFailure(fa, signedLog);
         // Each limit stops a different write: signed.txt, then temp.txt and fa.txt.
-        for (rlim_t limit = 0; limit <= merged.fa.size() + merged.signedLog.size(); limit += 7) {
+        for (std::size_t limit = 0; limit <= merged.fa.size() + merged.signedLog.size(); limit += 7) {
             test::TempDir dir;
             dir.write("fa.txt", fa);
             dir.write("signed.txt", signedLog);
             dir.writeLines("TOR.txt", {kOffer});
             try {
-                FileSizeLimit limited(limit);
+                test::FileSizeLimit limited(limit);
                 mergeTeamOffers(dir.path(), "TOR", true);
             } catch (const Failure&) {
                 EXPECT_EQ(dir.read("fa.txt"), fa) << "limit " << limit;

@@ -1,18 +1,13 @@
 #include "core/linefile.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <functional>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "core/failure.h"
+#include "tests/core/files.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -20,52 +15,8 @@ using bidmark::test::TempDir;
 using bidmark::test::WorkingDirectory;
 using Lines = std::vector<std::string>;
 
-namespace {
-
-std::string failureOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "(no failure)";
-}
-
-// Files in the folder, to see that no temporary file stays behind.
-std::vector<std::string> namesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Lowers the file-size limit for its lifetime, with SIGXFSZ ignored, so that
-// writes past `bytes` fail with EFBIG even when the tests run as root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-} // namespace
+using test::failureOf;
+using test::namesIn;
 
 TEST(SplitLines, EndsAtCrLfLoneCrOrLoneLf)
 {
@@ -92,6 +43,28 @@ TEST(PathIn, JoinsFolderAndName)
     EXPECT_EQ(pathIn("", "fa.txt"), "fa.txt");
     EXPECT_EQ(pathIn(".", "fa.txt"), "fa.txt");
     EXPECT_EQ(pathIn("/tmp/league", "fa.txt"), "/tmp/league/fa.txt");
+}
+
+// "Montréal" in teams.txt is Windows-1252; its file is named as the file
+// system spells names, and one named by the raw bytes is found too.
+TEST(PathIn, SpellsLeagueTextAsTheFileSystemDoesAndFindsRawNames)
+{
+    const std::string team = "Montr\xE9" "al.txt", spelled = "Montr\xC3\xA9" "al.txt";
+    TempDir dir;
+    EXPECT_EQ(pathIn(dir.path(), team), dir.path() + "/" + spelled);
+    writeLinesAtomic(pathIn(dir.path(), team), {"offer"});
+    EXPECT_EQ(namesIn(dir.path()), Lines{spelled});
+    EXPECT_EQ(readLines(pathIn(dir.path(), team)), Lines{"offer"});
+    EXPECT_EQ(failureOf([&] { readFile(pathIn(dir.path(), "\xC9quipe.htm")); }),
+              "File not found: " + dir.path() + "/\xC9quipe.htm"); // messages keep naming league text
+
+    if (!test::hasPosix())
+        GTEST_SKIP() << "Windows names are UTF-16: the raw bytes name the same file";
+    TempDir raw;
+    raw.write(team, "from an archive");
+    EXPECT_EQ(readFile(pathIn(raw.path(), team)), "from an archive");
+    raw.write(spelled, "from a mail client"); // both there: the file system's spelling wins
+    EXPECT_EQ(readFile(pathIn(raw.path(), team)), "from a mail client");
 }
 
 TEST(ReadFile, ReadsEveryKindOfLineEnd)
@@ -158,22 +131,27 @@ TEST(WriteFileAtomic, RelativeNameInWorkingFolder)
 
 TEST(WriteFileAtomic, KeepsPermissionBitsOfTheOldFile)
 {
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("permission bits");
+    namespace fs = std::filesystem;
     TempDir dir;
     dir.write("fa.txt", "old");
-    ::chmod(dir.file("fa.txt").c_str(), 0640);
+    const auto bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(dir.file("fa.txt"), bits);
     writeFileAtomic(dir.file("fa.txt"), "new");
-    struct stat st;
-    ASSERT_EQ(::stat(dir.file("fa.txt").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(fs::status(dir.file("fa.txt")).permissions(), bits);
 }
 
 TEST(WriteFileAtomic, FileSizeLimitLeavesTheOldFile)
 {
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("file-size limits");
+    platform::prepareProcess(); // as the program starts
     TempDir dir;
     dir.write("fa.txt", "old contents");
     std::string message;
     {
-        FileSizeLimit limit(1000);
+        test::FileSizeLimit limit(1000);
         message = failureOf([&] { writeFileAtomic(dir.file("fa.txt"), std::string(5000, 'n')); });
     }
     EXPECT_EQ(message, "Cannot write " + dir.file("fa.txt") + ": " + std::strerror(EFBIG));
@@ -191,13 +169,16 @@ TEST(WriteFileAtomic, MissingFolderFails)
 
 TEST(WriteFileAtomic, ReadOnlyFolderLeavesTheOldFile)
 {
-    if (::geteuid() == 0)
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("read-only folders");
+    if (test::runningAsRoot())
         GTEST_SKIP() << "permission bits do not stop root";
+    namespace fs = std::filesystem;
     TempDir dir;
     dir.write("fa.txt", "old");
-    ::chmod(dir.path().c_str(), 0555);
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_EQ(failureOf([&] { writeFileAtomic(dir.file("fa.txt"), "new"); }).rfind("Cannot write ", 0), 0u);
-    ::chmod(dir.path().c_str(), 0755);
+    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(dir.read("fa.txt"), "old");
     EXPECT_EQ(namesIn(dir.path()), Lines{"fa.txt"});
 }
@@ -226,10 +207,13 @@ TEST(AppendLines, WriteFailuresAreReported)
     std::string missing = dir.file("missing/signed.txt");
     EXPECT_EQ(failureOf([&] { appendLines(missing, {"x"}); }),
               "Cannot write " + missing + ": " + std::strerror(ENOENT));
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("file-size limits");
+    platform::prepareProcess(); // as the program starts
     dir.write("signed.txt", "old\r\n");
     std::string message;
     {
-        FileSizeLimit limit(100);
+        test::FileSizeLimit limit(100);
         message = failureOf([&] { appendLines(dir.file("signed.txt"), {std::string(500, 'x')}); });
     }
     EXPECT_EQ(message, "Cannot write " + dir.file("signed.txt") + ": " + std::strerror(EFBIG));
@@ -261,13 +245,27 @@ TEST(FindFile, FirstRegularFileInCaseInsensitiveOrder)
     EXPECT_EQ(findFile(dir.path(), "fa.txt"), "");
     EXPECT_EQ(findFile(dir.file("missing"), "*"), "");
 
+    {
+        WorkingDirectory here(dir.path());
+        EXPECT_EQ(findFile(".", "Z?EAMSCORING.HTM"), "zTeamScoring.htm");
+        EXPECT_EQ(findFile("", "z*"), "zTeamScoring.htm");
+    }
+    if (!test::hasPosix())
+        GTEST_SKIP() << "names that differ only in case name one file on Windows";
     TempDir ties;
     ties.write("ab.txt", "");
     ties.write("AB.txt", "");
     ties.write("Ab.txt", "");
     EXPECT_EQ(findFile(ties.path(), "*.TXT"), "AB.txt");
+}
 
-    WorkingDirectory here(dir.path());
-    EXPECT_EQ(findFile(".", "Z?EAMSCORING.HTM"), "zTeamScoring.htm");
-    EXPECT_EQ(findFile("", "z*"), "zTeamScoring.htm");
+TEST(FindFile, MatchesNamesAsLeagueText)
+{
+    TempDir dir;
+    dir.write("\xC3\x89quipe Rosters.htm", "page");      // "Équipe", UTF-8
+    dir.write("\xC5\x81\xC3\xB3" "d\xC5\xBA.htm", "page"); // "Łódź": no Windows-1252 name
+    const std::string found = findFile(dir.path(), "\xE9quipe*.HTM");
+    EXPECT_EQ(found, "\xC9quipe Rosters.htm");
+    EXPECT_EQ(readFile(pathIn(dir.path(), found)), "page");
+    EXPECT_EQ(findFile(dir.path(), "*d?.htm"), "");
 }

@@ -1,6 +1,7 @@
 // Odd and hostile files met through the windows: each gives a clear outcome,
 // the program keeps running and nothing of the league is lost.
 #include <filesystem>
+#include <functional>
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include "tests/reliability/folder.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
+#include "tests/support/system.h"
 #include "tests/support/windows.h"
 
 using namespace bidmark;
@@ -192,6 +194,46 @@ private slots:
         const auto before = test::snapshot(league().path());
         QCOMPARE(mergeRun().icon, QMessageBox::Critical);
         QVERIFY(test::snapshot(league().path()) == before);
+        stopLeague();
+    }
+
+    // A named pipe would block the window thread forever and a link to an
+    // endless device would eat memory: both are refused as fa.txt, through
+    // the team window and the merge run alike; a team file that links to
+    // nothing is not created through the link.
+    void specialFilesAndLinksToNothingAreRefused()
+    {
+        if (!test::hasPosix())
+            QSKIP(test::posixOnly("named pipes and device files").c_str());
+        const std::function<void(const fs::path&)> specials[] = {
+            [](const fs::path& fa) { test::makeNamedPipe(fa.string()); },
+            [](const fs::path& fa) { fs::create_symlink("/dev/zero", fa); },
+        };
+        for (const auto& makeSpecial : specials) {
+            startLeague({});
+            fs::remove(file("fa.txt"));
+            makeSpecial(file("fa.txt"));
+            Message message;
+            QVERIFY(test::answered({test::ok(&message)}, [] { chooseTeam(QStringLiteral("TOR")); }));
+            QCOMPARE(message.text, QString::fromStdString(file("fa.txt").string() + " is not a regular file"));
+            QVERIFY(shown("Form1") && !window("Form2"));
+            league().write("TOR.txt", "Arvo Lindqvist      <TOR> 1.6/3 \r\n");
+            commissionerMenu();
+            const auto before = test::snapshot(league().path());
+            QCOMPARE(mergeRun().text, message.text);
+            QVERIFY(test::snapshot(league().path()) == before);
+            stopLeague();
+        }
+
+        test::TempDir elsewhere;
+        startLeague({});
+        fs::create_symlink(elsewhere.file("TOR.txt"), file("TOR.txt"));
+        commissionerMenu();
+        const Message message = mergeRun();
+        QCOMPARE(message.icon, QMessageBox::Critical);
+        QVERIFY2(message.text.endsWith(QStringLiteral("TOR.txt: it is a link to a file that does not exist")),
+                 qPrintable(message.text));
+        QVERIFY(!elsewhere.exists("TOR.txt"));
         stopLeague();
     }
 

@@ -1,16 +1,14 @@
 // The merge run killed at random moments: fa.txt must always be a whole list
 // that some number of whole team merges gives, and every player who left it
-// must stand in signed.txt.
+// must stand in signed.txt. Once the program starts again and puts the
+// interrupted run back, the league files are as they were before the run or
+// as the whole run leaves them, and a new merge logs no player twice.
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <random>
 #include <set>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -18,11 +16,13 @@
 #include "commissioner/merge_run.h"
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/league.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
@@ -79,34 +79,48 @@ void writeAll(const test::TempDir& dir, const Files& files)
         dir.write(name, bytes);
 }
 
+bool isLeftoverTemporary(const std::string& name)
+{
+    return name.rfind('.', 0) == 0 && name.find(".txt.bidmark-") != std::string::npos;
+}
+
+// The league's files but the temporary files of writes a kill cut short.
+Files leagueFiles(const test::TempDir& dir)
+{
+    Files files = test::snapshot(dir.path());
+    for (auto entry = files.begin(); entry != files.end();)
+        entry = isLeftoverTemporary(entry->first) ? files.erase(entry) : ++entry;
+    return files;
+}
+
+// The merge run as the Commissioners Menu starts it, journalled.
+void journalledMergeRun(const std::string& folder)
+{
+    runJournalled(folder, kMergeRunName, mergeRunFiles(folder), [&](const std::string&) {
+        mergeAllTeamOffers(folder, std::string("FA01"), {});
+    });
+}
+
 // The run in a child process, killed after `delay` unless it ends first.
 void runAndKill(const std::string& folder, Clock::duration delay)
 {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        try {
-            mergeAllTeamOffers(folder, std::string("FA01"), {});
-        } catch (const Failure&) {
-            ::_exit(1);
-        }
-        ::_exit(0);
-    }
-    const auto deadline = Clock::now() + delay;
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (Clock::now() >= deadline) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
-    ASSERT_TRUE(WIFSIGNALED(status) || (WIFEXITED(status) && WEXITSTATUS(status) == 0));
+    const test::ChildEnd end = test::runInChild(
+        [&] {
+            try {
+                journalledMergeRun(folder);
+            } catch (const Failure&) {
+                return 1;
+            }
+            return 0;
+        },
+        delay);
+    ASSERT_TRUE(end.killed || end.exitCode == 0);
 }
 
 TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
 {
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("fork and kill");
     const int teams = 16;
     const Files league = generateLeague(20240607, 2500, teams);
     const std::vector<std::string> teamNames = splitLines(league.at("teams.txt"));
@@ -130,11 +144,12 @@ TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
     const auto runTime = Clock::now() - start;
     ASSERT_EQ(dir.read("fa.txt"), validLists.back());
     ASSERT_EQ(dir.read("signed.txt"), fullLog);
+    const Files wholeRun = leagueFiles(dir);
 
     std::mt19937 random(7);
     std::set<std::size_t> statesSeen;
-    int killPoints = 0, leftovers = 0;
-    const auto budget = Clock::now() + std::chrono::seconds(25);
+    int killPoints = 0, leftovers = 0, asBefore = 0, asAfter = 0;
+    const auto budget = Clock::now() + std::chrono::seconds(50);
     for (; killPoints < 200 && Clock::now() < budget; ++killPoints) {
         writeAll(dir, league);
         runAndKill(dir.path(), std::chrono::duration_cast<Clock::duration>(
@@ -162,15 +177,32 @@ TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
         // Nothing else: the league's own files, and perhaps a temporary file
         // of a write the kill cut short.
         for (const auto& [name, bytes] : after) {
-            if (name.rfind('.', 0) == 0 && name.find(".txt.bidmark-") != std::string::npos) {
+            if (isLeftoverTemporary(name)) {
                 ++leftovers;
             } else if (name != "temp.txt") {
                 ASSERT_TRUE(league.count(name)) << name;
             }
         }
+
+        // The program starts again: a run cut short is put back.
+        const bool interrupted = recoverInterruptedRun(dir.path()).has_value();
+        const Files recovered = leagueFiles(dir);
+        ASSERT_TRUE(recovered == league || recovered == wholeRun)
+            << "neither before nor after the run, kill point " << killPoints;
+        ASSERT_TRUE(!interrupted || recovered == league) << "kill point " << killPoints;
+        ++(recovered == league ? asBefore : asAfter);
+
+        journalledMergeRun(dir.path());
+        std::set<std::string> newLog;
+        for (const std::string& line : splitLines(dir.read("signed.txt"))) {
+            if (isPlayerLine(line)) {
+                ASSERT_TRUE(newLog.insert(line).second) << line << " logged twice, kill point " << killPoints;
+            }
+        }
     }
-    std::printf("kill points: %d, fa.txt states seen: %zu, temporary files left: %d\n", killPoints,
-                statesSeen.size(), leftovers);
+    std::printf("kill points: %d, fa.txt states seen: %zu, temporary files left: %d, "
+                "put back as before the run: %d, whole run kept: %d, players logged twice: 0\n",
+                killPoints, statesSeen.size(), leftovers, asBefore, asAfter);
 }
 
 } // namespace

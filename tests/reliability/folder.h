@@ -3,20 +3,27 @@
 #include <map>
 #include <string>
 
+#include "core/journal.h"
 #include "core/linefile.h"
 
 namespace bidmark::test {
 
-// Every entry of a folder: a file's bytes, or "<folder>" for a folder; nothing
-// for a folder that is gone. Two snapshots are equal when nothing was written,
-// left behind or lost.
+// Every entry of a league folder but the run journal (history/, where every
+// run, even one that fails, leaves its record): a file's bytes, "<folder>"
+// for a folder, "<special>" for anything else (a named pipe, a link to a
+// device or to nothing); nothing for a folder that is gone. Two snapshots are
+// equal when nothing was written, left behind or lost.
 inline std::map<std::string, std::string> snapshot(const std::filesystem::path& folder)
 {
     std::map<std::string, std::string> entries;
     std::error_code gone;
     for (const auto& entry : std::filesystem::directory_iterator(folder, gone)) {
         const std::string name = entry.path().filename().string();
-        entries[name] = entry.is_directory() ? "<folder>" : readFile(entry.path().string());
+        if (name == kHistoryFolder)
+            continue;
+        entries[name] = entry.is_directory()  ? "<folder>"
+            : entry.is_regular_file() ? readFile(entry.path().string())
+                                      : "<special>";
     }
     return entries;
 }

@@ -2,6 +2,7 @@
 #include <memory>
 
 #include "app/windows.h"
+#include "core/platform.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 
@@ -17,9 +18,11 @@ public:
         league_.writeLines("teams.txt", {"TOR", "NY", "DAL"});
     }
     TempDir& league() { return league_; }
-    // Every window wired on the folder, the main window shown and started.
+    // Every window wired on the folder, the main window shown and started,
+    // after the start-up main makes.
     void start()
     {
+        platform::prepareProcess();
         windows_ = std::make_unique<Windows>(league_.path());
         windows_->start();
     }

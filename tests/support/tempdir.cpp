@@ -17,7 +17,7 @@ TempDir::TempDir()
         fs::path candidate = fs::temp_directory_path()
             / ("bidmark-test-" + std::to_string(random()) + "-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
-            path_ = candidate.string();
+            path_ = candidate.u8string();
             return;
         }
     }
@@ -27,22 +27,30 @@ TempDir::~TempDir()
 {
     std::error_code ignored;
     // Tests may leave read-only folders behind: make them writable first.
-    for (auto it = fs::recursive_directory_iterator(path_, ignored);
+    for (auto it = fs::recursive_directory_iterator(fs::u8path(path_), ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
+    fs::permissions(fs::u8path(path_), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(fs::u8path(path_), ignored);
 }
+
+namespace {
+// Names are UTF-8, as the program's paths are, on every system.
+fs::path entryOf(const std::string& folder, std::string_view name)
+{
+    return fs::u8path(folder) / fs::u8path(std::string(name));
+}
+} // namespace
 
 std::string TempDir::file(std::string_view name) const
 {
-    return (fs::path(path_) / std::string(name)).string();
+    return entryOf(path_, name).u8string();
 }
 
 void TempDir::write(std::string_view name, std::string_view bytes) const
 {
-    std::ofstream out(file(name), std::ios::binary | std::ios::trunc);
+    std::ofstream out(entryOf(path_, name), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write test file " + std::string(name));
@@ -58,7 +66,7 @@ void TempDir::writeLines(std::string_view name, const std::vector<std::string>& 
 
 std::string TempDir::read(std::string_view name) const
 {
-    std::ifstream in(file(name), std::ios::binary);
+    std::ifstream in(entryOf(path_, name), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read test file " + std::string(name));
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -66,7 +74,7 @@ std::string TempDir::read(std::string_view name) const
 
 bool TempDir::exists(std::string_view name) const
 {
-    return fs::exists(file(name));
+    return fs::exists(entryOf(path_, name));
 }
 
 WorkingDirectory::WorkingDirectory(const std::string& folder)

@@ -1,7 +1,9 @@
 #include "tests/support/windows.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 
 #include "tests/support/dialogs.h"
 
@@ -25,6 +27,17 @@ void chooseTeam(const QString& team)
 {
     control<QComboBox>("Form1", "Combo1")->setEditText(team);
     control("Form1", "Command1")->click();
+}
+
+void offer(int row)
+{
+    auto* view = control<QAbstractItemView>("Form2", "List1");
+    view->setCurrentIndex(view->model()->index(row, 0));
+    emit view->doubleClicked(view->currentIndex());
+    QWidget* dialog = window("Form2")->findChild<QWidget*>(QStringLiteral("Form3"));
+    dialog->findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("1.5"));
+    dialog->findChild<QLineEdit*>(QStringLiteral("Text2"))->setText(QStringLiteral("2"));
+    dialog->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
 }
 
 bool enterCommissionerMenu()

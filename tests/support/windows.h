@@ -18,6 +18,9 @@ Widget* control(const char* windowName, const char* name)
 
 // The main window's two ways on: a team typed and OK, or the password.
 void chooseTeam(const QString& team);
+// An offer of 1.5 for 2 years to the player of this row of the Players
+// Available window: the row double-clicked and the Contract dialog's OK.
+void offer(int row);
 [[nodiscard]] bool enterCommissionerMenu();
 
 } // namespace bidmark::test

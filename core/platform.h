@@ -1,0 +1,71 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The one place where Bidmark speaks to the operating system: files, folders
+// and the process's start. Every call that differs between Linux and Windows
+// lives here; nothing else includes a POSIX or Windows header.
+//
+// Paths are UTF-8 text (see core/filenames.h), with "/" between folders on
+// every system. Failures throw Failure with a message that names the path as
+// it was given ("File not found: fa.txt").
+namespace bidmark::platform {
+
+// What main does before anything else. A file-size limit (ulimit -f) makes a
+// write fail with an ordinary message instead of ending the program.
+void prepareProcess();
+
+// No league file is larger; a bigger one is refused, not read.
+inline constexpr long long kMaxFileSize = 256LL << 20;
+
+bool exists(const std::string& path);        // anything of that name, a dangling link too
+bool fileExists(const std::string& path); // a regular file is there, links followed
+
+// A regular file's bytes. The file is opened without waiting (a named pipe
+// never blocks); a folder, anything else that is not a regular file and a
+// file larger than kMaxFileSize are refused.
+std::string readFile(const std::string& path);
+
+// Whole-file rewrite: a temporary file beside the target, flushed to disk,
+// renamed over it (retried briefly while another program holds the file), the
+// folder synced where the system has that. A crash leaves the old file or the
+// new one, never half of one. A link is followed and its target replaced in
+// the target's folder. The permission bits of the old file stay.
+void writeFileAtomic(const std::string& path, std::string_view bytes);
+// Throws what writeFileAtomic would refuse before writing anything: a folder
+// or other non-regular file, a read-only file, a link to nothing.
+void checkWritable(const std::string& path);
+
+void deleteFile(const std::string& path); // a missing file is a failure
+
+// The names in a folder (not "." and ".."), in the order the system gives
+// them; nothing when it cannot be listed.
+std::vector<std::string> listFolder(const std::string& folder);
+// The path from the file system's root, "." and ".." taken out.
+std::string absolutePath(const std::string& path);
+
+// Folders and files for the program's own records.
+void makeFolder(const std::string& path); // with the folders above it; one already there is fine
+void removeFolder(const std::string& path); // with everything in it; a missing one is fine
+// A folder made anew, its entry made durable where the system has that; false
+// when something of that name is there already.
+bool makeNewFolder(const std::string& path);
+// The names of the folder's subfolders, in no set order; none when the folder
+// is missing.
+std::vector<std::string> listSubfolders(const std::string& folder);
+void moveFile(const std::string& from, const std::string& to); // on one volume, replacing `to`
+// `to` becomes a hard link to `from`, or a copy where the volume has no links.
+void linkOrCopyFile(const std::string& from, const std::string& to);
+
+bool isLink(const std::string& path); // a symbolic link, whatever it names
+std::uint64_t fileSize(const std::string& path);
+// Both names lead to one file (a hard link, or one name through a symbolic
+// link); false when either is missing.
+bool sameFile(const std::string& path, const std::string& other);
+
+// strtod in the "C" locale, whatever the process's locale.
+double strtodInCLocale(const std::string& text);
+
+} // namespace bidmark::platform

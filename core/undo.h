@@ -1,0 +1,38 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/journal.h"
+
+// Undo Last Run: the newest run of the journal not yet undone (that changed
+// some file) has its files put back as they were before it.
+namespace bidmark {
+
+struct UndoPlan {
+    std::string runFolder;
+    std::string run;     // "Merge Team Offers"
+    std::string started; // "2026-12-07 09.30.12"
+    std::vector<std::string> putBack; // there before the run: put back as they were
+    std::vector<std::string> remove;  // made by the run: removed
+    std::vector<std::string> changed; // of both, those changed since the run
+};
+
+inline constexpr std::string_view kNothingToUndo = "There is no run to undo.";
+
+// What Undo would do now; none when no run is left to undo.
+std::optional<UndoPlan> planUndo(const std::string& leagueFolder);
+// Puts the run's files back, each atomically, then marks the run undone. An
+// undo cut short can be done again: the files already put back count as
+// unchanged.
+void undoRun(const std::string& leagueFolder, const UndoPlan& plan,
+             JournalTime now = std::chrono::system_clock::now());
+
+// The question before an undo, the one about files changed since the run,
+// and the message after it.
+std::string undoQuestion(const UndoPlan& plan);
+std::string changedFilesQuestion(const UndoPlan& plan);
+std::string undoneMessage(const UndoPlan& plan);
+
+} // namespace bidmark

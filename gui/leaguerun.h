@@ -1,0 +1,31 @@
+#pragma once
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gui/session.h"
+
+class QWidget;
+
+// Every change of the league folder's files made from a window passes here:
+// the runs, Undo, and the putting back of a run that was interrupted.
+namespace bidmark::gui {
+
+// Work that changes league files. First a run that was interrupted (the
+// newest of the journal, never finished) is put back, and the user is told
+// so once. Failures go on to the caller.
+void leagueChange(QWidget* parent, const Session& session, const std::function<void()>& work);
+
+// What leagueChange does before any work, on its own: at start-up.
+void recoverLeague(QWidget* parent, const Session& session);
+
+// A run that changes league files, recorded in the journal before its first
+// write: `files` names, once the run may start, the league files it may
+// replace or delete; `work` gets the run's folder in history/ for what else
+// the run keeps there.
+void leagueRun(QWidget* parent, const Session& session, std::string_view runName,
+               const std::function<std::vector<std::string>()>& files,
+               const std::function<void(const std::string& runFolder)>& work);
+
+} // namespace bidmark::gui

@@ -1,0 +1,210 @@
+#include "core/journal.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "core/failure.h"
+#include "core/linefile.h"
+#include "core/undo.h"
+#include "tests/support/tempdir.h"
+
+using namespace bidmark;
+using bidmark::test::TempDir;
+using Files = std::map<std::string, std::string>;
+
+namespace {
+
+const JournalTime kNoon = std::chrono::system_clock::from_time_t(1796640600); // a day in December 2026
+
+// The league files of the folder: everything but history/.
+Files leagueFiles(const TempDir& dir)
+{
+    Files files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        if (entry.is_regular_file())
+            files[entry.path().filename().string()] = readFile(entry.path().string());
+    }
+    return files;
+}
+
+std::vector<std::string> runFolders(const TempDir& dir)
+{
+    std::vector<std::string> names = listSubfolders(dir.file("history"));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A run of the shape of a merge: fa.txt replaced, signed.txt grown, TOR.txt
+// deleted, temp.txt made.
+void mergeLikeRun(const TempDir& dir, const std::string& tag)
+{
+    writeFileAtomic(dir.file("fa.txt"), "list after " + tag + "\r\n");
+    appendLines(dir.file("signed.txt"), {tag});
+    writeFileAtomic(dir.file("temp.txt"), "list after " + tag + "\r\n");
+    if (dir.exists("TOR.txt"))
+        deleteFile(dir.file("TOR.txt"));
+}
+const std::vector<std::string> kRunFiles{"fa.txt", "signed.txt", "temp.txt", "TOR.txt"};
+
+class Journal : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir_.write("fa.txt", "list\r\n");
+        dir_.write("signed.txt", "log\r\n");
+        dir_.write("TOR.txt", "offer\r\n");
+        before_ = leagueFiles(dir_);
+    }
+    TempDir dir_;
+    Files before_;
+};
+
+TEST_F(Journal, RecordsEveryFileAsItWasAndHowTheRunLeftIt)
+{
+    RunJournal run(dir_.path(), "Merge Team Offers", kRunFiles, kNoon);
+    mergeLikeRun(dir_, "one");
+    run.finish(kNoon);
+
+    const std::string started = journalTimeText(kNoon);
+    EXPECT_EQ(runFolders(dir_), std::vector<std::string>{started + " Merge Team Offers"});
+    EXPECT_EQ(started.find_first_of("<>:\"/\\|?*"), std::string::npos);
+    // The copies keep the old bytes, also of the file the run deleted.
+    for (const char* name : {"fa.txt", "signed.txt", "TOR.txt"})
+        EXPECT_EQ(readFile(pathIn(run.folder(), name)), before_[name]) << name;
+    EXPECT_FALSE(fileExists(pathIn(run.folder(), "temp.txt")));
+
+    const std::vector<RunRecord> runs = journalRuns(dir_.path());
+    ASSERT_EQ(runs.size(), 1u);
+    const RunRecord& record = runs[0];
+    EXPECT_EQ(record.run, "Merge Team Offers");
+    EXPECT_EQ(record.started, started);
+    EXPECT_EQ(record.finished, started);
+    ASSERT_EQ(record.files.size(), 4u);
+    const RecordedFile& fa = record.files[0];
+    EXPECT_EQ(fa.saved, std::optional<std::string>("fa.txt"));
+    EXPECT_EQ(fa.after, stateOf(dir_.read("fa.txt")));
+    EXPECT_FALSE(record.files[2].saved);                          // temp.txt was not there
+    EXPECT_TRUE(record.files[3].saved && !record.files[3].after); // TOR.txt is gone
+}
+
+TEST_F(Journal, NamesRunsApartAndKeepsTheNewestFifty)
+{
+    std::filesystem::create_directories(dir_.file("history/left by a run stopped before its manifest"));
+    for (std::size_t i = 0; i < kKeptRuns + 2; ++i)
+        RunJournal(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, kNoon).finish(kNoon);
+    const std::vector<std::string> folders = runFolders(dir_);
+    ASSERT_EQ(folders.size(), kKeptRuns);
+    const std::vector<RunRecord> runs = journalRuns(dir_.path());
+    EXPECT_EQ(runs.front().number, 3);
+    EXPECT_EQ(runs.back().number, static_cast<long long>(kKeptRuns + 2));
+}
+
+TEST_F(Journal, RunCutShortIsPutBackOnce)
+{
+    {
+        RunJournal run(dir_.path(), "Merge Team Offers", kRunFiles, kNoon);
+        mergeLikeRun(dir_, "one"); // and never finished
+    }
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::optional<std::string>("Merge Team Offers"));
+    EXPECT_EQ(leagueFiles(dir_), before_);
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
+    EXPECT_FALSE(planUndo(dir_.path())) << "a run put back is not undone again";
+
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "two"); });
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt) << "a finished run stays";
+}
+
+TEST_F(Journal, FailedRunIsFinishedAndCanBeUndone)
+{
+    EXPECT_THROW(runJournalled(dir_.path(), "Merge Team Offers", kRunFiles,
+                               [&](const std::string&) {
+                                   mergeLikeRun(dir_, "one");
+                                   deleteFile(dir_.file("missing.txt"));
+                               }),
+                 std::exception);
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
+    const std::optional<UndoPlan> plan = planUndo(dir_.path());
+    ASSERT_TRUE(plan);
+    undoRun(dir_.path(), *plan);
+    EXPECT_EQ(leagueFiles(dir_), before_);
+}
+
+TEST_F(Journal, UndoGoesBackRunByRunAndPassesOverRunsThatChangedNothing)
+{
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "one"); });
+    const Files afterOne = leagueFiles(dir_);
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "two"); });
+    runJournalled(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, [](const std::string&) {});
+
+    std::optional<UndoPlan> plan = planUndo(dir_.path());
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->run, "Merge Team Offers");
+    EXPECT_EQ(plan->putBack, (std::vector<std::string>{"fa.txt", "signed.txt", "temp.txt"}));
+    EXPECT_TRUE(plan->remove.empty() && plan->changed.empty());
+    EXPECT_EQ(undoQuestion(*plan), "Undo the Merge Team Offers run of " + plan->started
+                                       + "?\n\nThese files are put back as they were before it:"
+                                         "\n    fa.txt\n    signed.txt\n    temp.txt");
+    undoRun(dir_.path(), *plan);
+    EXPECT_EQ(leagueFiles(dir_), afterOne);
+
+    plan = planUndo(dir_.path());
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->putBack, (std::vector<std::string>{"fa.txt", "signed.txt", "TOR.txt"}));
+    EXPECT_EQ(plan->remove, std::vector<std::string>{"temp.txt"});
+    undoRun(dir_.path(), *plan);
+    EXPECT_EQ(leagueFiles(dir_), before_);
+    EXPECT_FALSE(planUndo(dir_.path()));
+    EXPECT_EQ(runFolders(dir_).size(), 3u) << "undone runs keep their folders";
+}
+
+TEST_F(Journal, UndoNamesFilesChangedSinceTheRunButNotThoseAnUndoCutShortPutBack)
+{
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "one"); });
+    dir_.write("TOR.txt", "a new offer\r\n");
+    dir_.write("signed.txt", "edited by hand\r\n");
+    writeFileAtomic(dir_.file("fa.txt"), before_["fa.txt"]); // as an undo cut short left it
+    std::optional<UndoPlan> plan = planUndo(dir_.path());
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->changed, (std::vector<std::string>{"signed.txt", "TOR.txt"}));
+    undoRun(dir_.path(), *plan);
+    EXPECT_EQ(leagueFiles(dir_), before_);
+}
+
+TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
+{
+    std::filesystem::create_directory(dir_.file("sub"));
+    dir_.write("sub/marketVal.txt", "values\r\n");
+    RunJournal run(dir_.path(), "Calculate Market Value", {"sub/marketVal.txt", "../fa.txt", "fa.txt"}, kNoon);
+    ASSERT_EQ(journalRuns(dir_.path()).at(0).files.size(), 1u);
+
+    // A manifest changed to lead outside the league folder is not followed.
+    const std::string manifest = pathIn(run.folder(), kManifestFile);
+    const std::string text = readFile(manifest);
+    writeFileAtomic(manifest, text.substr(0, text.find("file: ")) + "file: ../outside.txt\r\nbefore: absent\r\n");
+    EXPECT_TRUE(journalRuns(dir_.path()).empty());
+    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
+
+    // Nor is a saved file replaced by a link to a file elsewhere.
+    writeFileAtomic(manifest, text);
+    writeFileAtomic(dir_.file("fa.txt"), "changed\r\n");
+    std::filesystem::remove(pathIn(run.folder(), "fa.txt"));
+    std::filesystem::create_symlink(dir_.file("sub/marketVal.txt"), pathIn(run.folder(), "fa.txt"));
+    EXPECT_THROW(recoverInterruptedRun(dir_.path()), Failure);
+    EXPECT_EQ(dir_.read("fa.txt"), "changed\r\n");
+}
+
+TEST(FileStates, TellBytesApart)
+{
+    const std::string bytes(1000, 'x');
+    std::string flipped = bytes;
+    flipped[997] = 'y';
+    EXPECT_EQ(stateOf(bytes), stateOf(std::string(1000, 'x')));
+    EXPECT_NE(stateOf(bytes), stateOf(flipped));
+    EXPECT_NE(stateOf(""), stateOf(std::string(1, '\0')));
+    EXPECT_NE(stateOf("ab"), stateOf("ba"));
+}
+
+} // namespace

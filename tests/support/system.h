@@ -1,0 +1,44 @@
+#pragma once
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// What the tests ask of the operating system beyond the program's own calls
+// and std::filesystem: file-size limits, named pipes and child processes.
+// They are POSIX; on Windows a test that needs one is skipped, saying why.
+namespace bidmark::test {
+
+bool hasPosix();
+// Why a test of `what` ("file-size limits") is skipped on this system.
+std::string posixOnly(std::string_view what);
+
+bool runningAsRoot();
+
+// Files may not grow past `bytes` while the object lives: a longer write
+// fails half-way. Whether that is a failure with a message or the end of the
+// process (SIGXFSZ) is up to the program's start-up, which the test runs.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long long saved_ = 0;
+};
+
+void makeNamedPipe(const std::string& path);
+
+// How a child process running `work` ended, started with the signal
+// dispositions of a freshly started program: its exit code, the signal that
+// ended it, or killed by the test after `killAfter`.
+struct ChildEnd {
+    int exitCode = -1;
+    int signal = 0;
+    bool killed = false;
+};
+ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock::duration killAfter);
+
+} // namespace bidmark::test
