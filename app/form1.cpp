@@ -2,14 +2,21 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
+#include <utility>
 
+#include "app/leaguefolder.h"
 #include "app/pictures.h"
+#include "app/recentleagues.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -58,9 +65,21 @@ const HelpItem kHelpItems[] = {
     {"aboutBidmark", "About Bidmark", aboutText},
     {"aboutVELD", "About VELD", leagueText},
 };
+
+QString absoluteFolder(const std::string& folder)
+{
+    return QDir(QString::fromStdString(folder)).absolutePath();
+}
+
+// A folder as a menu item's text: "&" is no shortcut mark.
+QString menuText(QString folder)
+{
+    return folder.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
 } // namespace
 
-Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), session_(session)
+Form1::Form1(Session& session, StartOptions options, QWidget* parent)
+    : QMainWindow(parent), session_(session), options_(std::move(options))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(gui::kTitle);
@@ -80,6 +99,7 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
     makerColours.setColor(QPalette::Base, Qt::black);
     makerColours.setColor(QPalette::Text, QColor(0, 0, 192));
     maker->setPalette(makerColours);
+    maker->setAccessibleName(maker->text()); // a screen reader hears the caption
 
     for (const Picture& picture : kPictures) {
         auto* label = gui::named<QLabel>(client, picture.name, picture.at);
@@ -90,9 +110,9 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
     teamSelection_ = gui::named<QGroupBox>(client, "Frame1", {2400, 2160, 2895, 3615},
                                            QStringLiteral("Team Selection"));
     fillBackground(teamSelection_, kFrameRed);
-    fillBackground(gui::named<QLabel>(teamSelection_, "Label1", {360, 600, 2175, 255},
-                                      QStringLiteral("Select Your Team")),
-                   kFrameRed);
+    auto* teamLabel =
+        gui::named<QLabel>(teamSelection_, "Label1", {360, 600, 2175, 255}, QStringLiteral("Select Your Team"));
+    fillBackground(teamLabel, kFrameRed);
 
     // The typed text is the team name exactly as typed: no completion that
     // could change its case, nothing added to the list on Enter.
@@ -100,7 +120,9 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
     teamBox_->setEditable(true);
     teamBox_->setInsertPolicy(QComboBox::NoInsert);
     teamBox_->setCompleter(nullptr);
-    teamBox_->setEditText(kNoTeam);
+    showNoTeam();
+    teamBox_->setFocus(); // the keys go to the team box first
+    teamLabel->setBuddy(teamBox_); // a screen reader hears the box by its label
 
     auto* ok =
         gui::named<gui::CaptionButton>(teamSelection_, "Command1", {600, 1800, 1335, 615}, QStringLiteral("OK"));
@@ -108,6 +130,25 @@ Form1::Form1(const Session& session, QWidget* parent) : QMainWindow(parent), ses
     auto* commissioner = gui::named<gui::CaptionButton>(teamSelection_, "Command2", {600, 2640, 1335, 615},
                                                         QStringLiteral("Commissioner Menu"));
     connect(commissioner, &QPushButton::clicked, this, &Form1::askPassword);
+
+    buildMenus();
+    showLeagueFolder();
+}
+
+void Form1::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("fileMenu"));
+    folderShown_ = file->addAction(QString());
+    folderShown_->setObjectName(QStringLiteral("leagueFolder"));
+    folderShown_->setEnabled(false);
+    file->addSeparator();
+    QAction* open = file->addAction(QStringLiteral("Open League Folder\u2026"));
+    open->setObjectName(QStringLiteral("openLeague"));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &Form1::chooseLeague);
+    recent_ = file->addMenu(QStringLiteral("Recent League Folders"));
+    recent_->setObjectName(QStringLiteral("recentLeagues"));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
     help->setObjectName(QStringLiteral("Help"));
@@ -134,7 +175,10 @@ void Form1::setVisible(bool visible)
 void Form1::startUp()
 {
     revealFrameCaption();
-    gui::guarded(this, [this] { fillTeams(); });
+    if (options_.fromDesktopMenu && !holdsLeague(session_.leagueFolder))
+        askForLeague();
+    else
+        openLeague(session_.leagueFolder);
 }
 
 void Form1::revealFrameCaption()
@@ -150,13 +194,84 @@ void Form1::revealFrameCaption()
     }
 }
 
-void Form1::fillTeams()
+// The folder's team list fills the team box; a folder whose teams.txt cannot
+// be read leaves everything as it was.
+void Form1::openLeague(const std::string& folder)
 {
-    for (const std::string& team : readLines(pathIn(session_.leagueFolder, kTeamsFile)))
-        teamBox_->addItem(gui::toQt(team));
-    // Adding the first entry selects it; the text stays "<none>".
+    gui::guarded(this, [&] {
+        const std::vector<std::string> teams = readLines(pathIn(folder, kTeamsFile));
+        session_.leagueFolder = folder;
+        teamBox_->clear();
+        for (const std::string& team : teams)
+            teamBox_->addItem(gui::toQt(team));
+        showNoTeam(); // adding the first entry selected it
+        recentLeagues::remember(absoluteFolder(folder));
+        showLeagueFolder();
+    });
+}
+
+// The team box reads "<none>", marked, so that a team typed replaces it.
+void Form1::showNoTeam()
+{
     teamBox_->setCurrentIndex(-1);
     teamBox_->setEditText(kNoTeam);
+    teamBox_->lineEdit()->selectAll();
+}
+
+void Form1::chooseLeague()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Open League Folder"),
+                                                             absoluteFolder(session_.leagueFolder));
+    if (!folder.isEmpty())
+        openLeague(folder.toStdString());
+}
+
+void Form1::askForLeague()
+{
+    QString text = QStringLiteral("The folder %1 holds no league: neither fa.txt nor teams.txt.\n\n"
+                                  "Open the folder that holds your league's files")
+                       .arg(QDir::toNativeSeparators(absoluteFolder(session_.leagueFolder)));
+    text += options_.sampleLeague.isEmpty() ? QStringLiteral(".")
+                                            : QStringLiteral(", or copy the sample league here to try Bidmark.");
+    QMessageBox box(QMessageBox::NoIcon, gui::kTitle, text, QMessageBox::Cancel, this);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* open = box.addButton(QStringLiteral("Open League Folder\u2026"), QMessageBox::AcceptRole);
+    QPushButton* copy = options_.sampleLeague.isEmpty()
+        ? nullptr
+        : box.addButton(QStringLiteral("Copy Sample League"), QMessageBox::ActionRole);
+    box.setDefaultButton(open);
+    box.exec();
+    if (box.clickedButton() == open)
+        chooseLeague();
+    else if (copy && box.clickedButton() == copy)
+        copySampleLeague();
+}
+
+void Form1::copySampleLeague()
+{
+    const bool copied = gui::guarded(this, [&] {
+        std::vector<std::string> names;
+        for (const QString& name : QDir(options_.sampleLeague).entryList(QDir::Files))
+            names.push_back(name.toStdString());
+        copyMissingFiles(options_.sampleLeague.toStdString(), session_.leagueFolder, names);
+    });
+    if (copied)
+        openLeague(session_.leagueFolder);
+}
+
+void Form1::showLeagueFolder()
+{
+    const QString folder = QDir::toNativeSeparators(absoluteFolder(session_.leagueFolder));
+    folderShown_->setText(menuText(QStringLiteral("League folder: %1").arg(folder)));
+    centralWidget()->setToolTip(
+        QStringLiteral("<p style='white-space:pre'>League folder: %1</p>").arg(folder.toHtmlEscaped()));
+
+    recent_->clear();
+    for (const QString& recent : recentLeagues::folders()) {
+        QAction* action = recent_->addAction(menuText(QDir::toNativeSeparators(recent)));
+        connect(action, &QAction::triggered, this, [this, recent] { openLeague(recent.toStdString()); });
+    }
+    recent_->setEnabled(!recent_->isEmpty());
 }
 
 void Form1::chooseTeam()

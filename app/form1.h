@@ -1,22 +1,35 @@
 #pragma once
 #include <string>
 #include <QMainWindow>
+#include <QString>
 
 #include "gui/session.h"
 
+class QAction;
 class QComboBox;
 class QGroupBox;
+class QMenu;
 
 namespace bidmark {
 
+// How the program was started. Started from the desktop menu on a folder that
+// holds no league, the main window asks for a league folder, or offers to
+// copy the installed sample league there, instead of reporting the missing
+// team list.
+struct StartOptions {
+    bool fromDesktopMenu = false;
+    QString sampleLeague; // the installed sample league's folder; empty when there is none
+};
+
 // The main window: reveals its frame caption and lists the teams of the
 // league folder's teams.txt when first shown; OK picks a team, the
-// Commissioner Menu button asks for the password; the Help menu shows the
-// help boxes. Where the choices lead is decided by the program's wiring.
+// Commissioner Menu button asks for the password; the File menu opens another
+// league folder, the Help menu shows the help boxes. Where the choices lead is
+// decided by the program's wiring.
 class Form1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form1(const Session& session, QWidget* parent = nullptr);
+    explicit Form1(Session& session, StartOptions options = {}, QWidget* parent = nullptr);
     void setVisible(bool visible) override;
 
 signals:
@@ -26,15 +39,26 @@ signals:
     void commissionerRequested();
 
 private:
+    void buildMenus();
     void startUp();
     void revealFrameCaption();
-    void fillTeams();
     void chooseTeam();
     void askPassword();
+    void showNoTeam();
 
-    const Session& session_;
+    // League folders.
+    void openLeague(const std::string& folder); // becomes the league folder once its teams.txt is read
+    void chooseLeague();                        // a folder chooser
+    void askForLeague();                        // the desktop menu's start on a folder without a league
+    void copySampleLeague();
+    void showLeagueFolder(); // in the File menu and the window's tool tip; the recent list
+
+    Session& session_;
+    const StartOptions options_;
     QGroupBox* teamSelection_;
     QComboBox* teamBox_;
+    QAction* folderShown_ = nullptr;
+    QMenu* recent_ = nullptr;
     bool started_ = false;
 };
 

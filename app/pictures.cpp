@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 
+#include "gui/canvas.h"
+
 namespace bidmark::pictures {
 
 namespace {
@@ -12,13 +14,6 @@ const QColor kIce(232, 242, 250);
 const QColor kIceShade(190, 212, 232);
 const QColor kRed(192, 0, 0);
 const QColor kBlue(0, 0, 192);
-
-QPixmap canvas(int width, int height)
-{
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::black);
-    return pixmap;
-}
 
 void paintIce(QPainter& painter, const QRectF& area, qreal radius)
 {
@@ -33,7 +28,7 @@ void paintIce(QPainter& painter, const QRectF& area, qreal radius)
 
 QPixmap rink()
 {
-    QPixmap pixmap = canvas(302, 153);
+    QPixmap pixmap = gui::canvas(302, 153, Qt::black);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF ice(6, 6, 290, 141);
@@ -66,7 +61,7 @@ QPixmap rink()
 
 QPixmap puck()
 {
-    QPixmap pixmap = canvas(135, 130);
+    QPixmap pixmap = gui::canvas(135, 130, Qt::black);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     paintIce(painter, QRectF(4, 4, 127, 122), 18);
@@ -99,7 +94,7 @@ QPixmap puck()
 
 QPixmap stick()
 {
-    QPixmap pixmap = canvas(135, 90);
+    QPixmap pixmap = gui::canvas(135, 90, Qt::black);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     paintIce(painter, QRectF(4, 4, 127, 82), 14);

@@ -1,6 +1,5 @@
 #include "app/windows.h"
 
-#include "app/form1.h"
 #include "commissioner/form4.h"
 #include "commissioner/merge.h"
 #include "commissioner/merge_run.h"
@@ -13,8 +12,8 @@
 
 namespace bidmark {
 
-Windows::Windows(std::string leagueFolder)
-    : session_{std::move(leagueFolder), {}}, form1_(std::make_unique<Form1>(session_))
+Windows::Windows(std::string leagueFolder, StartOptions options)
+    : session_{std::move(leagueFolder), {}}, form1_(std::make_unique<Form1>(session_, std::move(options)))
 {
     connect(form1_.get(), &Form1::teamChosen, this, &Windows::openTeam);
     connect(form1_.get(), &Form1::commissionerRequested, this, &Windows::openCommissionerMenu);

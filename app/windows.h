@@ -3,6 +3,7 @@
 #include <string>
 #include <QObject>
 
+#include "app/form1.h"
 #include "gui/session.h"
 
 namespace bidmark {
@@ -19,7 +20,7 @@ class Form5;
 class Windows : public QObject {
     Q_OBJECT
 public:
-    explicit Windows(std::string leagueFolder);
+    explicit Windows(std::string leagueFolder, StartOptions options = {});
     ~Windows() override;
 
     void start(); // shows the main window

@@ -77,6 +77,9 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
         widget->setTextFormat(Qt::PlainText); // "<SIGNED>" is text, not markup
         widget->setWordWrap(true);
     }
+    // A screen reader hears each merge option by the label to its left.
+    findChild<QLabel*>(QStringLiteral("Label1"))->setBuddy(moveSigned_);
+    findChild<QLabel*>(QStringLiteral("Label2"))->setBuddy(deleteOffers_);
     auto* scratch = gui::named<QListWidget>(this, "List1", {5040, 120, 855, 255});
     scratch->hide(); // the scratch list stays hidden and empty: the merge works in memory
     // Below the labels, on the row of Done but far from it.

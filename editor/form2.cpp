@@ -6,14 +6,15 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 
 #include "editor/form3.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
 #include "editor/playerlistmodel.h"
 #include "editor/search.h"
+#include "gui/canvas.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
@@ -39,10 +40,12 @@ constexpr gui::Control kFilterBoxes[kFilterCount] = {
     {"Check7", "UFA", {2280, 480, 1335, 195}},
 };
 
-// A text box used as a caption: no border, the given background.
+// A text box used as a caption: no border, the given background; a screen
+// reader hears its caption.
 QLineEdit* captionBox(QWidget* parent, const gui::Control& control, const QColor& background)
 {
     auto* box = gui::named<QLineEdit>(parent, control);
+    box->setAccessibleName(box->text());
     box->setFrame(false);
     box->setReadOnly(true);
     box->setCursorPosition(0); // a caption wider than its box shows its start
@@ -71,8 +74,7 @@ QLabel* headerLabel(QWidget* parent, const char* name, gui::Twips at, const char
 // Our own decoration: a puck sliding towards a goal on the ice.
 QPixmap drawPicture()
 {
-    QPixmap picture(100, 50);
-    picture.fill(QColor(225, 240, 255));
+    QPixmap picture = gui::canvas(100, 50, QColor(225, 240, 255));
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(200, 0, 0), 3));
@@ -105,6 +107,8 @@ Form2::Form2(Session& session, QWidget* parent)
         offersCaption_->setText(QStringLiteral("Signed Players"));
         done_->setText(QStringLiteral("Merge Signed Players"));
     }
+    offersCaption_->setAccessibleName(offersCaption_->text());
+    offerList_->setAccessibleName(offersCaption_->text());
     gui::fitCaptions(this);
 }
 
@@ -122,16 +126,20 @@ void Form2::buildLayout()
     showStats_->setChecked(true);
     search_ = gui::named<gui::CaptionButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
     searchText_ = gui::named<QLineEdit>(this, "Text4", {4080, 600, 1215, 285});
+    searchText_->setAccessibleName(search_->text());
 
     gui::named<QLabel>(this, "Picture1", {6960, 0, 1575, 855})->setPixmap(drawPicture());
 
     prompt_ = gui::named<QLabel>(this, "Label1", {120, 1395, 2175, 615});
     prompt_->setFont(gui::sansFont(12, true));
     prompt_->setWordWrap(true);
-    headerLabel(this, "Label2", {2280, 1200, 8895, 255}, kStatisticsHeader);
+    QLabel* statisticsHeader = headerLabel(this, "Label2", {2280, 1200, 8895, 255}, kStatisticsHeader);
     statistics_ = detailsBox(this, "Text3", {2280, 1440, 9615, 315});
     marketValueHeader_ = headerLabel(this, "Label3", {2280, 1720, 8895, 255}, kMarketValueHeader);
     marketValue_ = detailsBox(this, "Text5", {2280, 1920, 9615, 315});
+    // A screen reader hears each details line by its column header.
+    statisticsHeader->setBuddy(statistics_);
+    marketValueHeader_->setBuddy(marketValue_);
     marketValueHeader_->hide();
     marketValue_->hide();
 
@@ -148,6 +156,7 @@ void Form2::buildLayout()
     playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     playerList_->setFont(gui::fixedFont(9.75));
+    playerList_->setAccessibleName(frame->title());
 
     offersCaption_ = captionBox(frame, {"Text2", "Offers", {120, 3000, 2655, 225}}, kFrameGrey);
     offerList_ = gui::named<OfferListWidget>(frame, "List2", {0, 3240, 8175, 2400});
@@ -167,6 +176,11 @@ void Form2::connectHandlers()
     // instance after "Show Last Season's Stats" was ticked.
     connect(playerList_, &QAbstractItemView::clicked, this, &Form2::selectionChanged);
     connect(playerList_, &QAbstractItemView::doubleClicked, this, &Form2::playerListDoubleClicked);
+    // Keys: Enter in the player list acts as a double-click, Enter in the
+    // search box as Search for.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        new QShortcut(key, playerList_, this, &Form2::playerListDoubleClicked, Qt::WidgetShortcut);
+    connect(searchText_, &QLineEdit::returnPressed, this, &Form2::searchClicked);
     connect(offerList_, &OfferListWidget::entryPicked, this, &Form2::offerPicked);
     connect(done_, &QPushButton::clicked, this, &Form2::doneClicked);
 }
@@ -278,7 +292,17 @@ void Form2::doneClicked()
             emit signingDone(offers_);
             return;
         }
-        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_);
+        std::vector<std::string> kept;
+        std::vector<std::string> earlier = earlierOffers(session_.leagueFolder, session_.currentTeam, offers_);
+        if (!earlier.empty()) {
+            const gui::Choice keep = gui::askYesNoCancel(
+                this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier.size())));
+            if (keep == gui::Choice::Cancel)
+                return;
+            if (keep == gui::Choice::Yes)
+                kept = std::move(earlier);
+        }
+        saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept);
         gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
         gui::endProgram();
     });

@@ -1,5 +1,7 @@
 #include "editor/form3.h"
 
+#include <iterator>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,17 +21,21 @@ namespace {
 
 constexpr int kCommentLimit = 70;
 
+// The label of each box, in the order Text1..Text4, and the short name a
+// screen reader hears for the box; where the label says more ("in
+// Millions") it is the box's description too.
 struct Label {
     const char* name;
     const char* caption;
     double points; // bold
     gui::Twips at;
+    const char* heard;
 };
 constexpr Label kLabels[] = {
-    {"Label1", "Enter Salary in Millions", 9.75, {240, 240, 1455, 615}},
-    {"Label2", "Years", 12, {1920, 240, 1335, 375}},
-    {"Label3", "Bonus in Millions", 9.75, {3840, 240, 1455, 615}},
-    {"Label4", "Comments for Player", 12, {240, 1560, 3015, 375}},
+    {"Label1", "Enter Salary in Millions", 9.75, {240, 240, 1455, 615}, "Salary"},
+    {"Label2", "Years", 12, {1920, 240, 1335, 375}, "Years"},
+    {"Label3", "Bonus in Millions", 9.75, {3840, 240, 1455, 615}, "Bonus"},
+    {"Label4", "Comments for Player", 12, {240, 1560, 3015, 375}, "Comments"},
 };
 
 // No button is the default one: Enter and Esc do nothing special.
@@ -52,15 +58,24 @@ Form3::Form3(const Session& session, std::function<std::string()> selectedPlayer
     setWindowTitle(QStringLiteral("Contract"));
     gui::sizeTwips(this, 5700, 4200);
 
-    for (const Label& label : kLabels) {
-        auto* widget = gui::named<QLabel>(this, label.name, label.at, QString::fromLatin1(label.caption));
-        widget->setFont(gui::sansFont(label.points, true));
-        widget->setWordWrap(true);
+    QLabel* labels[std::size(kLabels)];
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+        const Label& label = kLabels[i];
+        labels[i] = gui::named<QLabel>(this, label.name, label.at, QString::fromLatin1(label.caption));
+        labels[i]->setFont(gui::sansFont(label.points, true));
+        labels[i]->setWordWrap(true);
     }
     salary_ = gui::named<QLineEdit>(this, "Text1", {240, 840, 1335, 375});
     years_ = gui::named<QLineEdit>(this, "Text2", {1920, 840, 1455, 375});
     bonus_ = gui::named<QLineEdit>(this, "Text3", {3840, 840, 1695, 375});
     comments_ = gui::named<QLineEdit>(this, "Text4", {0, 2160, 5655, 375});
+    QLineEdit* const boxes[] = {salary_, years_, bonus_, comments_};
+    for (std::size_t i = 0; i < std::size(kLabels); ++i) {
+        labels[i]->setBuddy(boxes[i]);
+        boxes[i]->setAccessibleName(QString::fromLatin1(kLabels[i].heard));
+        if (labels[i]->text() != boxes[i]->accessibleName())
+            boxes[i]->setAccessibleDescription(labels[i]->text());
+    }
     comments_->setMaxLength(kCommentLimit);
     QPushButton* ok = button(this, "Command1", {120, 2760, 1455, 615}, "OK");
     QPushButton* cancel = button(this, "Command2", {1920, 2760, 1335, 615}, "Cancel");
@@ -85,6 +100,7 @@ void Form3::open()
     raise();
     activateWindow();
     emptyBoxes();
+    salary_->setFocus();
 }
 
 void Form3::makeOffer()

@@ -1,5 +1,7 @@
 #include "editor/offerlist.h"
 
+#include <algorithm>
+
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -76,10 +78,37 @@ void removeEntry(OfferList& offers, std::size_t index)
     offers.entries.erase(offers.entries.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers)
+std::vector<std::string> earlierOffers(const std::string& folder, std::string_view team,
+                                       const OfferList& offers)
 {
-    if (!offers.entries.empty())
-        writeLinesAtomic(pathIn(folder, teamOfferFileName(team)), offers.entries);
+    const std::string path = pathIn(folder, teamOfferFileName(team));
+    if (offers.entries.empty() || !fileExists(path))
+        return {};
+    std::vector<std::string> earlier;
+    for (std::string& line : readLines(path)) {
+        const bool inList =
+            std::find(offers.entries.begin(), offers.entries.end(), line) != offers.entries.end();
+        if (!line.empty() && !inList)
+            earlier.push_back(std::move(line));
+    }
+    return earlier;
+}
+
+std::string keepEarlierOffersQuestion(std::string_view team, std::size_t count)
+{
+    const std::string held = count == 1 ? "1 offer that is" : std::to_string(count) + " offers that are";
+    return teamOfferFileName(team) + " already holds " + held + " not in your list. Keep "
+        + (count == 1 ? "it?" : "them?");
+}
+
+void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
+                   const std::vector<std::string>& kept)
+{
+    if (offers.entries.empty())
+        return;
+    std::vector<std::string> lines = kept;
+    lines.insert(lines.end(), offers.entries.begin(), offers.entries.end());
+    writeLinesAtomic(pathIn(folder, teamOfferFileName(team)), lines);
 }
 
 std::string offerFileCreatedMessage(std::string_view team)

@@ -37,9 +37,22 @@ DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::stri
 // Removes one entry; removing the pending entry starts the pairing over.
 void removeEntry(OfferList& offers, std::size_t index);
 
-// Done: writes the entries as the team's offer file (COMMISH.txt in signing
-// mode) in the folder, atomically; an empty list writes nothing.
-void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers);
+// Done in team mode: the lines of the team's offer file that the offer list
+// does not hold (offers saved at an earlier Done and not merged yet), in file
+// order; empty lines do not count. Nothing when the file is missing or the
+// list is empty (Done then writes nothing).
+std::vector<std::string> earlierOffers(const std::string& folder, std::string_view team,
+                                       const OfferList& offers);
+
+// "TOR.txt already holds 3 offers that are not in your list. Keep them?"
+std::string keepEarlierOffersQuestion(std::string_view team, std::size_t count);
+
+// Done: writes the kept earlier offers and then the entries as the team's
+// offer file (COMMISH.txt in signing mode) in the folder, atomically. At the
+// merge a later line for the same player replaces an earlier one, so the
+// entries win. An empty list writes nothing.
+void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
+                   const std::vector<std::string>& kept = {});
 
 // "<team>.txt created, Mail it now!"
 std::string offerFileCreatedMessage(std::string_view team);

@@ -16,6 +16,9 @@ void showMessage(QWidget* parent, const QString& text, const QString& title = kT
 void showInformation(QWidget* parent, const QString& text);
 void showFailure(QWidget* parent, const QString& text);
 bool askYesNo(QWidget* parent, const QString& text, const QString& title);
+// Yes, No or Cancel (also Esc), Yes the default; titled "Bidmark".
+enum class Choice { Yes, No, Cancel };
+Choice askYesNoCancel(QWidget* parent, const QString& text);
 
 // The critical box of guarded(): the failure's message (nullptr: a failure
 // that is no std::exception).

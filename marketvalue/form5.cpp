@@ -4,11 +4,13 @@
 #include <QDir>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <utility>
 
 #include "core/leaguefiles.h"
 #include "gui/captionbutton.h"
@@ -70,6 +72,14 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     folders_ = gui::named<QListWidget>(picker_, "Dir1", {120, 600, 2295, 2565});
     files_ = gui::named<QListWidget>(picker_, "File1", {2400, 600, 2535, 2625});
     picker_->hide();
+    // What a screen reader hears of the picker: a hidden label names the drive
+    // list (a combo box is heard by its label), the two lists say what they hold.
+    auto* driveLabel = new QLabel(QStringLiteral("Drive"), picker_);
+    driveLabel->setObjectName(QStringLiteral("driveLabel"));
+    driveLabel->hide();
+    driveLabel->setBuddy(drives_);
+    folders_->setAccessibleName(QStringLiteral("Folders"));
+    files_->setAccessibleName(QStringLiteral("Files"));
 
     for (const gui::Control& label : kLabels)
         gui::named<QLabel>(this, label);
@@ -77,6 +87,11 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     rosterBox_ = textBox(this, "Text1", {1680, 4080, 2295, 285});
     outputBox_ = textBox(this, "Text3", {1680, 4440, 2295, 285}, kMarketValueFile);
     rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
+    // A screen reader hears each box by the label to its left.
+    const std::pair<const char*, QLineEdit*> labelled[] = {
+        {"Label2", rosterBox_}, {"Label3", vitalsBox_}, {"Label4", outputBox_}, {"Label5", rateBox_}};
+    for (const auto& [label, box] : labelled)
+        findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(box);
     auto* calculate = gui::named<gui::CaptionButton>(this, "Command1", {4200, 3960, 1455, 855},
                                                      QStringLiteral("Calculate Market Value"));
     auto* done = gui::named<gui::CaptionButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
@@ -115,11 +130,20 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
 
 Form5::~Form5() = default;
 
+// A click in the roster or vitals box opens the picker for it; so do F4 and
+// Alt+Down, which also take the keyboard to the file list.
 bool Form5::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonPress && (watched == rosterBox_ || watched == vitalsBox_)) {
+    if (watched != rosterBox_ && watched != vitalsBox_)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    const bool keyed = key
+        && (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier));
+    if (event->type() == QEvent::MouseButtonPress || keyed) {
         currentBox_ = static_cast<QLineEdit*>(watched);
         picker_->show();
+        if (keyed)
+            files_->setFocus();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -9,6 +9,10 @@ BIDMARK_PACKAGES=(
   fonts-dejavu-core fonts-liberation # the windows' fonts, also on the offscreen platform
 )
 
+# The screen reader check (tests/accessibility): a virtual X display, a
+# session bus, the accessibility bus and its Python bindings.
+BIDMARK_ACCESSIBILITY_PACKAGES=(qt6-qpa-plugins xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi)
+
 # install_packages PACKAGE...: as root, apt-get update once and install the
 # missing ones; otherwise name them and stop.
 install_packages() {

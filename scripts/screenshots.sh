@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # scripts/screenshots.sh: retakes the pictures of the user guide
 # (docs/images/*.png) from the real windows, on a fresh copy of the sample
-# league, under a virtual X display (Xvfb). Run it whenever a window changes
-# and commit the pictures.
+# league, under a virtual X display (Xvfb); then the main window and the
+# Players Available window again at a display scale of 2 (*-scale2.png). Run
+# it whenever a window changes and commit the pictures.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -15,10 +16,13 @@ cmake --build "$root/build-screenshots" -j"$(nproc)" --target bidmark_screenshot
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cp -R "$root/examples/league" "$work/league"
 mkdir -m 700 "$work/runtime"
 mkdir -p "$root/docs/images"
-cd "$work/league"
-XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb timeout 300 \
-  xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
-  "$root/build-screenshots/docs/bidmark_screenshots" "$root/docs/images"
+for scale in 1 2; do
+  rm -rf "$work/Bidmark"
+  cp -R "$root/examples/league" "$work/Bidmark"
+  (cd "$work/Bidmark" &&
+     XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale timeout 300 \
+       xvfb-run --auto-servernum --server-args="-screen 0 2560x2048x24" \
+       "$root/build-screenshots/docs/bidmark_screenshots" "$root/docs/images")
+done

@@ -8,10 +8,10 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 jobs="$(nproc)"
 
-install_packages "${BIDMARK_PACKAGES[@]}"
+install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_ACCESSIBILITY_PACKAGES[@]}"
 export QT_QPA_PLATFORM=offscreen
 
-echo "== Release build and tests (build/)"
+echo "== Release build and tests (build/), with the screen reader check"
 configure_release_build "$root"
 cmake --build "$root/build" -j"$jobs"
 ctest --test-dir "$root/build" --output-on-failure -j"$jobs"

@@ -2,14 +2,21 @@
 // general manager's offer and a commissioner's merge, market value run,
 // signing and undo, on the league folder it is started in, and saves a PNG of
 // each window into the folder named on its command line. scripts/screenshots.sh
-// runs it under Xvfb on a fresh copy of the sample league.
+// runs it under Xvfb on a fresh copy of the sample league, and again at a
+// display scale of 2 (QT_SCALE_FACTOR=2), where it takes only the main window
+// and the Players Available window, as NAME-scale2.png.
 #include <QApplication>
 #include <QComboBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QtTest>
 #include <cstdio>
@@ -24,15 +31,45 @@ using namespace bidmark;
 namespace {
 
 QString imageFolder;
+bool atScale2 = false; // the run at a display scale of 2
 
-// Lets the windows settle, then saves the widget as NAME in the image folder.
-void save(QWidget* widget, const char* name)
+void savePicture(const QPixmap& picture, const char* name)
 {
-    QTest::qWait(100);
     const QString file = imageFolder + QLatin1Char('/') + QLatin1String(name);
-    if (!widget->grab().save(file))
+    if (!picture.save(file))
         qFatal("cannot write %s", qPrintable(file));
     std::printf("%s\n", qPrintable(file));
+}
+
+// Lets the windows settle, then saves the widget as NAME in the image folder;
+// at scale 2 only the pictures asked for, as NAME-scale2.png.
+void save(QWidget* widget, const char* name, bool alsoAtScale2 = false)
+{
+    if (atScale2 && !alsoAtScale2)
+        return;
+    QTest::qWait(100);
+    QString file = QString::fromLatin1(name);
+    if (atScale2)
+        file.replace(QStringLiteral(".png"), QStringLiteral("-scale2.png"));
+    savePicture(widget->grab(), qPrintable(file));
+}
+
+// The main window with its File menu and the recent league folders open:
+// menus are windows of their own, so the picture is taken from the screen.
+void saveFileMenu(QWidget* main, const char* name)
+{
+    auto* file = main->findChild<QMenu*>(QStringLiteral("fileMenu"));
+    auto* recent = main->findChild<QMenu*>(QStringLiteral("recentLeagues"));
+    main->findChild<QMenuBar*>()->setActiveAction(file->menuAction());
+    QTest::qWait(200);
+    file->setActiveAction(recent->menuAction());
+    QTest::keyClick(file, Qt::Key_Right);
+    QTest::qWait(300);
+    const QRect area = main->frameGeometry() | file->geometry() | recent->geometry();
+    const QPixmap screen = main->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+    savePicture(QPixmap::fromImage(screen.toImage().convertToFormat(QImage::Format_RGB32)), name);
+    recent->close();
+    file->close();
 }
 
 QWidget* window(const char* name)
@@ -114,13 +151,17 @@ void generalManager()
 {
     Windows program(".");
     program.start();
+    if (!atScale2)
+        saveFileMenu(window("Form1"), "file-menu.png");
     control<QComboBox>("Form1", "Combo1")->setEditText(QStringLiteral("TOR"));
-    save(window("Form1"), "main.png");
+    save(window("Form1"), "main.png", true);
     click("Form1", "Command1");
 
     click("Form2", "Check5"); // no goalies
     search("pellridge");
-    save(window("Form2"), "players-team.png");
+    save(window("Form2"), "players-team.png", true);
+    if (atScale2)
+        return;
 
     clickPlayerRow(selectedPlayerRow(), true);
     typeInto("Form3", "Text1", "1.5");
@@ -136,7 +177,9 @@ void generalManager()
         QTest::mouseClick(offers->viewport(), Qt::LeftButton, {}, offers->visualItemRect(offers->item(0)).center());
     });
 
-    expectDialogs({saving("done.png", test::ok())}, [] { click("Form2", "Command1"); });
+    // The sample league's TOR.txt holds offers of an earlier Done: keep them.
+    expectDialogs({saving("keep-offers.png", test::press(QStringLiteral("Yes"))), saving("done.png", test::ok())},
+                  [] { click("Form2", "Command1"); });
 }
 
 // Password, merge every team's offers, market values, then sign a player to
@@ -214,7 +257,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     imageFolder = QString::fromLocal8Bit(argv[1]);
+    QStandardPaths::setTestModeEnabled(true); // the recent league folders: not the user's
+    QSettings().clear();
+    atScale2 = qGuiApp->devicePixelRatio() > 1;
     generalManager();
-    commissioner();
+    if (!atScale2)
+        commissioner();
     return 0;
 }

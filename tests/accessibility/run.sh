@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# tests/accessibility/run.sh: what a screen reader sees of Bidmark. Builds the
-# program when needed, then, on a virtual X display with its own session bus
-# and accessibility bus, runs it twice on fresh copies of the sample league
-# (the team route: main window, Players Available, Contract; the commissioner
-# route: password prompt, Commissioners Menu, Market Value Calculator, signing
-# mode) and lists every window's controls as AT-SPI shows them. Exits 1 when
-# a control that takes focus, or a list, has no name or not the name in
-# expected-names.txt, or a window could not be reached.
+# tests/accessibility/run.sh [BUILD]: what a screen reader sees of Bidmark. On
+# a virtual X display with its own session bus and accessibility bus, runs
+# the program twice on fresh copies of the sample league, named on its
+# command line (the team route: main window, Players Available, Contract; the
+# commissioner route: password prompt, Commissioners Menu, Market Value
+# Calculator, signing mode) and lists every window's controls as AT-SPI shows
+# them. Exits 1 when a control that takes focus, or a list, has no name or not
+# the name in expected-names.txt, or a window could not be reached.
+#
+# BUILD is a build folder holding the program (the test suite passes its
+# own); without it the script builds build/ first.
 set -euo pipefail
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -21,6 +24,7 @@ elapsed() {
 # Inside the session: xvfb-run gives DISPLAY, dbus-run-session the session bus.
 if [ "${1:-}" = "--in-session" ]; then
   work="$2"
+  program_file="$3"
   launcher=""
   program=""
   cleanup() {
@@ -53,9 +57,9 @@ if [ "${1:-}" = "--in-session" ]; then
     start=$(date +%s%N)
     rm -rf "$work/league"
     cp -R "$root/examples/league" "$work/league"
-    (cd "$work/league" &&
+    (cd "$work" &&
        exec env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-         "$root/build/bidmark" >"$work/$route.log" 2>&1) &
+         "$program_file" "$work/league" >"$work/$route.log" 2>&1) &
     program=$!
     echo "=== route $route"
     if ! timeout 120 /usr/bin/python3 "$here/walk.py" --pid "$program" --route "$route" \
@@ -75,21 +79,31 @@ if [ "${1:-}" = "--in-session" ]; then
 fi
 
 source "$root/scripts/deps.sh"
-install_packages "${BIDMARK_PACKAGES[@]}" qt6-qpa-plugins xvfb xauth dbus dbus-x11 \
-  at-spi2-core python3-pyatspi
+install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_ACCESSIBILITY_PACKAGES[@]}"
 
-if [ ! -f "$root/build/build.ninja" ]; then
-  cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-    -DBIDMARK_BENCHMARKS=OFF -DBIDMARK_TESTS=OFF
+if [ $# -gt 1 ]; then
+  echo "Usage: tests/accessibility/run.sh [BUILD]" >&2
+  exit 2
 fi
-cmake --build "$root/build" -j2 --target bidmark
+build="$root/build"
+if [ $# -eq 1 ]; then
+  build="$(cd "$1" && pwd)" # the program runs from another folder
+else
+  if [ ! -f "$build/build.ninja" ]; then
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DBIDMARK_BENCHMARKS=OFF -DBIDMARK_TESTS=OFF
+  fi
+  cmake --build "$build" -j2 --target bidmark
+fi
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -m 700 "$work/runtime"
 start=$(date +%s%N)
 status=0
-XDG_RUNTIME_DIR="$work/runtime" xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
-  dbus-run-session -- "$here/run.sh" --in-session "$work" || status=$?
+# The program remembers its league folders: here, not in the user's settings.
+XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" \
+  xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
+  dbus-run-session -- "$here/run.sh" --in-session "$work" "$build/bidmark" || status=$?
 echo "=== whole run: $(elapsed "$start")"
 exit "$status"

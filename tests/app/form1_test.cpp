@@ -1,15 +1,21 @@
 #include <algorithm>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include "app/form1.h"
+#include "app/recentleagues.h"
+#include "core/linefile.h"
 #include "gui/text.h"
 #include "help/helptexts.h"
 #include "tests/support/dialogs.h"
@@ -43,6 +49,34 @@ class Form1Test : public QObject {
         form_ = std::make_unique<Form1>(session_);
         form_->show();
     }
+    QStringList teams()
+    {
+        QStringList listed;
+        for (int i = 0; i < combo()->count(); ++i)
+            listed << combo()->itemText(i);
+        return listed;
+    }
+    // Folders compared as places: a folder chooser may spell one otherwise
+    // (separators, links such as macOS's /var).
+    static QString place(const QString& folder)
+    {
+        return QFileInfo(QDir::fromNativeSeparators(folder)).canonicalFilePath();
+    }
+    static QString place(const std::string& folder) { return place(QString::fromStdString(folder)); }
+    QStringList recentLeagues()
+    {
+        QStringList listed;
+        for (QAction* action : find<QMenu>("recentLeagues")->actions())
+            listed << place(action->text());
+        return listed;
+    }
+    QString folderShown() { return place(find<QAction>("leagueFolder")->text().section(QStringLiteral(": "), 1)); }
+    // File, Open League Folder..., this folder chosen, and the dialogs that follow.
+    [[nodiscard]] bool openLeague(const std::string& folder, std::vector<test::Answer> after = {})
+    {
+        after.insert(after.begin(), test::chooseFolder(QString::fromStdString(folder)));
+        return test::answered(after, [&] { find<QAction>("openLeague")->trigger(); });
+    }
     template <class Widget>
     Widget* find(const char* name) { return form_->findChild<Widget*>(QString::fromLatin1(name)); }
     QComboBox* combo() { return find<QComboBox>("Combo1"); }
@@ -60,6 +94,7 @@ class Form1Test : public QObject {
 private slots:
     void init()
     {
+        QSettings().clear();
         folder_ = std::make_unique<test::TempDir>();
         session_ = Session{folder_->path(), {}};
     }
@@ -168,6 +203,91 @@ private slots:
         QCOMPARE(prompt.echo, QLineEdit::Password);
         QCOMPARE(requested.count(), accepted ? 1 : 0);
         QVERIFY(form_->isVisible());
+    }
+
+    void fileMenuOpensAnotherLeagueAndRemembersTheLastEight()
+    {
+        open({"TOR", "NY"});
+        const QList<QAction*> menus = form_->menuBar()->actions();
+        QCOMPARE(menus.at(0)->menu()->objectName() + "|" + menus.at(1)->menu()->objectName(),
+                 QStringLiteral("fileMenu|Help"));
+        const QString first = place(folder_->path());
+        QCOMPARE(folderShown(), first);
+
+        test::TempDir second, noLeague;
+        second.writeLines("teams.txt", {"DAL"});
+        QVERIFY(openLeague(second.path()));
+        QCOMPARE(teams(), QStringList{"DAL"});
+        QCOMPARE(combo()->currentText(), QStringLiteral("<none>"));
+        QCOMPARE(place(session_.leagueFolder), place(second.path()));
+        QCOMPARE(folderShown(), place(second.path()));
+
+        test::Message message; // a folder without teams.txt changes nothing
+        QVERIFY(openLeague(noLeague.path(), {test::ok(&message)}));
+        QVERIFY2(message.text.contains(QStringLiteral("teams.txt")), qPrintable(message.text));
+        QCOMPARE(teams(), QStringList{"DAL"});
+        QCOMPARE(place(session_.leagueFolder), place(second.path()));
+        QCOMPARE(recentLeagues(), (QStringList{place(second.path()), first}));
+
+        session_.leagueFolder = folder_->path(); // started again in the first folder
+        form_ = std::make_unique<Form1>(session_);
+        form_->show();
+        QCOMPARE(recentLeagues(), (QStringList{first, place(second.path())}));
+        find<QMenu>("recentLeagues")->actions().at(1)->trigger();
+        QCOMPARE(teams(), QStringList{"DAL"});
+
+        std::vector<std::unique_ptr<test::TempDir>> more;
+        for (int i = 0; i < recentLeagues::kLimit; ++i) {
+            more.push_back(std::make_unique<test::TempDir>());
+            more.back()->writeLines("teams.txt", {"T" + std::to_string(i)});
+            QVERIFY(openLeague(more.back()->path()));
+        }
+        const QStringList recent = recentLeagues();
+        QCOMPARE(recent.size(), recentLeagues::kLimit);
+        QCOMPARE(recent.front(), place(more.back()->path()));
+        QVERIFY(!recent.contains(first) && !recent.contains(place(second.path())));
+    }
+
+    void desktopStartOnAFolderWithoutLeagueAsksForOne_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("copy the sample league") << "Copy Sample League";
+        QTest::newRow("open a league folder") << QStringLiteral("Open League Folder\u2026");
+        QTest::newRow("cancel") << "Cancel";
+    }
+    void desktopStartOnAFolderWithoutLeagueAsksForOne()
+    {
+        QFETCH(QString, answer);
+        const QString sample = QStringLiteral(BIDMARK_SAMPLE_LEAGUE);
+        folder_->write("TOR.txt", "my offers\r\n"); // no league, but a file of the user's
+        test::TempDir other;
+        other.writeLines("teams.txt", {"DAL"});
+        test::Message question;
+        std::vector<test::Answer> answers{test::press(answer, &question)};
+        if (answer.startsWith(QStringLiteral("Open")))
+            answers.push_back(test::chooseFolder(QString::fromStdString(other.path())));
+        form_ = std::make_unique<Form1>(session_, StartOptions{true, sample});
+        QVERIFY(test::answered(answers, [&] { form_->show(); })); // no "File not found"
+        const QString shown = QDir::toNativeSeparators(QDir(QString::fromStdString(folder_->path())).absolutePath());
+        QVERIFY2(question.text.contains(shown)
+                     && question.text.contains(QStringLiteral("neither fa.txt nor teams.txt")),
+                 qPrintable(question.text));
+
+        if (answer == QLatin1String("Copy Sample League")) {
+            for (const QString& name : QDir(sample).entryList(QDir::Files)) {
+                if (name != QLatin1String("TOR.txt"))
+                    QCOMPARE(folder_->read(name.toStdString()), readFile(QDir(sample).filePath(name).toStdString()));
+            }
+            QCOMPARE(folder_->read("TOR.txt"), std::string("my offers\r\n"));
+            QCOMPARE(teams().size(), 8);
+        } else if (answer.startsWith(QStringLiteral("Open"))) {
+            QCOMPARE(teams(), QStringList{"DAL"});
+            QCOMPARE(place(session_.leagueFolder), place(other.path()));
+        } else {
+            QCOMPARE(teams(), QStringList());
+            QVERIFY(!folder_->exists("teams.txt"));
+        }
+        QCOMPARE(combo()->currentText(), QStringLiteral("<none>"));
     }
 
     void helpItemsShowTheirTexts_data()

@@ -81,3 +81,36 @@ TEST(OfferList, SaveWritesEntriesOnlyWhenThereAreAny)
     EXPECT_EQ(dir.read("TOR.txt"), "a\r\nb\r\nc\r\n");
     EXPECT_EQ(offerFileCreatedMessage("TOR"), "TOR.txt created, Mail it now!");
 }
+
+TEST(OfferList, EarlierOffersAreTheFileLinesTheListDoesNotHold)
+{
+    struct Case {
+        const char* name;
+        const char* file; // nullptr: no TOR.txt
+        std::vector<std::string> entries, earlier;
+    };
+    const Case cases[] = {
+        {"no file", nullptr, {"a"}, {}},
+        {"empty list: nothing is written, nothing asked", "a\r\n", {}, {}},
+        {"every line in the list", "a\r\nb\r\n", {"b", "a"}, {}},
+        {"lines not in the list, in file order", "c\r\na\r\nb\r\n", {"a"}, {"c", "b"}},
+        {"empty lines are no offers", "\r\nc\r\n\r\n", {"a"}, {"c"}},
+        {"a trailing blank makes another line", "a \r\n", {"a"}, {"a "}},
+    };
+    for (const Case& c : cases) {
+        test::TempDir dir;
+        if (c.file)
+            dir.write("TOR.txt", c.file);
+        EXPECT_EQ(earlierOffers(dir.path(), "TOR", OfferList{c.entries, false}), c.earlier) << c.name;
+    }
+}
+
+TEST(OfferList, KeptEarlierOffersComeBeforeTheList)
+{
+    test::TempDir dir;
+    saveOfferList(dir.path(), "TOR", OfferList{{"a", "b"}, false}, {"old 1", "old 2"});
+    EXPECT_EQ(dir.read("TOR.txt"), "old 1\r\nold 2\r\na\r\nb\r\n");
+    EXPECT_EQ(keepEarlierOffersQuestion("TOR", 3),
+              "TOR.txt already holds 3 offers that are not in your list. Keep them?");
+    EXPECT_EQ(keepEarlierOffersQuestion("NY", 1), "NY.txt already holds 1 offer that is not in your list. Keep it?");
+}

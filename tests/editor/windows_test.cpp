@@ -154,6 +154,42 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
+    // An earlier Done saved offers that the list does not hold: Done asks
+    // whether to keep them.
+    void doneAsksWhetherToKeepEarlierOffers_data()
+    {
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("written"); // TOR.txt afterwards
+        const QString offer = QStringLiteral("Arvo Lindqvist      <TOR> 1.0/1 \r\n");
+        const QString earlier = QStringLiteral("Pekka Roine         <TOR> 0.75/1 \r\n"
+                                               "Jonas Brandt        <TOR> <RETRACT>\r\n");
+        QTest::newRow("yes: earlier offers, then the list") << "Yes" << earlier + offer;
+        QTest::newRow("no: the list only") << "No" << offer;
+        QTest::newRow("cancel: nothing written") << "Cancel" << earlier + offer; // as it was
+    }
+    void doneAsksWhetherToKeepEarlierOffers()
+    {
+        QFETCH(QString, answer);
+        QFETCH(QString, written);
+        dir_->writeLines("TOR.txt", {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>",
+                                     "Arvo Lindqvist      <TOR> 1.0/1 "}); // the last one made again below
+        Session session{dir_->path(), "TOR"};
+        Form2 form(session);
+        open(form, session);
+        doubleClickRow(form, 1);
+        enterTerms(form, "1", "1", "", "", "Command1");
+
+        Message question;
+        std::vector<Answer> answers{press(answer, &question)};
+        if (answer != QLatin1String("Cancel"))
+            answers.push_back(ok());
+        QVERIFY(answered(answers, [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));
+        QCOMPARE(question.text, QStringLiteral("TOR.txt already holds 2 offers that are not in your list. Keep them?"));
+        QCOMPARE(QString::fromStdString(dir_->read("TOR.txt")), written);
+        QCOMPARE(form.isVisible(), answer == QLatin1String("Cancel"));
+        QCOMPARE(offers(form).size(), 1);
+    }
+
     void contractNeedsAPlayerAndStorableText()
     {
         Session session{dir_->path(), "TOR"};

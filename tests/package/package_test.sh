@@ -35,6 +35,7 @@ echo "== the installed program starts in the league folder"
 league="$work/league"
 cp -R "$prefix/share/bidmark/sample-league" "$league"
 export XDG_RUNTIME_DIR="$work/runtime"
+export XDG_CONFIG_HOME="$work/config" # the recent league folders: not the user's
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 BIDMARK_LEAGUE="$league" QT_QPA_PLATFORM=offscreen "$prefix/bin/bidmark-league" \
   >"$work/output" 2>&1 &

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QTimer>
 
@@ -80,6 +81,16 @@ Answer cancel(Prompt* seen)
         record(dialog, seen);
         if (auto* prompt = qobject_cast<QInputDialog*>(dialog))
             prompt->reject();
+    };
+}
+
+Answer chooseFolder(const QString& folder)
+{
+    return [folder](QWidget* dialog) {
+        if (auto* chooser = qobject_cast<QFileDialog*>(dialog)) {
+            chooser->setDirectory(folder);
+            static_cast<QDialog*>(chooser)->accept(); // QFileDialog's own accept() is protected
+        }
     };
 }
 

@@ -27,6 +27,7 @@ Answer ok(Message* seen = nullptr);                                 // a message
 Answer press(const QString& button, Message* seen = nullptr);      // its button of this text
 Answer type(const QString& typed, Prompt* seen = nullptr);         // a prompt: typed, then OK
 Answer cancel(Prompt* seen = nullptr);                             // a prompt's Cancel
+Answer chooseFolder(const QString& folder);                        // a folder chooser: this folder
 
 // Runs the action and gives each modal dialog it opens the next answer.
 // False, with a warning, when a dialog was expected and never came, or when

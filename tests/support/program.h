@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <QSettings>
 
 #include "app/windows.h"
 #include "core/platform.h"
@@ -9,11 +10,13 @@
 namespace bidmark::test {
 
 // The whole program on a fresh league folder: the eleven-line fa.txt and the
-// teams TOR, NY and DAL, unless the test writes others before start().
+// teams TOR, NY and DAL, unless the test writes others before start(). What
+// the program remembers (its recent league folders) starts empty.
 class Program {
 public:
     Program()
     {
+        QSettings().clear();
         league_.writeLines("fa.txt", elevenLines());
         league_.writeLines("teams.txt", {"TOR", "NY", "DAL"});
     }
