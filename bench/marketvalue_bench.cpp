@@ -1,5 +1,7 @@
 // The market value run on a large league, against the least any run must do:
-// reading its three input files and writing an output of the same size.
+// reading its three input files and writing an output of the same size. With
+// the windows built, the Market Values window too: filling it with a run's
+// values, against that run, and sorting its table by a column.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -9,6 +11,14 @@
 #include "bench/league_generator.h"
 #include "core/linefile.h"
 #include "marketvalue/run.h"
+
+#ifdef BIDMARK_BENCH_WINDOWS
+#include <QApplication>
+#include <QTableView>
+
+#include "marketvalue/valuetable.h"
+#include "marketvalue/valueswindow.h"
+#endif
 
 namespace {
 
@@ -99,6 +109,93 @@ BENCHMARK(BM_MarketValueRun)
     ->Args({1, 2})
     ->Unit(benchmark::kMillisecond);
 
+#ifdef BIDMARK_BENCH_WINDOWS
+bidmark::MarketValueRun runOn(const std::string& folder)
+{
+    return bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
+}
+
+// The default league's run, then the shown window filled with its values
+// (table, chart, the first row's bracket) and then laid out and painted on
+// screen, each timed against the run of the same iteration.
+void BM_FillValuesWindow(benchmark::State& state)
+{
+    const LeagueFolder league(bidmark::bench::LeagueSize{});
+    bidmark::MarketValuesWindow window(league.path());
+    window.resize(1180, 720);
+    window.show();
+    window.setValues(runOn(league.path()).values); // warmed up
+    QApplication::processEvents();
+
+    double runWall = 0, runProcessor = 0, fillWall = 0, fillProcessor = 0, paintWall = 0, paintProcessor = 0;
+    for (auto _ : state) {
+        const Stopwatch run;
+        bidmark::MarketValueRun result = runOn(league.path());
+        run.addTo(runWall, runProcessor);
+
+        const Stopwatch fill;
+        window.setValues(std::move(result.values));
+        fill.addTo(fillWall, fillProcessor);
+
+        const Stopwatch paint;
+        QApplication::processEvents();
+        paint.addTo(paintWall, paintProcessor);
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["run_cpu_ms"] = 1000 * runProcessor / runs;
+    state.counters["fill_cpu_ms"] = 1000 * fillProcessor / runs;
+    state.counters["paint_cpu_ms"] = 1000 * paintProcessor / runs;
+    state.counters["fill_ratio_cpu"] = fillProcessor / runProcessor;
+    state.counters["shown_ratio_cpu"] = (fillProcessor + paintProcessor) / runProcessor;
+    state.counters["shown_ratio_wall"] = (fillWall + paintWall) / runWall;
+}
+BENCHMARK(BM_FillValuesWindow)->Unit(benchmark::kMillisecond);
+
+// One click on a column's head of the filled window: the table sorted by that
+// column, ascending and descending in turn, and laid out again.
+void BM_SortValuesTable(benchmark::State& state)
+{
+    const LeagueFolder league(bidmark::bench::LeagueSize{});
+    bidmark::MarketValuesWindow window(league.path());
+    window.resize(1180, 720);
+    window.show();
+    window.setValues(runOn(league.path()).values);
+    QApplication::processEvents();
+    auto* table = window.findChild<QTableView*>(QStringLiteral("valuesTable"));
+    const int column = static_cast<int>(state.range(0));
+    bool ascending = true;
+    double wall = 0, processor = 0;
+    for (auto _ : state) {
+        const Stopwatch sort;
+        table->sortByColumn(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+        QApplication::processEvents();
+        sort.addTo(wall, processor);
+        ascending = !ascending;
+    }
+    const double sorts = static_cast<double>(state.iterations());
+    state.counters["sort_cpu_ms"] = 1000 * processor / sorts;
+    state.counters["sort_wall_ms"] = 1000 * wall / sorts;
+    state.SetLabel(std::string(bidmark::valueColumnTitle(column)));
+}
+BENCHMARK(BM_SortValuesTable)
+    ->ArgName("column")
+    ->Arg(bidmark::kNameColumn)
+    ->Arg(bidmark::kOverallColumn)
+    ->Arg(bidmark::kMarketValueColumn)
+    ->Arg(bidmark::kRuleColumn)
+    ->Unit(benchmark::kMillisecond);
+#endif
+
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+#ifdef BIDMARK_BENCH_WINDOWS
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+#endif
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

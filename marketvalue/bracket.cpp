@@ -33,7 +33,7 @@ bool inBracket(const FreeAgent& agent, const RosterEntry& entry)
            entry.age > agent.age - kAgeReach && entry.age < agent.age + kAgeReach;
 }
 
-BracketFinder::BracketFinder(RosterTable roster) : roster_(std::move(roster))
+BracketFinder::BracketFinder(const RosterTable& roster) : roster_(roster)
 {
     for (std::size_t entry = 0; entry < roster_.size(); ++entry) {
         const int slot = groupSlot(roster_[entry].group);
@@ -46,21 +46,24 @@ BracketFinder::BracketFinder(RosterTable roster) : roster_(std::move(roster))
     }
 }
 
-const BracketStats& BracketFinder::statsFor(const FreeAgent& agent)
+std::size_t BracketFinder::bracketOf(const FreeAgent& agent)
 {
     const auto key = std::make_tuple(agent.group, agent.overall, agent.age);
     auto found = known_.find(key);
-    if (found == known_.end())
-        found = known_.emplace(key, summary(agent)).first;
+    if (found == known_.end()) {
+        brackets_.push_back(bracket(agent));
+        found = known_.emplace(key, brackets_.size() - 1).first;
+    }
     return found->second;
 }
 
-std::vector<std::size_t> BracketFinder::bracket(const FreeAgent& agent) const
+Bracket BracketFinder::bracket(const FreeAgent& agent) const
 {
-    std::vector<std::size_t> entries;
+    Bracket result;
+    std::vector<std::size_t>& entries = result.entries;
     const int slot = groupSlot(agent.group);
     if (slot < 0)
-        return entries;
+        return result;
     // Overall above agent - 5 and below agent + 5, the bounds of inBracket.
     const std::vector<Ranked>& group = byGroup_[static_cast<std::size_t>(slot)];
     const auto first = std::upper_bound(group.begin(), group.end(), agent.overall - kOverallReach,
@@ -72,13 +75,9 @@ std::vector<std::size_t> BracketFinder::bracket(const FreeAgent& agent) const
             entries.push_back(candidate->entry);
     }
     std::sort(entries.begin(), entries.end());
-    return entries;
-}
 
-BracketStats BracketFinder::summary(const FreeAgent& agent) const
-{
-    BracketStats stats;
-    for (const std::size_t index : bracket(agent)) {
+    BracketStats& stats = result.stats;
+    for (const std::size_t index : entries) {
         const RosterEntry& entry = roster_[index];
         if (stats.low == 0 || entry.salary < stats.low)
             stats.low = entry.salary;
@@ -97,7 +96,7 @@ BracketStats BracketFinder::summary(const FreeAgent& agent) const
         stats.sameAverage = stats.sameSum / stats.sameCount;
     if (stats.sameAverage > stats.average)
         stats.average = stats.sameAverage;
-    return stats;
+    return result;
 }
 
 double inflationFactor(std::string_view rateText)
@@ -108,18 +107,25 @@ double inflationFactor(std::string_view rateText)
     return factor;
 }
 
-double marketValue(const FreeAgent& agent, const BracketStats& stats, double factor)
+double valueThreshold(const BracketStats& stats, double factor)
 {
-    const double threshold = (stats.average * (100 - factor)) / 100;
-    double value = agent.lastSalary < threshold ? stats.average : agent.lastSalary * factor;
-    if (!std::isfinite(threshold) || !std::isfinite(value)) {
+    return (stats.average * (100 - factor)) / 100;
+}
+
+Valuation marketValue(const FreeAgent& agent, const BracketStats& stats, double factor)
+{
+    const double threshold = valueThreshold(stats, factor);
+    Valuation valuation = agent.lastSalary < threshold
+                              ? Valuation{stats.average, ValueRule::BracketAverage}
+                              : Valuation{agent.lastSalary * factor, ValueRule::LastSalaryTimesFactor};
+    if (!std::isfinite(threshold) || !std::isfinite(valuation.value)) {
         const std::string name = agent.name.substr(0, agent.name.find_last_not_of(' ') + 1);
         throw Failure("Overflow in the market value of " + name +
                       ": the inflation rate or the bracket's salaries are too large");
     }
-    if (agent.age <= kRookieAgeLimit && value > kRookieSalaryCap)
-        value = kRookieSalaryCap;
-    return value;
+    if (agent.age <= kRookieAgeLimit && valuation.value > kRookieSalaryCap)
+        valuation = {kRookieSalaryCap, ValueRule::RookieCap};
+    return valuation;
 }
 
 } // namespace bidmark

@@ -3,6 +3,7 @@
 #include <map>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "marketvalue/pages.h"
@@ -25,39 +26,65 @@ struct BracketStats {
 
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry);
 
+// The roster entries of one bracket, as indices into the roster table in
+// roster order, and what their salaries sum up to.
+struct Bracket {
+    std::vector<std::size_t> entries;
+    BracketStats stats;
+};
+
 // The brackets of one run. The roster is ordered by group and overall, so a
 // bracket is found by two binary searches rather than a pass over the whole
 // roster; and free agents of the same group, overall and age share one
 // bracket, which is worked out once.
 class BracketFinder {
 public:
-    explicit BracketFinder(RosterTable roster);
+    // The roster table must outlive the finder.
+    explicit BracketFinder(const RosterTable& roster);
 
-    // Visits the bracket in roster order. Low and high take the first salary
+    // The index in brackets() of the free agent's bracket. Its statistics
+    // visit the entries in roster order: low and high take the first salary
     // and then move outward, but a salary of 0 lets the next salary become low.
-    const BracketStats& statsFor(const FreeAgent& agent);
+    std::size_t bracketOf(const FreeAgent& agent);
+    const std::vector<Bracket>& brackets() const { return brackets_; }
+    std::vector<Bracket> takeBrackets() { return std::move(brackets_); }
 
 private:
-    std::vector<std::size_t> bracket(const FreeAgent& agent) const; // roster order
-    BracketStats summary(const FreeAgent& agent) const;
+    Bracket bracket(const FreeAgent& agent) const;
 
     struct Ranked {
         double overall;
         std::size_t entry; // index in the roster table
     };
-    RosterTable roster_;
+    const RosterTable& roster_;
     std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each by overall
-    std::map<std::tuple<char, double, double>, BracketStats> known_; // by group, overall, age
+    std::vector<Bracket> brackets_;
+    std::map<std::tuple<char, double, double>, std::size_t> known_; // by group, overall, age
+};
+
+// Which rule gave a market value.
+enum class ValueRule {
+    BracketAverage,        // the last salary lies below the threshold
+    LastSalaryTimesFactor, // it does not
+    RookieCap,             // either rule gave more than a player of 22 or younger may get
+};
+
+struct Valuation {
+    double value = 0;
+    ValueRule rule = ValueRule::BracketAverage;
 };
 
 // The inflation factor: the rate text's number value in percent, plus one.
 // Text that is no number gives 1; a rate too large for a number is a Failure.
 double inflationFactor(std::string_view rateText);
 
-// The bracket average when the last salary lies below A x (100 - f) / 100
-// (the factor, not the rate, is subtracted), else the last salary times f;
-// 1.5 at most for a player of 22 or younger. A threshold or value too large
-// for a number is a Failure naming the player.
-double marketValue(const FreeAgent& agent, const BracketStats& stats, double factor);
+// The threshold the last salary is held against: A x (100 - f) / 100 (the
+// factor, not the rate, is subtracted).
+double valueThreshold(const BracketStats& stats, double factor);
+
+// The bracket average when the last salary lies below the threshold, else
+// the last salary times f; 1.5 at most for a player of 22 or younger. A
+// threshold or value too large for a number is a Failure naming the player.
+Valuation marketValue(const FreeAgent& agent, const BracketStats& stats, double factor);
 
 } // namespace bidmark

@@ -20,6 +20,7 @@
 #include "gui/messages.h"
 #include "gui/text.h"
 #include "marketvalue/run.h"
+#include "marketvalue/valueswindow.h"
 
 namespace bidmark {
 
@@ -94,9 +95,12 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     auto* calculate = gui::named<gui::CaptionButton>(this, "Command1", {4200, 3960, 1455, 855},
                                                      QStringLiteral("Calculate Market Value"));
     auto* done = gui::named<gui::CaptionButton>(this, "Command2", {4800, 4920, 855, 375}, QStringLiteral("Done"));
+    showValues_ = gui::named<gui::CaptionButton>(this, "showValues", {3240, 4920, 1455, 375},
+                                                 QStringLiteral("Show Values"));
+    showValues_->setEnabled(false); // until a run has finished
 
     const QList<QWidget*> focusOrder{rosterBox_, vitalsBox_, outputBox_, calculate, rateBox_, done,
-                                     picker_,    drives_,    folders_,   files_};
+                                     showValues_, picker_,   drives_,    folders_,   files_};
     for (qsizetype index = 1; index < focusOrder.size(); ++index)
         setTabOrder(focusOrder[index - 1], focusOrder[index]);
 
@@ -120,8 +124,11 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(files_, &QListWidget::itemSelectionChanged, this, &Form5::pickSelectedFile);
     connect(calculate, &QPushButton::clicked, this, &Form5::calculate);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    connect(showValues_, &QPushButton::clicked, this, &Form5::showValues);
     gui::fitCaptions(this);
 }
+
+Form5::~Form5() = default;
 
 // A click in the roster or vitals box opens the picker for it; so do F4 and
 // Alt+Down, which also take the keyboard to the file list.
@@ -188,16 +195,37 @@ void Form5::calculate()
             return;
         texts[i] = std::move(*text);
     }
-    std::string message;
+    MarketValueRun run;
     const bool finished = gui::guarded(this, [&] {
         gui::leagueRun(this, session_, kMarketValueRunName, [&] { return std::vector<std::string>{texts[2]}; },
                        [&](const std::string&) {
                            gui::BusyCursor busy;
-                           message = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
+                           run = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
                        });
     });
-    if (finished)
-        gui::showMessage(this, gui::toQt(message));
+    if (!finished)
+        return;
+    gui::showMessage(this, gui::toQt(run.message));
+    if (run.values) {
+        lastRun_ = std::move(run.values);
+        showValues_->setEnabled(true);
+        showValues();
+    }
+}
+
+// The Market Values window on the last finished run, made on first use and
+// filled again only after a new run.
+void Form5::showValues()
+{
+    if (!valuesWindow_)
+        valuesWindow_ = std::make_unique<MarketValuesWindow>(session_.leagueFolder);
+    if (valuesWindow_->values() != lastRun_) {
+        gui::BusyCursor busy;
+        valuesWindow_->setValues(lastRun_);
+    }
+    valuesWindow_->show();
+    valuesWindow_->raise();
+    valuesWindow_->activateWindow();
 }
 
 } // namespace bidmark

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -9,6 +10,7 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 namespace bidmark {
 
@@ -18,13 +20,18 @@ namespace bidmark {
 // listed as mounted (build roots, sandboxes).
 QStringList driveEntries(const QStringList& mountedRoots, const QString& leagueVolume);
 
+class MarketValuesWindow;
+struct MarketValues;
+
 // The Market Value Calculator: names the two simulator pages, the output file
 // and the inflation rate, and starts the market value run. A hidden file
-// picker fills the roster or vitals box with a click.
+// picker fills the roster or vitals box with a click. A finished run opens
+// the Market Values window, and Show Values opens it again on the last run.
 class Form5 : public QWidget {
     Q_OBJECT
 public:
     explicit Form5(const Session& session, QWidget* parent = nullptr);
+    ~Form5() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -34,6 +41,7 @@ private:
     void pickFile(const QString& name);
     void pickSelectedFile();
     void calculate();
+    void showValues();
 
     const Session& session_;
     QLineEdit* rosterBox_;
@@ -46,6 +54,9 @@ private:
     QListWidget* files_;
     QLineEdit* currentBox_ = nullptr; // the box the picker fills
     QString folder_;                  // the picker's folder, absolute
+    QPushButton* showValues_;
+    std::shared_ptr<const MarketValues> lastRun_;
+    std::unique_ptr<MarketValuesWindow> valuesWindow_;
 };
 
 } // namespace bidmark

@@ -1,6 +1,7 @@
 #include "marketvalue/pages.h"
 
 #include <algorithm>
+#include <utility>
 #include <unordered_map>
 
 #include "core/falist.h"
@@ -16,6 +17,27 @@ constexpr double kDollarsPerMillion = 1000000.0;
 
 std::string rosterName(std::string_view row) { return std::string(mid(row, 4, 20)); }
 std::string vitalsName(std::string_view row) { return std::string(mid(row, 5, 20)); }
+
+// The text of a heading line of the roster page: the line without its markup
+// tags and the blanks around; empty for a line without markup and for the
+// page's title, which names the page rather than a team.
+std::string headingText(std::string_view line)
+{
+    if (line.find('<') == std::string_view::npos || line.find(kRosterMarker) != std::string_view::npos)
+        return {};
+    std::string text;
+    bool inTag = false;
+    for (const char c : line) {
+        if (c == '<' || c == '>')
+            inTag = c == '<';
+        else if (!inTag)
+            text += c;
+    }
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
 } // namespace
 
 char positionGroup(char letter)
@@ -44,9 +66,16 @@ bool isVitalsRow(std::string_view line)
 RosterTable readRosterRows(const std::vector<std::string>& lines)
 {
     RosterTable roster;
+    std::string team;
     for (const std::string& line : lines) {
-        if (isRosterRow(line))
-            roster.push_back({rosterName(line), numberValue(rightPart(line, 3))});
+        if (isRosterRow(line)) {
+            RosterEntry& entry = roster.emplace_back();
+            entry.name = rosterName(line);
+            entry.overall = numberValue(rightPart(line, 3));
+            entry.team = team;
+        } else if (std::string heading = headingText(line); !heading.empty()) {
+            team = std::move(heading);
+        }
     }
     return roster;
 }

@@ -20,6 +20,7 @@ struct RosterEntry {
     char group = 0;    // 'F', 'D' or 'G'
     double age = 0;
     double salary = 0; // millions of dollars
+    std::string team;  // the team heading above the row on the roster page, if any
 };
 using RosterTable = std::vector<RosterEntry>;
 
@@ -42,7 +43,9 @@ bool hasPageMarker(const std::vector<std::string>& lines, std::string_view marke
 bool isRosterRow(std::string_view line);
 bool isVitalsRow(std::string_view line);
 
-// Every roster row in page order, with name and overall.
+// Every roster row in page order, with name and overall, and the team of the
+// heading it stands under: the last line above it that holds markup and some
+// text besides (such as "<b>TOR</b>"), other than the page's own title.
 RosterTable readRosterRows(const std::vector<std::string>& lines);
 
 // Gives every vitals row's group, age and salary to the first roster entry of

@@ -60,52 +60,57 @@ FreeAgent freeAgentOfLine(const std::string& line, std::size_t lineNumber)
     }
 }
 
-// The whole output, built in memory so that a failure leaves the old file.
-std::string marketValueText(const std::vector<std::string>& freeAgentLines,
-                            RosterTable roster, double factor)
+std::vector<FreeAgent> freeAgents(const std::vector<std::string>& freeAgentLines)
 {
-    BracketFinder brackets(std::move(roster));
-    MarketValueText text;
+    std::vector<FreeAgent> agents;
     for (std::size_t index = 0; index < freeAgentLines.size(); ++index) {
-        if (!isPlayerLine(freeAgentLines[index]))
-            continue;
-        const FreeAgent agent = freeAgentOfLine(freeAgentLines[index], index + 1);
-        const BracketStats& stats = brackets.statsFor(agent);
-        text.addLine(agent, stats, marketValue(agent, stats, factor));
+        if (isPlayerLine(freeAgentLines[index]))
+            agents.push_back(freeAgentOfLine(freeAgentLines[index], index + 1));
     }
+    return agents;
+}
+
+// The whole output, built in memory so that a failure leaves the old file.
+std::string marketValueText(const MarketValues& values)
+{
+    MarketValueText text;
+    for (const ValueRow& row : values.rows)
+        text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
     return text.text();
 }
 } // namespace
 
-std::string runMarketValue(const std::string& folder, const std::string& rosterName,
-                           const std::string& vitalsName, const std::string& outputName,
-                           const std::string& rateText)
+MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
+                              const std::string& vitalsName, const std::string& outputName,
+                              const std::string& rateText)
 {
     if (rosterName.empty())
-        return "Roster File not specified";
+        return {"Roster File not specified", nullptr};
     if (vitalsName.empty())
-        return "Vital File not specified";
+        return {"Vital File not specified", nullptr};
     const double factor = inflationFactor(rateText);
 
     const std::vector<std::string> rosterPage = readLines(pathIn(folder, rosterName));
     if (!hasPageMarker(rosterPage, kRosterMarker))
-        return "Roster file does not appear to be a valid FHL roster file";
+        return {"Roster file does not appear to be a valid FHL roster file", nullptr};
     const std::vector<std::string> vitalsPage = readLines(pathIn(folder, vitalsName));
     if (!hasPageMarker(vitalsPage, kVitalsMarker))
-        return "Vitals file does not appear to be a valid FHL vitals file";
+        return {"Vitals file does not appear to be a valid FHL vitals file", nullptr};
     // The output file is checked only once both pages have passed theirs.
     if (outputName.empty())
         throw Failure("Output file not specified");
     if (isProtectedOutput(folder, outputName, rosterName, vitalsName))
-        return "The output file " + outputName +
-               " would overwrite a league file or a page of this run; choose another name";
+        return {"The output file " + outputName +
+                    " would overwrite a league file or a page of this run; choose another name",
+                nullptr};
 
     const auto start = std::chrono::steady_clock::now();
     RosterTable roster = readRosterRows(rosterPage);
     joinVitalsRows(vitalsPage, vitalsName, roster);
-    const std::vector<std::string> freeAgentLines = readLines(pathIn(folder, kFreeAgentFile));
-    writeFileAtomic(pathIn(folder, outputName), marketValueText(freeAgentLines, std::move(roster), factor));
-    return "DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds";
+    auto values = std::make_shared<const MarketValues>(valueFreeAgents(
+        std::move(roster), freeAgents(readLines(pathIn(folder, kFreeAgentFile))), factor));
+    writeFileAtomic(pathIn(folder, outputName), marketValueText(*values));
+    return {"DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds", std::move(values)};
 }
 
 } // namespace bidmark

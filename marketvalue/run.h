@@ -1,23 +1,32 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 
+#include "marketvalue/values.h"
+
 // The market value run of the calculator window.
 namespace bidmark {
+
+// The run as the journal names it; the one league file it may replace is its
+// output file (when it is named right in the league folder).
+inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
+
+struct MarketValueRun {
+    std::string message;                        // the one message for the user
+    std::shared_ptr<const MarketValues> values; // what the run wrote; only when it finished
+};
 
 // Reads the roster and vitals pages and fa.txt and rewrites the output file
 // with a market value line for every free agent; all names are relative to
 // the folder. Returns the one message for the user, checked in this order:
 // an empty page name, a page that fails its check, a refused output name, or
-// "DONE <seconds>seconds". Throws Failure when a file cannot be read or
-// written, a salary is no number or a figure overflows (the rate among them);
-// the output file is then left as it was.
-// The run as the journal names it; the one league file it may replace is its
-// output file (when it is named right in the league folder).
-inline constexpr std::string_view kMarketValueRunName = "Calculate Market Value";
-
-std::string runMarketValue(const std::string& folder, const std::string& rosterName,
-                           const std::string& vitalsName, const std::string& outputName,
-                           const std::string& rateText);
+// "DONE <seconds>seconds" together with the values the file was written from.
+// Throws Failure when a file cannot be read or written, a salary is no number
+// or a figure overflows (the rate among them); the output file is then left
+// as it was.
+MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
+                              const std::string& vitalsName, const std::string& outputName,
+                              const std::string& rateText);
 
 } // namespace bidmark

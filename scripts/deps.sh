@@ -4,6 +4,7 @@
 BIDMARK_PACKAGES=(
   cmake ninja-build g++
   qt6-base-dev
+  qt6-charts-dev libqt6opengl6-dev # the market values chart; Qt Charts' CMake files need Qt OpenGL's
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation # the windows' fonts, also on the offscreen platform
 )

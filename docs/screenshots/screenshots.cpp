@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QtTest>
 #include <cstdio>
 #include <functional>
@@ -215,6 +216,18 @@ void commissioner()
     pickFile("Text1", "roster.html", nullptr);
     pickFile("Text2", "vitals.html", "calculator.png");
     expectDialogs({saving("market-value-done.png", test::ok())}, [] { click("Form5", "Command1"); });
+    // The Market Values window the run opened: one free agent's bracket.
+    QWidget* values = window("MarketValues");
+    values->resize(1180, 720);
+    auto* table = control<QTableView>("MarketValues", "valuesTable");
+    const QModelIndexList found = table->model()->match(table->model()->index(0, 0), Qt::DisplayRole,
+                                                        QStringLiteral("Zeb Branstad"), 1, Qt::MatchExactly);
+    if (found.isEmpty())
+        qFatal("no Zeb Branstad in the market values");
+    table->selectRow(found.front().row());
+    table->scrollTo(found.front(), QAbstractItemView::PositionAtCenter);
+    save(values, "market-values.png");
+    values->close();
     click("Form5", "Command2");
 
     click("Form4", "Command4");

@@ -9,6 +9,7 @@
 #include "core/failure.h"
 #include "core/linefile.h"
 #include "core/undo.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -191,7 +192,8 @@ TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
     writeFileAtomic(manifest, text);
     writeFileAtomic(dir_.file("fa.txt"), "changed\r\n");
     std::filesystem::remove(pathIn(run.folder(), "fa.txt"));
-    std::filesystem::create_symlink(dir_.file("sub/marketVal.txt"), pathIn(run.folder(), "fa.txt"));
+    if (!test::makeLink(dir_.file("sub/marketVal.txt"), pathIn(run.folder(), "fa.txt")))
+        GTEST_SKIP() << "this system makes no symbolic links for this user";
     EXPECT_THROW(recoverInterruptedRun(dir_.path()), Failure);
     EXPECT_EQ(dir_.read("fa.txt"), "changed\r\n");
 }

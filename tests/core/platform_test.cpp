@@ -23,14 +23,6 @@ using test::failureOf;
 using test::namesIn;
 using Names = std::vector<std::string>;
 
-// A symbolic link, or false where the system makes none for this process.
-bool linked(const std::string& target, const std::string& link)
-{
-    std::error_code error;
-    fs::create_symlink(fs::u8path(target), fs::u8path(link), error);
-    return !error;
-}
-
 TEST(StartUp, FileSizeLimitIsAWriteFailureNotTheEndOfTheProgram)
 {
     if (!test::hasPosix())
@@ -75,7 +67,7 @@ TEST(SpecialFiles, AreRefusedWhenReadOrWritten)
 
     // A named pipe never blocks; a link to an endless device is not read.
     test::makeNamedPipe(dir.file("pipe.txt"));
-    ASSERT_TRUE(linked("/dev/zero", dir.file("zero.txt")));
+    ASSERT_TRUE(test::makeLink("/dev/zero", dir.file("zero.txt")));
     for (const char* name : {"pipe.txt", "zero.txt"}) {
         const std::string path = dir.file(name);
         EXPECT_EQ(failureOf([&] { readFile(path); }), path + " is not a regular file");
@@ -105,7 +97,7 @@ TEST(LinkedFile, TargetIsReplacedInItsOwnFolderAndALinkToNothingIsNotFollowed)
 {
     test::TempDir shared, league;
     shared.write("fa.txt", "shared copy");
-    if (!linked(shared.file("fa.txt"), league.file("fa.txt")))
+    if (!test::makeLink(shared.file("fa.txt"), league.file("fa.txt")))
         GTEST_SKIP() << "this system makes no symbolic links for this user";
     writeFileAtomic(league.file("fa.txt"), "merged");
     EXPECT_EQ(shared.read("fa.txt"), "merged");
@@ -114,7 +106,7 @@ TEST(LinkedFile, TargetIsReplacedInItsOwnFolderAndALinkToNothingIsNotFollowed)
     EXPECT_EQ(namesIn(league.path()), Names{"fa.txt"});
 
     // A team file whose shared copy is gone is never created through the link.
-    ASSERT_TRUE(linked(shared.file("TOR.txt"), league.file("TOR.txt")));
+    ASSERT_TRUE(test::makeLink(shared.file("TOR.txt"), league.file("TOR.txt")));
     const std::string refused = "Cannot write " + league.file("TOR.txt") + ": it is a link to a file that does not exist";
     EXPECT_EQ(failureOf([&] { appendLines(league.file("TOR.txt"), {}); }), refused);
     EXPECT_EQ(failureOf([&] { writeFileAtomic(league.file("TOR.txt"), "x"); }), refused);

@@ -10,7 +10,7 @@ using namespace bidmark;
 namespace {
 RosterEntry entry(double overall, char group, double age, double salary)
 {
-    return {"", overall, group, age, salary};
+    return {"", overall, group, age, salary, ""};
 }
 
 // The worked example's roster: A B C D E K.
@@ -25,9 +25,10 @@ FreeAgent agent(double age, double lastSalary, char group = 'F', double overall 
     return {"", age, lastSalary, group, overall};
 }
 
-BracketStats statsOf(const FreeAgent& agent, RosterTable roster)
+BracketStats statsOf(const FreeAgent& agent, const RosterTable& roster)
 {
-    return BracketFinder(std::move(roster)).statsFor(agent);
+    BracketFinder finder(roster);
+    return finder.brackets()[finder.bracketOf(agent)].stats;
 }
 
 BracketStats averageOf(double average)
@@ -47,7 +48,7 @@ TEST(Bracket, WorkedExampleKeepsAThroughC)
     EXPECT_DOUBLE_EQ(stats.high, 3.0);
     EXPECT_EQ(stats.sameCount, 0);
     EXPECT_DOUBLE_EQ(stats.average, 2.0);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.2), stats, 1.2), 2.0);
+    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.2), stats, 1.2).value, 2.0);
 }
 
 TEST(Bracket, SameOverallAverageRaisesTheAverage)
@@ -56,7 +57,7 @@ TEST(Bracket, SameOverallAverageRaisesTheAverage)
     EXPECT_EQ(stats.sameCount, 1);
     EXPECT_DOUBLE_EQ(stats.sameAverage, 3.0);
     EXPECT_DOUBLE_EQ(stats.average, 3.0);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.2), stats, 1.2), 3.0);
+    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.2), stats, 1.2).value, 3.0);
 }
 
 TEST(Bracket, KeepsEntriesWithinFourPointsAndTwoYears)
@@ -81,8 +82,8 @@ TEST(Bracket, EmptyBracketLeavesZerosAndInflatesLastSalary)
     EXPECT_EQ(stats.high, 0);
     EXPECT_EQ(stats.low, 0);
     EXPECT_EQ(stats.average, 0);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.0, 'G'), stats, 1.2), 1.2);
-    EXPECT_DOUBLE_EQ(marketValue(agent(22, 2.0, 'G'), stats, 1.2), 1.5);
+    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.0, 'G'), stats, 1.2).value, 1.2);
+    EXPECT_DOUBLE_EQ(marketValue(agent(22, 2.0, 'G'), stats, 1.2).value, 1.5);
 }
 
 TEST(Bracket, OnePlayerIsHighLowAndAverage)
@@ -100,22 +101,29 @@ TEST(Bracket, ZeroSalaryLetsTheNextSalaryBecomeLow)
     EXPECT_DOUBLE_EQ(statsOf(agent(25, 1), {entry(74, 'F', 25, 0.8), entry(74, 'F', 25, 0)}).low, 0);
 }
 
-TEST(MarketValue, ThresholdSubtractsTheFactor)
+TEST(MarketValue, ThresholdSubtractsTheFactorAndRookiesAreCapped)
 {
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.0), averageOf(1.5), 1.2), 1.5);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 2.0), averageOf(1.5), 1.2), 2.4);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.48), averageOf(1.5), 1.2), 1.5);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.49), averageOf(1.5), 1.2), 1.49 * 1.2);
-    // Rate 0: T = 0.99 x A.
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.484), averageOf(1.5), 1.0), 1.5);
-    EXPECT_DOUBLE_EQ(marketValue(agent(25, 1.486), averageOf(1.5), 1.0), 1.486);
-}
-
-TEST(MarketValue, CapsRookiesUpToTwentyTwo)
-{
-    EXPECT_DOUBLE_EQ(marketValue(agent(22, 2.5), averageOf(0), 1.2), 1.5);
-    EXPECT_DOUBLE_EQ(marketValue(agent(23, 2.5), averageOf(0), 1.2), 3.0);
-    EXPECT_DOUBLE_EQ(marketValue(agent(22, 1.0), averageOf(0), 1.2), 1.2);
+    const struct {
+        double age, lastSalary, average, factor, value;
+        ValueRule rule;
+    } cases[] = {
+        {25, 1.0, 1.5, 1.2, 1.5, ValueRule::BracketAverage},
+        {25, 2.0, 1.5, 1.2, 2.4, ValueRule::LastSalaryTimesFactor},
+        {25, 1.48, 1.5, 1.2, 1.5, ValueRule::BracketAverage}, // 1.48 < 1.482
+        {25, 1.49, 1.5, 1.2, 1.49 * 1.2, ValueRule::LastSalaryTimesFactor},
+        {25, 1.484, 1.5, 1.0, 1.5, ValueRule::BracketAverage}, // rate 0: T = 0.99 x A
+        {25, 1.486, 1.5, 1.0, 1.486, ValueRule::LastSalaryTimesFactor},
+        {22, 2.5, 0, 1.2, 1.5, ValueRule::RookieCap},
+        {22, 1.0, 3.0, 1.2, 1.5, ValueRule::RookieCap}, // the average too is capped
+        {23, 2.5, 0, 1.2, 3.0, ValueRule::LastSalaryTimesFactor},
+        {22, 1.0, 0, 1.2, 1.2, ValueRule::LastSalaryTimesFactor},
+        {22, 1.0, 1.5, 1.2, 1.5, ValueRule::BracketAverage}, // at the cap, not above it
+    };
+    for (const auto& c : cases) {
+        const Valuation valuation = marketValue(agent(c.age, c.lastSalary), averageOf(c.average), c.factor);
+        EXPECT_DOUBLE_EQ(valuation.value, c.value) << c.age << " " << c.lastSalary << " " << c.average;
+        EXPECT_EQ(valuation.rule, c.rule) << c.age << " " << c.lastSalary << " " << c.average;
+    }
 }
 
 TEST(MarketValue, FactorComesFromRatePercent)
@@ -152,9 +160,7 @@ TEST(MarketValue, OverflowIsAFailureNeverInfinity)
         }
     }
 }
-
-
-TEST(Bracket, FinderSeesWhatAPassOverTheRosterSees)
+TEST(Bracket, FinderKeepsTheEntriesAPassOverTheRosterFinds)
 {
     // Repeated and fractional overalls and ages, zero salaries, entries without vitals.
     std::mt19937 random(7);
@@ -169,9 +175,12 @@ TEST(Bracket, FinderSeesWhatAPassOverTheRosterSees)
     for (int i = 0; i < 600; ++i) {
         const FreeAgent fa = agent(20 + random() % 15, 1.0, "FDG"[random() % 3], 60 + random() % 30);
         BracketStats expected;
-        for (const RosterEntry& e : roster) {
+        std::vector<std::size_t> entries;
+        for (std::size_t index = 0; index < roster.size(); ++index) {
+            const RosterEntry& e = roster[index];
             if (!inBracket(fa, e))
                 continue;
+            entries.push_back(index);
             if (expected.low == 0 || e.salary < expected.low)
                 expected.low = e.salary;
             if (expected.high == 0 || e.salary > expected.high)
@@ -179,7 +188,9 @@ TEST(Bracket, FinderSeesWhatAPassOverTheRosterSees)
             expected.sum += e.salary;
             ++expected.count;
         }
-        const BracketStats& found = finder.statsFor(fa);
+        const Bracket& bracket = finder.brackets()[finder.bracketOf(fa)];
+        ASSERT_EQ(bracket.entries, entries);
+        const BracketStats& found = bracket.stats;
         ASSERT_EQ(found.count, expected.count);
         ASSERT_EQ(found.sum, expected.sum); // same additions in the same order
         ASSERT_EQ(found.low, expected.low);

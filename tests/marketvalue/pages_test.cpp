@@ -47,6 +47,19 @@ TEST(RosterRows, KeepsPageOrderNameAndOverall)
     EXPECT_EQ(roster[1].group, 0); // no vitals yet
 }
 
+TEST(RosterRows, TakeTheTeamOfTheHeadingAboveThem)
+{
+    const RosterTable roster = readRosterRows(
+        {"<title>VELD Team Rosters</title>", "<pre>", rosterRow("Early Bird", 70), "<b>TOR</b>", "",
+         "No Name                   Po H  IT SP OV", rosterRow("Aaro Aalto", 72), "<b> New York </b>",
+         rosterRow("Bert Berg", 75), "</pre>", rosterRow("Cid Carr", 71)});
+    ASSERT_EQ(roster.size(), 4u);
+    EXPECT_EQ(roster[0].team, ""); // the page's title names no team
+    EXPECT_EQ(roster[1].team, "TOR");
+    EXPECT_EQ(roster[2].team, "New York");
+    EXPECT_EQ(roster[3].team, "New York"); // markup without text changes nothing
+}
+
 TEST(RosterRows, NeedFortyCharactersAndReadOverallFromLastThree)
 {
     const std::string forty = rosterRow("Aaro Aalto", 0).substr(0, 40); // ends in "80"

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <regex>
+#include <set>
 
 #include "core/failure.h"
 #include "core/linefile.h"
 #include "marketvalue/marketvalfile.h"
 #include "marketvalue/run.h"
+#include "marketvalue/valuetable.h"
 #include "tests/marketvalue/pagerows.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
@@ -41,7 +43,7 @@ protected:
     std::string run(const std::string& roster = "roster.html", const std::string& vitals = "vitals.html",
                     const std::string& output = "marketVal.txt", const std::string& rate = "20")
     {
-        return runMarketValue(dir.path(), roster, vitals, output, rate);
+        return runMarketValue(dir.path(), roster, vitals, output, rate).message;
     }
 
     std::vector<std::string> output(const std::string& name = "marketVal.txt")
@@ -159,4 +161,47 @@ TEST_F(RunTest, ShortVitalsRowAndMissingFilesFail)
     EXPECT_THROW(run("roster.html", "vitals.html", ""), Failure);
     EXPECT_THROW(run("roster.html", "vitals.html", "no/such/folder.txt"), Failure);
     EXPECT_FALSE(dir.exists("marketVal.txt"));
+}
+
+// The sample league's run: the values the window shows are the file's.
+TEST(RunValues, EqualTheFileTheRunWroteAndAPlainScanOfTheRoster)
+{
+    test::TempDir dir;
+    for (const char* name : {"fa.txt", "roster.html", "vitals.html"})
+        dir.write(name, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, name)));
+    const MarketValueRun run = runMarketValue(dir.path(), "roster.html", "vitals.html", "marketVal.txt", "20");
+    ASSERT_TRUE(run.values) << run.message;
+    const MarketValues& values = *run.values;
+    const std::vector<std::string> lines = splitLines(dir.read("marketVal.txt"));
+    ASSERT_EQ(lines.size(), 8 + values.rows.size());
+
+    // Where each of the table's columns up to M.V. starts in a player line.
+    const std::size_t starts[] = {1, 22, 26, 29, 33, 38, 44, 50, 56, 62, 200};
+    std::set<ValueRule> rules;
+    for (std::size_t i = 0; i < values.rows.size(); ++i) {
+        const ValueRow& row = values.rows[i];
+        const std::string& line = lines[8 + i];
+        for (int column = 0; column < kRuleColumn; ++column) {
+            std::string field = line.substr(starts[column] - 1, starts[column + 1] - starts[column]);
+            field.erase(field.find_last_not_of(' ') + 1);
+            field.erase(0, field.find_first_not_of(' '));
+            EXPECT_EQ(valueCell(values, row, column), field) << "line " << 9 + i << ", column " << column;
+        }
+
+        std::vector<std::size_t> scanned;
+        for (std::size_t entry = 0; entry < values.roster.size(); ++entry) {
+            if (inBracket(row.agent, values.roster[entry]))
+                scanned.push_back(entry);
+        }
+        EXPECT_EQ(values.bracketOf(row).entries, scanned) << row.agent.name;
+
+        rules.insert(row.valuation.rule);
+        const std::string value = valueCell(values, row, kMarketValueColumn);
+        switch (row.valuation.rule) {
+        case ValueRule::BracketAverage: EXPECT_EQ(value, valueCell(values, row, kAverageColumn)); break;
+        case ValueRule::LastSalaryTimesFactor: EXPECT_EQ(row.valuation.value, row.agent.lastSalary * 1.2); break;
+        case ValueRule::RookieCap: EXPECT_TRUE(row.agent.age <= 22 && value == "1.5") << row.agent.name; break;
+        }
+    }
+    EXPECT_EQ(rules.size(), 3u) << "the sample league shows every rule";
 }

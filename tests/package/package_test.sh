@@ -56,7 +56,7 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
 debs=("$work"/deb/bidmark_*.deb)
 [ -f "${debs[0]}" ] || fail "no bidmark_*.deb was built"
 depends="$(dpkg-deb -f "${debs[0]}" Depends)"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 qt6-qpa-plugins; do
   [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
 contents="$(dpkg-deb -c "${debs[0]}")"

@@ -1,5 +1,7 @@
 #include "tests/support/system.h"
 
+#include <filesystem>
+
 #include <stdexcept>
 #include <thread>
 
@@ -95,5 +97,12 @@ ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock:
 }
 
 #endif
+
+bool makeLink(const std::string& target, const std::string& link)
+{
+    std::error_code error;
+    std::filesystem::create_symlink(std::filesystem::u8path(target), std::filesystem::u8path(link), error);
+    return !error;
+}
 
 } // namespace bidmark::test

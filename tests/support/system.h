@@ -30,6 +30,9 @@ private:
 };
 
 void makeNamedPipe(const std::string& path);
+// A symbolic link at `link` to `target`, or false where the system makes none
+// for this process.
+bool makeLink(const std::string& target, const std::string& link);
 
 // How a child process running `work` ended, started with the signal
 // dispositions of a freshly started program: its exit code, the signal that

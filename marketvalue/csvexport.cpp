@@ -1,0 +1,97 @@
+#include "marketvalue/csvexport.h"
+
+#include "core/failure.h"
+#include "core/filenames.h"
+#include "core/linefile.h"
+#include "core/text.h"
+#include "marketvalue/valuetable.h"
+
+namespace bidmark {
+
+namespace {
+constexpr std::string_view kCsvSuffix = ".csv";
+
+bool needsQuotes(std::string_view field)
+{
+    return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+bool isCsvPath(const std::string& path)
+{
+    return path.size() > kCsvSuffix.size() &&
+           lowerCase(std::string_view(path).substr(path.size() - kCsvSuffix.size())) == kCsvSuffix;
+}
+} // namespace
+
+std::string csvRecord(const std::vector<std::string>& fields)
+{
+    std::string record;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            record += ',';
+        const bool quoted = needsQuotes(fields[i]);
+        if (quoted)
+            record += '"';
+        for (const char byte : fields[i]) {
+            if (byte == '"')
+                record += '"';
+            record += byte;
+        }
+        if (quoted)
+            record += '"';
+    }
+    // Windows-1252 to UTF-8, as the league's text is spelled in file names.
+    return fileSystemName(record) + "\r\n";
+}
+
+std::string valuesCsv(const MarketValues& values, const std::vector<std::size_t>& rows)
+{
+    std::vector<std::string> fields(kValueColumns);
+    for (int column = 0; column < kValueColumns; ++column)
+        fields[static_cast<std::size_t>(column)] = valueColumnTitle(column);
+    std::string text = std::string(kUtf8ByteOrderMark) + csvRecord(fields);
+    for (const std::size_t index : rows) {
+        for (int column = 0; column < kValueColumns; ++column)
+            fields[static_cast<std::size_t>(column)] = valueCell(values, values.rows[index], column);
+        text += csvRecord(fields);
+    }
+    return text;
+}
+
+std::string bracketsCsv(const MarketValues& values, const std::vector<std::size_t>& rows)
+{
+    std::vector<std::string> fields(kBracketColumns + 1);
+    fields[0] = "Free agent";
+    for (int column = 0; column < kBracketColumns; ++column)
+        fields[static_cast<std::size_t>(column) + 1] = bracketColumnTitle(column);
+    std::string text = std::string(kUtf8ByteOrderMark) + csvRecord(fields);
+    for (const std::size_t index : rows) {
+        const ValueRow& row = values.rows[index];
+        fields[0] = valueCell(values, row, kNameColumn);
+        for (const std::size_t entry : values.bracketOf(row).entries) {
+            for (int column = 0; column < kBracketColumns; ++column)
+                fields[static_cast<std::size_t>(column) + 1] = bracketCell(values.roster[entry], row.agent, column);
+            text += csvRecord(fields);
+        }
+    }
+    return text;
+}
+
+std::string bracketsCsvPath(const std::string& valuesPath)
+{
+    return valuesPath.substr(0, valuesPath.size() - kCsvSuffix.size()) + "-brackets" +
+           valuesPath.substr(valuesPath.size() - kCsvSuffix.size());
+}
+
+void exportCsv(const std::string& path, const MarketValues& values, const std::vector<std::size_t>& rows,
+               bool withBrackets)
+{
+    if (!isCsvPath(path))
+        throw Failure("Not written: " + shownPath(path) + ". The export writes only files whose name ends in " +
+                      std::string(kCsvSuffix) + ", so that no league file is replaced.");
+    writeFileAtomic(path, valuesCsv(values, rows));
+    if (withBrackets)
+        writeFileAtomic(bracketsCsvPath(path), bracketsCsv(values, rows));
+}
+
+} // namespace bidmark

@@ -1,0 +1,243 @@
+#include "marketvalue/valueswindow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QSplitter>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "gui/captionbutton.h"
+#include "gui/messages.h"
+#include "gui/text.h"
+#include "marketvalue/csvexport.h"
+#include "marketvalue/valueschart.h"
+#include "marketvalue/valuesmodel.h"
+#include "marketvalue/valuetable.h"
+
+namespace bidmark {
+
+namespace {
+// A control of the window, found by its objectName, read out by its
+// accessible name.
+template <class Widget, class... Arguments>
+Widget* control(const char* name, const char* spoken, Arguments&&... arguments)
+{
+    auto* widget = new Widget(std::forward<Arguments>(arguments)...);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setAccessibleName(QString::fromLatin1(spoken));
+    return widget;
+}
+
+// The position-group choice: its texts and the group each stands for.
+const struct {
+    const char* text;
+    char group;
+} kGroupChoices[] = {{"All positions", 0}, {"Forwards (F)", 'F'}, {"Defence (D)", 'D'}, {"Goalies (G)", 'G'}};
+
+// Rows one line high, the last column taking the room left.
+void compact(QTableView* table)
+{
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setStretchLastSection(true);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+}
+
+QLabel* wrappingLabel(const char* name, const char* spoken)
+{
+    auto* label = control<QLabel>(name, spoken);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+} // namespace
+
+MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent)
+    : QWidget(parent), leagueFolder_(std::move(leagueFolder))
+{
+    setObjectName(QStringLiteral("MarketValues"));
+    setWindowFlag(Qt::Window);
+    setWindowTitle(QStringLiteral("Market Values"));
+    resize(1180, 720);
+
+    model_ = new ValuesModel(this);
+    filter_ = new ValuesFilter(model_, this);
+
+    nameFilter_ = control<QLineEdit>("valuesFilter", "Filter by name");
+    nameFilter_->setPlaceholderText(QStringLiteral("Filter by name (Ctrl+F; Enter goes to the table)"));
+    nameFilter_->setClearButtonEnabled(true);
+    groups_ = control<QComboBox>("valuesGroup", "Position group");
+    for (const auto& choice : kGroupChoices)
+        groups_->addItem(QString::fromLatin1(choice.text));
+    withBrackets_ = control<QCheckBox>("exportBrackets", "Export the brackets too",
+                                       QStringLiteral("With brackets (second file)"));
+    auto* exportButton = control<gui::CaptionButton>("exportCsv", "Export CSV", QStringLiteral("Export CSV…"));
+
+    table_ = control<QTableView>("valuesTable", "Market values");
+    table_->setModel(filter_);
+    compact(table_);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->horizontalHeader()->setSortIndicatorClearable(true); // a third click: fa.txt order again
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table_->setSortingEnabled(true);
+    // Column widths from the first rows, not from every row of a large league.
+    table_->horizontalHeader()->setResizeContentsPrecision(50);
+
+    bracketCaption_ = wrappingLabel("bracketCaption", "Bracket");
+    bracket_ = control<QTableWidget>("bracketTable", "Bracket players", 0, kBracketColumns);
+    for (int column = 0; column < kBracketColumns; ++column)
+        bracket_->setHorizontalHeaderItem(column, new QTableWidgetItem(gui::toQt(bracketColumnTitle(column))));
+    compact(bracket_);
+    explanation_ = wrappingLabel("valueExplanation", "How the value came about");
+
+    chart_ = control<ValuesChart>("valuesChart", "Market value against overall");
+
+    auto* tools = new QHBoxLayout;
+    tools->addWidget(nameFilter_, 2);
+    tools->addWidget(groups_);
+    tools->addStretch(1);
+    tools->addWidget(withBrackets_);
+    tools->addWidget(exportButton);
+
+    auto* bracketPane = new QWidget;
+    auto* bracketLayout = new QVBoxLayout(bracketPane);
+    bracketLayout->setContentsMargins(0, 0, 0, 0);
+    bracketLayout->addWidget(bracketCaption_);
+    bracketLayout->addWidget(bracket_, 1);
+    bracketLayout->addWidget(explanation_);
+
+    auto* left = new QSplitter(Qt::Vertical);
+    left->addWidget(table_);
+    left->addWidget(bracketPane);
+    left->setSizes({400, 300});
+    auto* sides = new QSplitter(Qt::Horizontal);
+    sides->addWidget(left);
+    sides->addWidget(chart_);
+    sides->setSizes({700, 480});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(sides, 1);
+
+    connect(nameFilter_, &QLineEdit::textChanged, filter_, &ValuesFilter::setNamePart);
+    connect(nameFilter_, &QLineEdit::returnPressed, table_, [this] { table_->setFocus(Qt::OtherFocusReason); });
+    connect(groups_, &QComboBox::currentIndexChanged, this, &MarketValuesWindow::showGroup);
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MarketValuesWindow::showSelected);
+    connect(exportButton, &QPushButton::clicked, this, &MarketValuesWindow::exportShownRows);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, nameFilter_,
+            [this] { nameFilter_->setFocus(Qt::ShortcutFocusReason); });
+}
+
+MarketValuesWindow::~MarketValuesWindow() = default;
+
+void MarketValuesWindow::setValues(std::shared_ptr<const MarketValues> values)
+{
+    values_ = std::move(values);
+    model_->setValues(values_);
+    chart_->setValues(*values_);
+    chart_->showGroup(kGroupChoices[groups_->currentIndex()].group);
+    table_->resizeColumnsToContents();
+    if (filter_->rowCount() > 0)
+        table_->selectRow(0);
+    showSelected();
+}
+
+void MarketValuesWindow::showGroup(int choice)
+{
+    const char group = kGroupChoices[choice].group;
+    filter_->setGroup(group);
+    chart_->showGroup(group);
+}
+
+void MarketValuesWindow::showSelected()
+{
+    const std::optional<std::size_t> selected = selectedRow();
+    bracket_->setRowCount(0);
+    if (!selected) {
+        bracketCaption_->setText(QStringLiteral("Select a free agent to see the rostered players he is "
+                                                "compared with."));
+        explanation_->clear();
+        chart_->mark(nullptr);
+        return;
+    }
+    const ValueRow& row = values_->rows[*selected];
+    const std::vector<std::size_t>& entries = values_->bracketOf(row).entries;
+    bracket_->setRowCount(static_cast<int>(entries.size()));
+    for (std::size_t line = 0; line < entries.size(); ++line) {
+        const RosterEntry& entry = values_->roster[entries[line]];
+        for (int column = 0; column < kBracketColumns; ++column) {
+            auto* item = new QTableWidgetItem(gui::toQt(bracketCell(entry, row.agent, column)));
+            if (column != kEntryNameColumn && column != kEntryTeamColumn && column != kEntryGroupColumn)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (sameOverall(entry, row.agent)) {
+                QFont bold = item->font();
+                bold.setBold(true);
+                item->setFont(bold);
+            }
+            bracket_->setItem(static_cast<int>(line), column, item);
+        }
+    }
+    bracket_->resizeColumnsToContents();
+    bracketCaption_->setText(gui::toQt(bracketCaption(*values_, row)));
+    explanation_->setText(gui::toQt(valueExplanation(*values_, row)));
+    chart_->mark(&row);
+}
+
+std::optional<std::size_t> MarketValuesWindow::selectedRow() const
+{
+    const QModelIndexList rows = table_->selectionModel()->selectedRows();
+    if (rows.isEmpty() || !values_)
+        return std::nullopt;
+    return static_cast<std::size_t>(filter_->mapToSource(rows.front()).row());
+}
+
+std::vector<std::size_t> MarketValuesWindow::shownRows() const
+{
+    std::vector<std::size_t> rows;
+    rows.reserve(static_cast<std::size_t>(filter_->rowCount()));
+    for (int row = 0; row < filter_->rowCount(); ++row)
+        rows.push_back(static_cast<std::size_t>(filter_->mapToSource(filter_->index(row, 0)).row()));
+    return rows;
+}
+
+// Writes the rows as the table shows them, filtered and sorted; a name typed
+// without an extension gets ".csv".
+void MarketValuesWindow::exportShownRows()
+{
+    if (!values_)
+        return;
+    const QString start = QDir(QString::fromStdString(leagueFolder_)).absoluteFilePath(QStringLiteral("marketValues.csv"));
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), start,
+                                                QStringLiteral("CSV files (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".csv");
+    const std::vector<std::size_t> rows = shownRows();
+    const bool withBrackets = withBrackets_->isChecked();
+    const std::string file = path.toStdString(); // paths are UTF-8
+    const bool written = gui::guarded(this, [&] {
+        gui::BusyCursor busy;
+        exportCsv(file, *values_, rows, withBrackets);
+    });
+    if (!written)
+        return;
+    QString message = QStringLiteral("%1 free agents written to %2").arg(rows.size()).arg(path);
+    if (withBrackets)
+        message += QStringLiteral("\ntheir brackets to %1").arg(QString::fromStdString(bracketsCsvPath(file)));
+    gui::showMessage(this, message);
+}
+
+} // namespace bidmark

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+#include <QWidget>
+
+#include "marketvalue/values.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTableView;
+class QTableWidget;
+
+namespace bidmark {
+
+class ValuesChart;
+class ValuesFilter;
+class ValuesModel;
+
+// Market Values: the last market value run as a sortable table, the bracket
+// of the selected free agent, a chart of value against overall, and an
+// export of what the table shows to CSV files.
+class MarketValuesWindow : public QWidget {
+    Q_OBJECT
+public:
+    // CSV files are offered in the league folder first.
+    explicit MarketValuesWindow(std::string leagueFolder, QWidget* parent = nullptr);
+    ~MarketValuesWindow() override;
+
+    // Shows the run's values in fa.txt order, the first free agent selected.
+    void setValues(std::shared_ptr<const MarketValues> values);
+    const std::shared_ptr<const MarketValues>& values() const { return values_; }
+
+private:
+    void showGroup(int choice);
+    void showSelected();
+    void exportShownRows();
+    std::optional<std::size_t> selectedRow() const; // in the run's rows
+    std::vector<std::size_t> shownRows() const;      // in the table's order
+
+    std::string leagueFolder_;
+    std::shared_ptr<const MarketValues> values_;
+    ValuesModel* model_;
+    ValuesFilter* filter_;
+    QLineEdit* nameFilter_;
+    QComboBox* groups_;
+    QCheckBox* withBrackets_;
+    QTableView* table_;
+    QLabel* bracketCaption_;
+    QTableWidget* bracket_;
+    QLabel* explanation_;
+    ValuesChart* chart_;
+};
+
+} // namespace bidmark

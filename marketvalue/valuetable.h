@@ -1,0 +1,65 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "marketvalue/values.h"
+
+// The market values table and a free agent's bracket list as text: the cells
+// the window shows and the CSV export writes, in Windows-1252 bytes. The
+// table's numbers read exactly as marketVal.txt writes them; a bracket's
+// salaries are given to the thousand dollars.
+namespace bidmark {
+
+// The table's columns: marketVal.txt's, then the rule that made the value.
+enum ValueColumn : int {
+    kNameColumn,
+    kAgeColumn,
+    kGroupColumn,
+    kOverallColumn,
+    kCountColumn,
+    kHighColumn,
+    kLowColumn,
+    kAverageColumn,
+    kLastSalaryColumn,
+    kMarketValueColumn,
+    kRuleColumn,
+    kValueColumns
+};
+
+// A name key without the blanks that pad it to 20 characters.
+std::string displayName(const std::string& nameKey);
+
+std::string_view valueColumnTitle(int column);
+bool isNumberColumn(int column);
+std::string valueCell(const MarketValues& values, const ValueRow& row, int column);
+// Numbers by value, names by their letters with case ignored, the rule by its
+// name.
+bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column);
+
+// "bracket average", "last salary × factor" or "rookie cap".
+std::string_view ruleName(ValueRule rule);
+
+// Whose bracket it is and what it holds, in one sentence.
+std::string bracketCaption(const MarketValues& values, const ValueRow& row);
+
+// How the row's market value came about, in a few sentences.
+std::string valueExplanation(const MarketValues& values, const ValueRow& row);
+
+// The columns of a bracket entry.
+enum BracketColumn : int {
+    kEntryNameColumn,
+    kEntryTeamColumn,
+    kEntryGroupColumn,
+    kEntryAgeColumn,
+    kEntryOverallColumn,
+    kEntrySalaryColumn,
+    kEntrySameColumn,
+    kBracketColumns
+};
+
+std::string_view bracketColumnTitle(int column);
+// The entries of the free agent's exact overall, which can raise the average.
+bool sameOverall(const RosterEntry& entry, const FreeAgent& agent);
+std::string bracketCell(const RosterEntry& entry, const FreeAgent& agent, int column);
+
+} // namespace bidmark

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "marketvalue/valuetable.h"
+#include "tests/marketvalue/examplevalues.h"
+
+using namespace bidmark;
+using test::exampleValues;
+using test::freeAgent;
+
+TEST(ValueTable, ExplainsEachRuleWithItsNumbers)
+{
+    // The worked example's free agent, one whose last salary beats the
+    // threshold, and a rookie capped at 1.5.
+    const MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74),
+                                               freeAgent("Frans Free", 25, 2.5, 'F', 74),
+                                               freeAgent("Rami Rookie", 22, 2.5, 'F', 74)});
+    const struct {
+        const char* rule;
+        const char* value;
+        std::vector<std::string> explained;
+    } expected[] = {
+        {"bracket average", "2.0", {"Avg 2.0 is the average salary of the 3 bracket players (6.0 / 3)", "below the threshold 1.976"}},
+        {"last salary \xD7 factor", "3.0", {"not below the threshold 1.976", "last salary \xD7 1.2: 3.0."}},
+        {"rookie cap", "1.5", {"Avg 3.0 is the average salary of the 1 bracket players",
+                               "bracket average rule he would be worth 3.0", "at most 1.5"}},
+    };
+    for (std::size_t i = 0; i < values.rows.size(); ++i) {
+        const ValueRow& row = values.rows[i];
+        EXPECT_EQ(valueCell(values, row, kRuleColumn), expected[i].rule);
+        EXPECT_EQ(valueCell(values, row, kMarketValueColumn), expected[i].value);
+        const std::string explanation = valueExplanation(values, row);
+        for (const std::string& part : expected[i].explained)
+            EXPECT_NE(explanation.find(part), std::string::npos) << explanation;
+    }
+}
+
+TEST(ValueTable, ExplainsAnAverageRaisedBySameOverallEntries)
+{
+    const MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74)}, 74);
+    EXPECT_NE(valueExplanation(values, values.rows[0]).find("Avg 3.0 is the average salary of the 1 bracket "
+                                                            "players of his exact overall (3.0 / 1), above the 2.0 "
+                                                            "of all 3"),
+              std::string::npos);
+}
+
+TEST(ValueTable, SortsNumbersByValueAndNamesIgnoringCase)
+{
+    // Values whose text sorts the other way: "100" < "74", "10.5" < "8.0".
+    const MarketValues values = exampleValues({freeAgent("Bo Berg", 23, 8.0, 'F', 74),
+                                               freeAgent("al Ahl", 30, 10.5, 'D', 100),
+                                               freeAgent("\xC5sa Eng", 20, 2.0, 'G', 74)});
+    const ValueRow& bo = values.rows[0];
+    const ValueRow& al = values.rows[1];
+    const ValueRow& asa = values.rows[2];
+    const struct {
+        int column;
+        const ValueRow& a;
+        const ValueRow& b;
+    } ordered[] = {
+        {kNameColumn, al, bo},       {kAgeColumn, asa, bo},         {kOverallColumn, bo, al},
+        {kLastSalaryColumn, bo, al}, {kMarketValueColumn, bo, al}, {kGroupColumn, al, bo},
+        {kRuleColumn, bo, asa},      {kNameColumn, bo, asa}, // letters above Z come after it
+    };
+    for (const auto& c : ordered) {
+        EXPECT_TRUE(valueCellLess(values, c.a, c.b, c.column)) << "column " << c.column;
+        EXPECT_FALSE(valueCellLess(values, c.b, c.a, c.column)) << "column " << c.column;
+    }
+    EXPECT_EQ(valueCell(values, bo, kMarketValueColumn), "9.6");
+    EXPECT_EQ(valueCell(values, al, kMarketValueColumn), "12.6");
+}
+
+TEST(BracketList, ShowsTeamAndMarksTheSameOverall)
+{
+    const MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74)}, 74);
+    const ValueRow& row = values.rows[0];
+    std::vector<std::vector<std::string>> cells;
+    for (const std::size_t entry : values.bracketOf(row).entries) {
+        std::vector<std::string>& line = cells.emplace_back();
+        for (int column = 0; column < kBracketColumns; ++column)
+            line.push_back(bracketCell(values.roster[entry], row.agent, column));
+    }
+    const std::vector<std::vector<std::string>> expected{
+        {"Aaro Aalto", "TOR", "F", "25", "72", "1.0", ""},
+        {"Bert Berg", "NY", "F", "26", "75", "2.0", ""},
+        {"Cid Carr", "TOR", "F", "23", "74", "3.0", "same"},
+    };
+    EXPECT_EQ(cells, expected);
+    EXPECT_EQ(bracketCaption(values, row), "Bracket of Fredrik Free (F, age 25, OV 74): 3 rostered players of "
+                                           "group F within 2 years of his age and 4 points of his overall");
+}
