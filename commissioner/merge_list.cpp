@@ -25,6 +25,16 @@ MergeList::Line::Kind MergeList::kindOf(const std::string& line)
     return Line::Other;
 }
 
+std::optional<std::uint32_t> MergeList::tagOf(std::string_view text)
+{
+    if (text.size() < 4)
+        return std::nullopt;
+    std::uint32_t tag = 0;
+    for (std::size_t i = 0; i < 4; ++i)
+        tag = tag << 8 | static_cast<unsigned char>(text[i]);
+    return tag;
+}
+
 TeamOffer teamOffer(std::string_view teamOfferLine)
 {
     return {nameKey(teamOfferLine), offerText(teamOfferLine), tagStart(teamOfferLine),
@@ -35,6 +45,7 @@ MergeList::MergeList(std::vector<std::string> lines)
 {
     std::vector<LabelledNode*> nodes;
     nodes.reserve(lines.size());
+    players_.reserve(lines.size() / 2);
     for (std::string& text : lines)
         nodes.push_back(make(std::move(text)));
     list_.assign(nodes);
@@ -66,16 +77,19 @@ void MergeList::index(Line* line)
 {
     switch (line->kind) {
     case Line::Player: {
-        auto& same = players_[nameKey(line->text)];
-        line->slot = same.size();
-        same.push_back(line);
+        auto [first, isFirst] = players_.try_emplace(leftPart(line->text, 20), line);
+        if (!isFirst) {
+            line->nextOfKey = first->second;
+            first->second->previousOfKey = line;
+            first->second = line;
+        }
         break;
     }
     case Line::Signed:
         signed_.insert(signed_.end(), line);
         break;
     case Line::EarlierOffer: {
-        Lines& tagged = offers_[std::string(leftPart(line->text, 4))];
+        Lines& tagged = offers_.try_emplace(*tagOf(line->text)).first->second;
         tagged.insert(tagged.end(), line);
         break;
     }
@@ -87,19 +101,22 @@ void MergeList::index(Line* line)
 void MergeList::unindex(Line* line)
 {
     switch (line->kind) {
-    case Line::Player: {
-        auto& same = players_[nameKey(line->text)];
-        same[line->slot] = same.back();
-        same[line->slot]->slot = line->slot;
-        same.pop_back();
+    case Line::Player:
+        if (line->previousOfKey)
+            line->previousOfKey->nextOfKey = line->nextOfKey;
+        else if (line->nextOfKey)
+            players_.find(leftPart(line->text, 20))->second = line->nextOfKey;
+        else
+            players_.erase(leftPart(line->text, 20));
+        if (line->nextOfKey)
+            line->nextOfKey->previousOfKey = line->previousOfKey;
         signedBlocks_.erase(line);
         break;
-    }
     case Line::Signed:
         signed_.erase(line);
         break;
     case Line::EarlierOffer:
-        offers_[std::string(leftPart(line->text, 4))].erase(line);
+        offers_[*tagOf(line->text)].erase(line);
         break;
     default:
         break;
@@ -128,7 +145,8 @@ BlockChange MergeList::mergeInto(Line* player, const TeamOffer& offer)
 {
     Line* end = player->below;
     Line* earlier = nullptr;
-    if (auto tagged = offers_.find(offer.tagStart); tagged != offers_.end()) {
+    const std::optional<std::uint32_t> tag = tagOf(offer.tagStart);
+    if (auto tagged = tag ? offers_.find(*tag) : offers_.end(); tagged != offers_.end()) {
         auto first = tagged->second.upper_bound(player);
         if (first != tagged->second.end() && (!end || (*first)->label < end->label))
             earlier = *first;
@@ -208,7 +226,9 @@ std::vector<BlockChange> MergeList::apply(const TeamOffer& offer, bool moveSigne
     ++pass_;
     std::vector<BlockChange> changes;
     if (auto named = players_.find(offer.key); named != players_.end()) {
-        std::vector<Line*> blocks = named->second; // not the blocks the pass adds
+        std::vector<Line*> blocks; // not the blocks the pass adds
+        for (Line* player = named->second; player; player = player->nextOfKey)
+            blocks.push_back(player);
         std::sort(blocks.begin(), blocks.end(), ByPlace());
         for (Line* player : blocks)
             changes.push_back(mergeInto(player, offer));
@@ -221,6 +241,7 @@ std::vector<BlockChange> MergeList::apply(const TeamOffer& offer, bool moveSigne
 std::vector<std::string> MergeList::takeLines()
 {
     std::vector<std::string> lines;
+    lines.reserve(pool_.size());
     for (LabelledNode* node = list_.first(); node != list_.end(); node = node->next)
         lines.push_back(std::move(static_cast<Line*>(node)->text));
     return lines;

@@ -1,5 +1,7 @@
 #pragma once
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -62,8 +64,10 @@ private:
         // Boundary lines only: the boundary lines above and below, nullptr for none.
         Line* above = nullptr;
         Line* below = nullptr;
-        // Player lines only: index in players_ and the pass that added the line.
-        std::size_t slot = 0;
+        // Player lines only: the other live player lines of its name key, and
+        // the pass that added the line.
+        Line* previousOfKey = nullptr;
+        Line* nextOfKey = nullptr;
         int addedInPass = 0;
         bool isBoundary() const { return kind == Player || kind == Empty; }
     };
@@ -73,6 +77,9 @@ private:
     using Lines = std::set<Line*, ByPlace>;
 
     static Line::Kind kindOf(const std::string& line);
+    // The first four characters of an earlier offer as one number; nothing
+    // for a shorter text.
+    static std::optional<std::uint32_t> tagOf(std::string_view text);
     Line* make(std::string text);
     void index(Line* line);
     void unindex(Line* line);
@@ -82,12 +89,14 @@ private:
     Line* firstSigned(Line* player) const;
     void noteSigned(Line* player);
 
-    std::deque<Line> pool_; // every line ever made; removed ones are only unlinked
+    // Every line ever made; removed ones are only taken out of the list, and a
+    // player line's text never changes, so name keys can point into it.
+    std::deque<Line> pool_;
     LabelledList list_;
-    std::unordered_map<std::string, Lines> offers_; // earlier-offer lines by their first four characters
-    Lines signed_;                                   // signed lines
-    std::unordered_map<std::string, std::vector<Line*>> players_; // player lines by name key
-    std::unordered_set<Line*> signedBlocks_;         // player lines whose block holds a signed line
+    std::unordered_map<std::uint32_t, Lines> offers_; // earlier-offer lines by tagOf
+    Lines signed_;                                     // signed lines
+    std::unordered_map<std::string_view, Line*> players_; // a player line of each name key
+    std::unordered_set<Line*> signedBlocks_;           // player lines whose block holds a signed line
     int pass_ = 0;
 };
 
