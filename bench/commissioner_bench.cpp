@@ -13,12 +13,16 @@
 //                     against the same run without the journal, with the
 //                     journal holding as many runs as it keeps (counter
 //                     journal_x).
-// The league is written under $TMPDIR (default /tmp).
+// Each pair of runs is warmed up once and then timed in turns. The league is
+// written under $TMPDIR (default /tmp).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "bench/league_generator.h"
 #include "commissioner/merge_run.h"
@@ -119,8 +123,8 @@ double timedOnReset(benchmark::State& state, const League& league, Work&& work)
 }
 
 // Total seconds of `work` on one league and of `baseline` on another, taking
-// turns, each on a freshly reset league. Which goes first alternates: the
-// first run after the other one's pays for memory the system took back.
+// turns, each on a freshly reset league, after one untimed run of each;
+// which goes first alternates.
 struct Timings {
     double work = 0, baseline = 0;
 };
@@ -129,6 +133,10 @@ template <class Work, class Baseline>
 Timings timeBoth(benchmark::State& state, const League& league, Work&& work, const League& baselineLeague,
                  Baseline&& baseline)
 {
+    for (const League* warm : {&league, &baselineLeague}) { // the process's memory grown to what both need
+        warm->reset();
+        warm == &league ? work(*warm) : baseline(*warm);
+    }
     Timings total;
     bool workFirst = true;
     for (auto _ : state) {
@@ -215,4 +223,15 @@ BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 } // namespace
 } // namespace bidmark::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+#ifdef __GLIBC__
+    // Freed memory stays in the process: otherwise a run's time depends on
+    // whether the system took back what the run before it gave up.
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
+#endif
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
