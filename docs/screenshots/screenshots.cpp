@@ -200,6 +200,7 @@ void commissioner()
     expectDialogs({saving("merge-name.png", test::type(QStringLiteral("FA01 Signed Players"))),
                    saving("merged.png", test::ok())},
                   [] { click("Form4", "Command1"); });
+    save(window("RunReport"), "merge-report.png");
 
     click("Form4", "Command2");
     // Clicks the box, which opens the file picker, then the file.
