@@ -293,18 +293,24 @@ void Form2::doneClicked()
             emit signingDone(offers_);
             return;
         }
-        std::vector<std::string> kept;
-        std::vector<std::string> earlier = earlierOffers(session_.leagueFolder, session_.currentTeam, offers_);
-        if (!earlier.empty()) {
-            const gui::Choice keep = gui::askYesNoCancel(
-                this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier.size())));
-            if (keep == gui::Choice::Cancel)
+        bool keep = false;
+        const std::size_t earlier =
+            earlierOffers(session_.leagueFolder, session_.currentTeam, offers_).size();
+        if (earlier > 0) {
+            const gui::Choice choice =
+                gui::askYesNoCancel(this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier)));
+            if (choice == gui::Choice::Cancel)
                 return;
-            if (keep == gui::Choice::Yes)
-                kept = std::move(earlier);
+            keep = choice == gui::Choice::Yes;
         }
-        gui::leagueChange(this, session_,
-                          [&] { saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept); });
+        gui::leagueChange(this, session_, [&] {
+            // The file is read again under the lock: a merge that took it
+            // while the question was open has its offers already, and they
+            // must not be written back.
+            const std::vector<std::string> kept =
+                keep ? earlierOffers(session_.leagueFolder, session_.currentTeam, offers_) : std::vector<std::string>();
+            saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept);
+        });
         gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
         gui::endProgram();
     });
