@@ -6,6 +6,7 @@
 
 #include "commissioner/merge_list.h"
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -142,7 +143,7 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     if (list_) {
         const std::string freeAgents = pathIn(folder_, kFreeAgentFile);
         if (readFile(freeAgents) != freeAgentBytes_)
-            throw Failure(freeAgents + " changed while the merge ran: another program wrote it. Nothing was "
+            throw Failure(shownPath(freeAgents) + " changed while the merge ran: another program wrote it. Nothing was "
                           "written; merge again.");
         // A read-only fa.txt or temp.txt stops the merge before anything is written.
         for (std::string_view file : {kSignedFile, kTempFile, kFreeAgentFile})

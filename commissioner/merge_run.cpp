@@ -4,6 +4,7 @@
 
 #include "commissioner/merge.h"
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -17,7 +18,7 @@ std::vector<std::string> readTeams(const std::string& folder)
     const std::string path = pathIn(folder, kTeamsFile);
     std::vector<std::string> teams = readLines(path);
     if (teams.size() > static_cast<std::size_t>(kMaxTeams))
-        throw Failure(path + " holds " + std::to_string(teams.size()) + " teams; at most "
+        throw Failure(shownPath(path) + " holds " + std::to_string(teams.size()) + " teams; at most "
                       + std::to_string(kMaxTeams) + " can be merged. No team was merged.");
     for (const std::string& team : teams) {
         if (auto problem = teamNameProblem(team))

@@ -5,6 +5,7 @@
 #include "commissioner/merge.h"
 #include "commissioner/merge_run.h"
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -152,7 +153,7 @@ void setLeftoverSigningsAside(const std::string& folder, const std::string& asid
 {
     const std::string aside = pathIn(folder, asideName);
     if (platform::exists(aside))
-        throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + aside
+        throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + shownPath(aside)
                       + ": a file of that name is there already.");
     moveFile(pathIn(folder, kCommissionerFile), aside);
 }

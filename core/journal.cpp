@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/linefile.h"
 #include "core/text.h"
 
@@ -275,7 +276,7 @@ std::optional<FileState> fileStateOf(const std::string& path)
     while (in.read(piece, sizeof piece) || in.gcount() > 0)
         hash.add(std::string_view(piece, static_cast<std::size_t>(in.gcount())));
     if (in.bad() || !in.eof())
-        throw Failure("Cannot read " + path);
+        throw Failure("Cannot read " + shownPath(path));
     return hash.state();
 }
 
@@ -331,7 +332,7 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
         // a file from elsewhere into the league folder.
         const std::string saved = pathIn(record.folder, *file.saved);
         if (isLink(saved))
-            throw Failure(saved + " is not a file Bidmark kept; nothing was put back from it.");
+            throw Failure(shownPath(saved) + " is not a file Bidmark kept; nothing was put back from it.");
         writeFileAtomic(path, readFile(saved));
     } else if (fileExists(path)) {
         deleteFile(path);

@@ -1,6 +1,7 @@
 #include "core/undo.h"
 
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/linefile.h"
 
 namespace bidmark {
@@ -71,7 +72,7 @@ void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime 
         writeManifest(run);
         return;
     }
-    throw Failure("The run to undo is no longer in " + pathIn(leagueFolder, kHistoryFolder));
+    throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
 }
 
 std::string undoQuestion(const UndoPlan& plan)

@@ -4,6 +4,7 @@
 #include <QLockFile>
 
 #include "core/failure.h"
+#include "core/filenames.h"
 #include "core/journal.h"
 #include "core/linefile.h"
 #include "gui/messages.h"
@@ -23,8 +24,8 @@ std::string holderOf(const QLockFile& lock)
     QString host, program;
     if (!lock.getLockInfo(&pid, &host, &program))
         return "another program";
-    return (program.isEmpty() ? std::string("another program") : program.toStdString()) + " (process "
-        + std::to_string(pid) + (host.isEmpty() ? std::string() : " on " + host.toStdString()) + ")";
+    return (program.isEmpty() ? std::string("another program") : shownPath(program.toStdString())) + " (process "
+        + std::to_string(pid) + (host.isEmpty() ? std::string() : " on " + shownPath(host.toStdString())) + ")";
 }
 
 } // namespace
@@ -42,7 +43,7 @@ LeagueLock::LeagueLock(const std::string& leagueFolder)
     if (lock_->error() == QLockFile::LockFailedError)
         throw Failure("The league folder is in use: " + holderOf(*lock_)
                       + " is changing its files. Nothing was changed; try again once it has finished. (Lock file: "
-                      + path + ")");
+                      + shownPath(path) + ")");
     lock_.reset(); // no lock can be made here: the change's own writes will fail and say why
 }
 

@@ -155,6 +155,23 @@ TEST(TeamMerge, MissingFreeAgentListFailsNamingIt)
 }
 
 
+// A message is league text: a league folder named with an accent ("Montréal",
+// UTF-8 on the disk) is named in Windows-1252, as the message box shows it.
+TEST(TeamMerge, FailureNamesAnAccentedLeagueFolderAsShown)
+{
+    test::TempDir dir;
+    const std::string folder = dir.file("Montr\xC3\xA9" "al");
+    makeFolder(folder);
+    writeLinesAtomic(pathIn(folder, "teams.txt"), Lines(kMaxTeams + 1, "TOR"));
+    try {
+        mergeAllTeamOffers(folder, std::nullopt, {true, false});
+        FAIL() << "no failure";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("Montr\xE9" "al/teams.txt holds 101 teams"), std::string::npos)
+            << failure.what();
+    }
+}
+
 // Every fate a line can meet, in one team's file; a second team without a file.
 TEST(MergeReport, SaysWhatBecameOfEveryLine)
 {
