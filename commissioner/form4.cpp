@@ -127,26 +127,34 @@ void Form4::mergeTeamOffers()
 }
 
 // Names the newest run not yet undone and its files, asks, asks again when
-// some file has changed since, then puts the files back.
+// some file has changed since, then puts the files back. The questions are
+// asked without the league folder's lock, so that another program's Done is
+// not held up by an open question; under the lock the undo is planned again
+// and goes on only while it is still what the user agreed to.
 void Form4::undoLastRun()
 {
     gui::guarded(this, [this] {
-        gui::leagueChange(this, session_, [this] {
-            const std::optional<UndoPlan> plan = planUndo(session_.leagueFolder);
-            if (!plan) {
-                gui::showMessage(this, gui::toQt(kNothingToUndo));
+        gui::recoverLeague(this, session_);
+        const std::optional<UndoPlan> asked = planUndo(session_.leagueFolder);
+        if (!asked) {
+            gui::showMessage(this, gui::toQt(kNothingToUndo));
+            return;
+        }
+        if (!gui::askYesNo(this, gui::toQt(undoQuestion(*asked)), gui::kTitle))
+            return;
+        if (!asked->changed.empty() && !gui::askYesNo(this, gui::toQt(changedFilesQuestion(*asked)), gui::kTitle))
+            return;
+        std::optional<UndoPlan> plan;
+        gui::leagueChange(this, session_, [&] {
+            plan = planUndo(session_.leagueFolder);
+            if (!plan || !undoesWhatWasAsked(*plan, *asked)) {
+                plan.reset();
                 return;
             }
-            if (!gui::askYesNo(this, gui::toQt(undoQuestion(*plan)), gui::kTitle))
-                return;
-            if (!plan->changed.empty() && !gui::askYesNo(this, gui::toQt(changedFilesQuestion(*plan)), gui::kTitle))
-                return;
-            {
-                gui::BusyCursor busy;
-                undoRun(session_.leagueFolder, *plan);
-            }
-            gui::showMessage(this, gui::toQt(undoneMessage(*plan)));
+            gui::BusyCursor busy;
+            undoRun(session_.leagueFolder, *plan);
         });
+        gui::showMessage(this, gui::toQt(plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking)));
     });
 }
 

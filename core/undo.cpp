@@ -1,5 +1,7 @@
 #include "core/undo.h"
 
+#include <algorithm>
+
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/linefile.h"
@@ -59,6 +61,14 @@ std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
         return plan;
     }
     return std::nullopt;
+}
+
+bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked)
+{
+    return now.runFolder == asked.runFolder
+        && std::all_of(now.changed.begin(), now.changed.end(), [&](const std::string& file) {
+               return std::find(asked.changed.begin(), asked.changed.end(), file) != asked.changed.end();
+           });
 }
 
 void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime now)

@@ -23,6 +23,12 @@ inline constexpr std::string_view kNothingToUndo = "There is no run to undo.";
 
 // What Undo would do now; none when no run is left to undo.
 std::optional<UndoPlan> planUndo(const std::string& leagueFolder);
+// The plan made again once the user has answered still undoes what was asked:
+// the same run, and no file changed since it that the user was not asked about.
+bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked);
+inline constexpr std::string_view kChangedWhileAsking =
+    "The league files changed while you were answering; nothing was undone. Press Undo Last Run again to see "
+    "what it would undo now.";
 // Puts the run's files back, each atomically, then marks the run undone. An
 // undo cut short can be done again: the files already put back count as
 // unchanged.
