@@ -111,4 +111,14 @@ std::string findFile(const std::string& folder, std::string_view pattern)
     return best;
 }
 
+std::vector<std::string> pickableFiles(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (std::string& entry : listFolder(folder)) {
+        if (entry.front() != '.' && fileExists(joined(folder, entry)))
+            names.push_back(std::move(entry));
+    }
+    return names;
+}
+
 } // namespace bidmark

@@ -60,4 +60,9 @@ bool sameFileContent(const std::string& path, const std::string& other);
 // when none matches.
 std::string findFile(const std::string& folder, std::string_view pattern);
 
+// The folder's files as a file picker lists them: regular files (links
+// followed), not hidden (a name starting with '.'), in no set order, their
+// names as the file system spells them (leagueTextOfName gives the text).
+std::vector<std::string> pickableFiles(const std::string& folder);
+
 } // namespace bidmark

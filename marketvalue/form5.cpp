@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,7 +13,9 @@
 #include <QStorageInfo>
 #include <utility>
 
+#include "core/filenames.h"
 #include "core/leaguefiles.h"
+#include "core/linefile.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
@@ -156,8 +159,17 @@ void Form5::showFolder(const QString& path)
     if (!folder.isRoot())
         folders_->addItem(QStringLiteral(".."));
     folders_->addItems(folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
+    // A name is shown as the league's text (a page unpacked with raw
+    // Windows-1252 bytes in its name reads right, and the run finds it by
+    // that text); a name that text cannot hold as the file system spells it.
+    QStringList files;
+    for (const std::string& name : pickableFiles(QFile::encodeName(folder_).toStdString())) {
+        const std::optional<std::string> text = leagueTextOfName(name);
+        files << (text ? gui::toQt(*text) : QFile::decodeName(QByteArray::fromStdString(name)));
+    }
+    files.sort(Qt::CaseInsensitive);
     files_->clear();
-    files_->addItems(folder.entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    files_->addItems(files);
 }
 
 // The run opens names relative to the league folder, so a file of another
