@@ -2,6 +2,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
+#include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -123,15 +124,15 @@ std::vector<std::string> runNotes(const MergeReport& report)
     return notes;
 }
 
-void writeReport(const std::string& folder, const MergeReport& report, std::string_view fileName)
+void writeReport(const std::string& path, const MergeReport& report)
 {
-    writeLinesAtomic(pathIn(folder, fileName), reportLines(report));
+    writeLinesAtomic(path, reportLines(report));
 }
 
 void keepReport(const std::string& runFolder, MergeReport& report)
 {
     try {
-        writeReport(runFolder, report);
+        writeReport(pathIn(runFolder, kReportFile), report);
     } catch (const Failure& failure) {
         report.unkept = failure.what();
     }

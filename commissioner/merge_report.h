@@ -66,8 +66,8 @@ std::string playerNamed(std::string_view teamOfferLine);
 // aside. Empty when nothing.
 std::vector<std::string> runNotes(const MergeReport& report);
 
-// The report's lines as `fileName` (CR LF) in the folder, written atomically.
-void writeReport(const std::string& folder, const MergeReport& report, std::string_view fileName = "report.txt");
+// The report's lines (CR LF) as the file at `path`, written atomically.
+void writeReport(const std::string& path, const MergeReport& report);
 
 // report.txt kept in the run's folder of the journal. The run has been
 // written by then: a failure here does not undo it, it becomes a note.

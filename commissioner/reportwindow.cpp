@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,11 +60,7 @@ void RunReport::saveAs()
                                                         QStringLiteral("Text files (*.txt);;All files (*)"));
     if (chosen.isEmpty())
         return;
-    const QFileInfo file(chosen);
-    gui::guarded(this, [&] {
-        writeReport(QFile::encodeName(file.absolutePath()).toStdString(), report_,
-                    QFile::encodeName(file.fileName()).toStdString());
-    });
+    gui::guarded(this, [&] { writeReport(chosen.toStdString(), report_); }); // paths are UTF-8
 }
 
 } // namespace bidmark

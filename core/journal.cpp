@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::string_view kManifestTitle = "Bidmark run journal";
 // Names a run's folder holds besides the saved files.
-constexpr std::string_view kRunFolderOwnNames[] = {kManifestFile, "report.txt"};
+constexpr std::string_view kRunFolderOwnNames[] = {kManifestFile, kReportFile};
 
 // A name of a file right in the folder. The journal keeps and puts back only
 // such files, so that a manifest, which anyone who can write to the league

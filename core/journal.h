@@ -17,6 +17,7 @@ namespace bidmark {
 
 inline constexpr std::string_view kHistoryFolder = "history";
 inline constexpr std::string_view kManifestFile = "manifest.txt";
+inline constexpr std::string_view kReportFile = "report.txt"; // what a merge run did with every line
 inline constexpr std::size_t kKeptRuns = 50;
 
 using JournalTime = std::chrono::system_clock::time_point;

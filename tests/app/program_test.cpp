@@ -127,14 +127,14 @@ private slots:
         QVERIFY2(reportText().contains(QStringLiteral("Line 2, Arvo Lindqvist: not used: not an offer of TOR")),
                  qPrintable(reportText()));
 
-        const QString saved = QString::fromStdString(league().file("receipt.txt"));
+        const QString saved = QString::fromStdString(league().file("re\xC3\xA7u.txt")); // "reçu.txt"
         const test::Answer chooseFile = [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             files->selectFile(saved);
             static_cast<QDialog*>(files)->accept();
         };
         QVERIFY(test::answered({chooseFile}, [] { control("RunReport", "saveReport")->click(); }));
-        QCOMPARE(QString::fromLatin1(league().read("receipt.txt")),
+        QCOMPARE(QString::fromLatin1(league().read("re\xC3\xA7u.txt")),
                  reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
     }
 

@@ -218,7 +218,7 @@ TEST(MergeReport, SaysWhatBecameOfEveryLine)
                      test::playerLine("Pekka Roine", 22, "RFA", 1200000, "G", 80), "<DAL> 0.75/2 backup to start",
                      "", ""}));
 
-    writeReport(dir.path(), report);
+    writeReport(dir.file("report.txt"), report);
     EXPECT_EQ(dir.read("report.txt"), joinLines(expected));
 }
 
