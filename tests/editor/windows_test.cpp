@@ -154,30 +154,6 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
-    // The list opens with the lines of TOR.txt not merged yet; Done writes
-    // what it shows. "My offers only" keeps TOR's players.
-    void earlierOffersOpenTheList()
-    {
-        const std::string merged = "Arvo Lindqvist      <TOR> 1.5/3 +0.25 top line role";
-        const std::string pekka = "Pekka Roine         <TOR> 0.5/1 ";
-        dir_->writeLines("TOR.txt", {merged, pekka, "Gone Player         <TOR> 1.0/1 "});
-        Session session{dir_->path(), "TOR"};
-        Form2 form(session);
-        open(form, session);
-        form.showEarlierOffers();
-        QCOMPARE(control<QLabel>(&form, "earlierOffers")->text(),
-                 QStringLiteral("TOR.txt held 3 lines: 1 merged, 1 for players no longer listed, 1 shown below."));
-        QCOMPARE(offers(form), QStringList{QString::fromStdString(pekka)});
-        QCOMPARE(control<QLabel>(&form, "myOffersTotal")->text(),
-                 QStringLiteral("1 standing offer, 1 entry in the list: 2.0 million a year"));
-
-        QTest::mouseClick(control<QCheckBox>(&form, "myOffers"), Qt::LeftButton);
-        QCOMPARE(control<QListView>(&form, "List1")->model()->rowCount(), 7); // Arvo's and Pekka's blocks
-        QVERIFY(clickOffer(form, 0, "Yes"));
-        QVERIFY(answered({ok()}, [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));
-        QCOMPARE(dir_->read("TOR.txt"), std::string()); // the list was empty
-    }
-
     // The dialog names the player it was opened for and makes his offer,
     // whatever is selected behind it; Enter is OK, Esc is Cancel.
     void contractIsForThePlayerItNames()
