@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QtTest>
+#include <map>
 
 #include "core/linefile.h"
 #include "tests/support/dialogs.h"

@@ -62,16 +62,3 @@ TEST(EarlierOffers, CountsLinesAndLeavesOutPlayersNoLongerListed)
     dir.writeLines("TOR.txt", file);
     EXPECT_EQ(readEarlierOffers(dir.path(), "TOR", elevenLines()).shown, earlier.shown);
 }
-
-TEST(EarlierOffers, DoneLeavesOutWhatAMergeTookMeanwhile)
-{
-    const std::string pekka = kPekka + "<TOR> 0.5/1 ";
-    const std::string arvo = kArvo + "<TOR> 2.0/3 ";
-    const std::vector<std::string> entries = {pekka, arvo, "new entry"};
-    std::vector<std::string> merged = elevenLines();
-    merged.insert(merged.begin() + 7, "<TOR> 0.5/1 "); // Pekka's offer now stands under him
-    EXPECT_EQ(offersToWrite(entries, {pekka, arvo}, {pekka, arvo}, elevenLines()), entries);
-    EXPECT_EQ(offersToWrite(entries, {pekka, arvo}, {pekka, arvo}, merged),
-              (std::vector<std::string>{arvo, "new entry"}));
-    EXPECT_EQ(offersToWrite(entries, {pekka, arvo}, {}, elevenLines()), std::vector<std::string>{"new entry"});
-}
