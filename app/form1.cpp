@@ -137,7 +137,7 @@ Form1::Form1(Session& session, StartOptions options, QWidget* parent)
 
 void Form1::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     folderShown_ = file->addAction(QString());
     folderShown_->setObjectName(QStringLiteral("leagueFolder"));
@@ -150,7 +150,7 @@ void Form1::buildMenus()
     recent_ = file->addMenu(QStringLiteral("Recent League Folders"));
     recent_->setObjectName(QStringLiteral("recentLeagues"));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help"));
     for (const HelpItem& item : kHelpItems) {
         QAction* action = help->addAction(QString::fromLatin1(item.caption));

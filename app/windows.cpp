@@ -1,7 +1,9 @@
 #include "app/windows.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QStringList>
+#include <QTimer>
 
 #include "commissioner/form4.h"
 #include "commissioner/merge_run.h"
@@ -32,6 +34,26 @@ Windows::Windows(std::string leagueFolder, StartOptions options)
 {
     connect(form1_.get(), &Form1::teamChosen, this, &Windows::openTeam);
     connect(form1_.get(), &Form1::commissionerRequested, this, &Windows::openCommissionerMenu);
+    qApp->installEventFilter(this);
+}
+
+// Qt ends the program when its last main window closes, but not when the
+// last one open is a window Qt counts as secondary; any window closed may be
+// the last one.
+bool Windows::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Close && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow())
+        QTimer::singleShot(0, this, &Windows::endWhenNoWindowIsLeft); // once the window has closed
+    return false;
+}
+
+void Windows::endWhenNoWindowIsLeft()
+{
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            return;
+    }
+    QApplication::quit();
 }
 
 Windows::~Windows() = default;
@@ -55,6 +77,7 @@ void Windows::openTeam(const std::string& team)
         Form2& players = form2();
         players.setPlayerLines(std::move(lines));
         players.show();
+        players.showEarlierOffers();
         form1_->hide();
         form1_->close(); // for good: nothing shows the main window again
     });
@@ -157,6 +180,11 @@ Form2& Windows::form2()
     if (!form2_) {
         form2_ = std::make_unique<Form2>(session_);
         connect(form2_.get(), &Form2::signingDone, this, &Windows::mergeSignedPlayers);
+        // The signing window hid the menu: closing it brings the menu back.
+        connect(form2_.get(), &Form2::closed, this, [this] {
+            if (session_.signingMode())
+                form4().show();
+        });
     }
     return *form2_;
 }

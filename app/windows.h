@@ -31,7 +31,12 @@ public:
     void start(); // shows the main window
     Form1& form1() { return *form1_; }
 
+protected:
+    // Every window's closing: the program ends once none is left open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void endWhenNoWindowIsLeft();
     void openTeam(const std::string& team);
     void openCommissionerMenu();
     void showCalculator();

@@ -1,6 +1,7 @@
 #include "editor/form2.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +10,11 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include "core/leaguefiles.h"
+#include "core/linefile.h"
+#include "editor/earlieroffers.h"
 #include "editor/form3.h"
+#include "editor/myoffers.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
 #include "editor/playerlistmodel.h"
@@ -49,6 +54,7 @@ QLineEdit* captionBox(QWidget* parent, const gui::Control& control, const QColor
     box->setAccessibleName(box->text());
     box->setFrame(false);
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus); // Tab goes past it to the controls it names
     box->setCursorPosition(0); // a caption wider than its box shows its start
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, background);
@@ -107,6 +113,9 @@ Form2::Form2(Session& session, QWidget* parent)
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
         offersCaption_->setText(QStringLiteral("Signed Players"));
         done_->setText(QStringLiteral("Merge Signed Players"));
+        myOffers_->hide();
+        earlierOffers_->hide();
+        myOffersTotal_->hide();
     }
     offersCaption_->setAccessibleName(offersCaption_->text());
     offerList_->setAccessibleName(offersCaption_->text());
@@ -125,6 +134,7 @@ void Form2::buildLayout()
     showStats_ = gui::named<QCheckBox>(this, "Check8", {2280, 960, 2415, 255},
                                        QStringLiteral("Show Last Season's Stats"));
     showStats_->setChecked(true);
+    myOffers_ = gui::named<QCheckBox>(this, "myOffers", {2280, 720, 1695, 195}, QStringLiteral("My offers only"));
     search_ = gui::named<gui::CaptionButton>(this, "Command2", {4080, 240, 1155, 315}, QStringLiteral("Search for"));
     searchText_ = gui::named<QLineEdit>(this, "Text4", {4080, 600, 1215, 285});
     searchText_->setAccessibleName(search_->text());
@@ -160,7 +170,10 @@ void Form2::buildLayout()
     playerList_->setAccessibleName(frame->title());
 
     offersCaption_ = captionBox(frame, {"Text2", "Offers", {120, 3000, 2655, 225}}, kFrameGrey);
-    offerList_ = gui::named<OfferListWidget>(frame, "List2", {0, 3240, 8175, 2400});
+    earlierOffers_ = gui::named<QLabel>(frame, "earlierOffers", {2880, 3000, 5295, 225});
+    // The list ends above the window's bottom edge, with the total under it.
+    offerList_ = gui::named<OfferListWidget>(frame, "List2", {0, 3240, 8175, 1560});
+    myOffersTotal_ = gui::named<QLabel>(frame, "myOffersTotal", {120, 4830, 8055, 255});
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
     done_ = gui::named<gui::CaptionButton>(frame, "Command1", {8400, 3960, 1215, 615}, QStringLiteral("Done"));
@@ -170,6 +183,7 @@ void Form2::connectHandlers()
 {
     for (QCheckBox* filter : filters_)
         connect(filter, &QCheckBox::clicked, this, &Form2::filterClicked);
+    connect(myOffers_, &QCheckBox::clicked, this, &Form2::filterClicked);
     connect(search_, &QPushButton::clicked, this, &Form2::searchClicked);
     connect(playerList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Form2::selectionChanged);
@@ -188,7 +202,24 @@ void Form2::connectHandlers()
 
 void Form2::setPlayerLines(std::vector<std::string> lines)
 {
+    if (!session_.signingMode())
+        standingOffers_ = standingOffers(lines, session_.currentTeam);
     replacePlayerLines(std::move(lines));
+    showOffers();
+}
+
+// The team's standing offers are taken from the whole list; "My offers only"
+// keeps the players with an offer standing or an entry in the offer list.
+void Form2::showFreeAgents(std::vector<std::string> faLines)
+{
+    const std::string& team = session_.currentTeam;
+    if (!session_.signingMode())
+        standingOffers_ = standingOffers(faLines, team);
+    std::vector<std::string> lines = buildPlayerList(tickedFilters(), std::move(faLines));
+    if (myOffers_->isChecked() && !session_.signingMode())
+        lines = myOffersOnly(lines, team, offers_.entries);
+    replacePlayerLines(std::move(lines));
+    showOffers();
 }
 
 // A new list starts with no line selected, and so with no player's details.
@@ -229,7 +260,7 @@ void Form2::filterClicked()
     gui::guarded(this, [&] {
         gui::BusyCursor busy;
         replacePlayerLines({});
-        replacePlayerLines(readPlayerList(session_.leagueFolder, tickedFilters()));
+        showFreeAgents(readLines(pathIn(session_.leagueFolder, kFreeAgentFile)));
     });
 }
 
@@ -268,7 +299,7 @@ void Form2::playerListDoubleClicked()
             doubleClickPlayerList(offers_, playerLines(), *row, session_.signingMode());
         showOffers();
         if (outcome == DoubleClick::OpenContractDialog)
-            contractDialog().open();
+            contractDialog().open(playerBlock(playerLines(), *row));
         else if (outcome == DoubleClick::ContractRefused)
             gui::showMessage(this, gui::toQt(kContractNotInBlock));
     });
@@ -293,26 +324,76 @@ void Form2::doneClicked()
             emit signingDone(offers_);
             return;
         }
-        bool keep = false;
-        const std::size_t earlier =
-            earlierOffers(session_.leagueFolder, session_.currentTeam, offers_).size();
-        if (earlier > 0) {
-            const gui::Choice choice =
-                gui::askYesNoCancel(this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier)));
-            if (choice == gui::Choice::Cancel)
-                return;
-            keep = choice == gui::Choice::Yes;
-        }
+        if (saveOffers())
+            endWithMessage();
+    });
+}
+
+// Under the lock the file and fa.txt are read again: an earlier offer that a
+// merge took while the window was open is not written back.
+bool Form2::saveOffers()
+{
+    return gui::guarded(this, [&] {
         gui::leagueChange(this, session_, [&] {
-            // The file is read again under the lock: a merge that took it
-            // while the question was open has its offers already, and they
-            // must not be written back.
-            const std::vector<std::string> kept =
-                keep ? earlierOffers(session_.leagueFolder, session_.currentTeam, offers_) : std::vector<std::string>();
-            saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept);
+            saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, shownEarlier_);
         });
-        gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
+    });
+}
+
+void Form2::endWithMessage()
+{
+    gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
+    hide();
+    gui::endProgram();
+}
+
+// Closing through the frame loses nothing unasked: team mode offers to write
+// the offer list as Done does, signing mode to merge the signings. Team mode
+// then ends the program, as Done does.
+void Form2::closeEvent(QCloseEvent* event)
+{
+    const bool signing = session_.signingMode();
+    gui::Choice choice = gui::Choice::No;
+    if (!offers_.entries.empty())
+        choice = gui::askYesNoCancel(this, gui::toQt(closingQuestion(signing, session_.currentTeam)));
+    if (choice == gui::Choice::Cancel) {
+        event->ignore();
+        return;
+    }
+    if (signing) {
+        if (choice == gui::Choice::Yes) {
+            emit signingDone(offers_); // the wiring merges them and hides this window
+            if (isVisible()) {         // the merge failed: the signings stay
+                event->ignore();
+                return;
+            }
+        }
+        offers_ = OfferList{};
+        showOffers();
+        event->accept();
+        emit closed();
+        return;
+    }
+    if (choice == gui::Choice::Yes && !saveOffers()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    emit closed();
+    if (choice == gui::Choice::Yes)
+        endWithMessage();
+    else
         gui::endProgram();
+}
+
+void Form2::showEarlierOffers()
+{
+    gui::guarded(this, [&] {
+        const EarlierOffers earlier = readEarlierOffers(session_.leagueFolder, session_.currentTeam, playerLines());
+        shownEarlier_ = earlier.shown;
+        offers_.entries = earlier.shown;
+        earlierOffers_->setText(gui::toQt(earlierOffersSummary(session_.currentTeam, earlier)));
+        showOffers();
     });
 }
 
@@ -353,12 +434,14 @@ void Form2::showOffers()
         offerList_->addItem(shownLine(entry));
     if (session_.signingMode())
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
+    else
+        myOffersTotal_->setText(gui::toQt(myOffersTotal(standingOffers_, offers_.entries, session_.currentTeam)));
 }
 
 Form3& Form2::contractDialog()
 {
     if (!contract_) {
-        contract_ = new Form3(session_, [this] { return selectedLine(); }, this);
+        contract_ = new Form3(session_, this);
         connect(contract_, &Form3::entryMade, this, &Form2::offerMade);
         connect(contract_, &Form3::finished, this, [this] {
             raise();

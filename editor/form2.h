@@ -9,6 +9,7 @@
 #include "gui/session.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -31,10 +32,18 @@ public:
     void setPlayerLines(std::vector<std::string> lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
     void showMarketValue(); // the market value header and line become visible
+    // Team mode, once the player list holds all of fa.txt: the offer list
+    // starts with the lines of the team's offer file not merged yet.
+    void showEarlierOffers();
 
 signals:
     // Done in signing mode: the signings to write as COMMISH.txt and merge.
     void signingDone(const bidmark::OfferList& signings);
+    // Closed through its frame (after the question about its entries).
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildLayout();
@@ -47,9 +56,12 @@ private:
     void playerListDoubleClicked();
     void offerPicked(int row);
     void doneClicked();
+    bool saveOffers();  // team mode: the offer list written; false after a failure
+    void endWithMessage(); // team mode: "... created, Mail it now!" and the program ends
     void offerMade(const std::string& teamOfferLine);
 
     void replacePlayerLines(std::vector<std::string> lines); // nothing selected or detailed afterwards
+    void showFreeAgents(std::vector<std::string> faLines); // the list built with the boxes ticked
     void showDetails(const std::string& statistics, const std::string& marketValue);
     FilterBoxes tickedFilters() const;
     std::optional<std::size_t> selectedRow() const;
@@ -60,10 +72,13 @@ private:
 
     Session& session_;
     OfferList offers_;
+    std::vector<std::string> shownEarlier_;   // the earlier offers the list opened with
+    std::vector<std::string> standingOffers_; // the team's offers in fa.txt when last read
     Form3* contract_ = nullptr;
 
     QCheckBox* filters_[kFilterCount] = {};
     QCheckBox* showStats_ = nullptr;
+    QCheckBox* myOffers_ = nullptr;
     QPushButton* search_ = nullptr;
     QLineEdit* searchText_ = nullptr;
     QLabel* prompt_ = nullptr;
@@ -74,6 +89,8 @@ private:
     QListView* playerList_ = nullptr;
     PlayerListModel* playerModel_ = nullptr;
     OfferListWidget* offerList_ = nullptr;
+    QLabel* earlierOffers_ = nullptr;
+    QLabel* myOffersTotal_ = nullptr;
     QPushButton* done_ = nullptr;
 };
 

@@ -2,12 +2,14 @@
 
 #include <iterator>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/falist.h"
 #include "editor/contract.h"
+#include "editor/offerlist.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
@@ -38,7 +40,8 @@ constexpr Label kLabels[] = {
     {"Label4", "Comments for Player", 12, {240, 1560, 3015, 375}, "Comments"},
 };
 
-// No button is the default one: Enter and Esc do nothing special.
+// Enter is handled by the window: a button of its own would take it only
+// while it has the focus.
 QPushButton* button(QWidget* form, const char* name, gui::Twips at, const char* caption)
 {
     auto* button = gui::named<gui::CaptionButton>(form, name, at, QString::fromLatin1(caption));
@@ -48,15 +51,17 @@ QPushButton* button(QWidget* form, const char* name, gui::Twips at, const char* 
 
 } // namespace
 
-Form3::Form3(const Session& session, std::function<std::string()> selectedPlayerLine,
-             QWidget* parent)
+Form3::Form3(const Session& session, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , session_(session)
-    , selectedPlayerLine_(std::move(selectedPlayerLine))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Contract"));
     gui::sizeTwips(this, 5700, 4200);
+
+    // Whom the offer is for, above the boxes.
+    playerName_ = gui::named<QLabel>(this, "playerName", {240, 0, 5220, 240});
+    playerName_->setFont(gui::sansFont(9.75, true));
 
     QLabel* labels[std::size(kLabels)];
     for (std::size_t i = 0; i < std::size(kLabels); ++i) {
@@ -91,11 +96,16 @@ Form3::Form3(const Session& session, std::function<std::string()> selectedPlayer
     connect(ok, &QPushButton::clicked, this, &Form3::makeOffer);
     connect(cancel, &QPushButton::clicked, this, &Form3::cancel);
     connect(retract, &QPushButton::clicked, this, &Form3::makeRetraction);
+    ok->setDefault(true);
     gui::fitCaptions(this);
 }
 
-void Form3::open()
+void Form3::open(std::vector<std::string> playerBlock)
 {
+    playerBlock_ = std::move(playerBlock);
+    const QString name = gui::toQt(playerName(playerBlock_.front()));
+    playerName_->setText(name);
+    setAccessibleDescription(name);
     show();
     raise();
     activateWindow();
@@ -106,9 +116,11 @@ void Form3::open()
 void Form3::makeOffer()
 {
     gui::guarded(this, [&] {
-        const std::string player = selectedPlayer();
-        if (player.empty())
+        const std::string& player = playerBlock_.front();
+        if (const std::optional<std::string> refusal = alreadySigned(playerBlock_)) {
+            gui::showMessage(this, gui::toQt(*refusal));
             return;
+        }
         const std::optional<TypedTerms> terms = typedTerms();
         if (!terms)
             return;
@@ -129,10 +141,7 @@ void Form3::makeOffer()
 void Form3::makeRetraction()
 {
     gui::guarded(this, [&] {
-        const std::string player = selectedPlayer();
-        if (player.empty())
-            return;
-        emit entryMade(bidmark::makeRetraction(player, session_.currentTeam));
+        emit entryMade(bidmark::makeRetraction(playerBlock_.front(), session_.currentTeam));
         emptyBoxes();
         handBack();
     });
@@ -163,13 +172,24 @@ std::optional<Form3::TypedTerms> Form3::typedTerms()
     return terms;
 }
 
-std::string Form3::selectedPlayer()
+// Enter and Esc come here from the box or button that has the focus, which
+// leaves them to its window.
+void Form3::keyPressEvent(QKeyEvent* event)
 {
-    std::string line = selectedPlayerLine_();
-    if (isPlayerLine(line))
-        return line;
-    gui::showMessage(this, gui::toQt(kNoPlayerSelected));
-    return {};
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        pressEnter();
+    else if (event->key() == Qt::Key_Escape)
+        cancel();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Form3::pressEnter()
+{
+    if (auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget()); focused && isAncestorOf(focused))
+        focused->click();
+    else
+        findChild<QPushButton*>(QStringLiteral("Command1"))->click();
 }
 
 void Form3::emptyBoxes()

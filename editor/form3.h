@@ -1,40 +1,43 @@
 #pragma once
-#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 #include <QWidget>
 
 #include "gui/session.h"
 
+class QKeyEvent;
+class QLabel;
 class QLineEdit;
 
 namespace bidmark {
 
 // The Contract dialog: the terms of one offer (or a retraction) for the player
-// selected in the player list at the moment OK or Retract is pressed. Not
-// modal; its buttons hide it, none destroys it.
+// it was opened for, whom it names; what is selected behind it meanwhile does
+// not matter. Not modal; its buttons hide it, none destroys it. Enter is OK
+// (or the button that has the focus), Esc is Cancel.
 class Form3 : public QWidget {
     Q_OBJECT
 public:
-    // `selectedPlayerLine` gives the selected line of the player list (empty
-    // when none is selected).
-    Form3(const Session& session, std::function<std::string()> selectedPlayerLine,
-          QWidget* parent = nullptr);
+    explicit Form3(const Session& session, QWidget* parent = nullptr);
 
-    // Shows the dialog, not modal, with its four boxes emptied.
-    void open();
+    // Shows the dialog, not modal, with its four boxes emptied, for the
+    // player of this block (his line first, then the lines under him); an
+    // open dialog moves to him.
+    void open(std::vector<std::string> playerBlock);
 
 signals:
     void entryMade(const std::string& teamOfferLine); // OK or Retract
     void finished(); // hidden by a button: the player list comes back
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void makeOffer();
     void makeRetraction();
     void cancel();
-    // The selected line when it is a player line; otherwise says why nothing
-    // can be added and gives empty text.
-    std::string selectedPlayer();
+    void pressEnter(); // the focused button, or OK
     struct TypedTerms {
         std::string salary, years, bonus, comments;
     };
@@ -45,7 +48,8 @@ private:
     void handBack(); // hides the dialog and hands back to the player list
 
     const Session& session_;
-    std::function<std::string()> selectedPlayerLine_;
+    std::vector<std::string> playerBlock_;
+    QLabel* playerName_;
     QLineEdit* salary_;
     QLineEdit* years_;
     QLineEdit* bonus_;

@@ -1,8 +1,5 @@
 #include "editor/listbuilder.h"
 
-#include "core/leaguefiles.h"
-#include "core/linefile.h"
-
 namespace bidmark {
 
 namespace {
@@ -39,11 +36,6 @@ std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<
     }
     faLines.resize(kept);
     return faLines;
-}
-
-std::vector<std::string> readPlayerList(const std::string& folder, const FilterBoxes& ticked)
-{
-    return buildPlayerList(ticked, readLines(pathIn(folder, kFreeAgentFile)));
 }
 
 } // namespace bidmark

@@ -16,8 +16,4 @@ using FilterBoxes = std::array<bool, kFilterCount>;
 // The lines of fa.txt that the player list shows with these boxes.
 std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string> faLines);
 
-// Reads fa.txt in the folder afresh and builds the list; throws Failure when
-// the file cannot be read.
-std::vector<std::string> readPlayerList(const std::string& folder, const FilterBoxes& ticked);
-
 } // namespace bidmark

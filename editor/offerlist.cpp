@@ -7,6 +7,7 @@
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/wildcard.h"
+#include "editor/earlieroffers.h"
 
 namespace bidmark {
 
@@ -78,37 +79,50 @@ void removeEntry(OfferList& offers, std::size_t index)
     offers.entries.erase(offers.entries.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-std::vector<std::string> earlierOffers(const std::string& folder, std::string_view team,
-                                       const OfferList& offers)
+void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
+                   const std::vector<std::string>& shownEarlier)
 {
     const std::string path = pathIn(folder, teamOfferFileName(team));
-    if (offers.entries.empty() || !fileExists(path))
-        return {};
-    std::vector<std::string> earlier;
-    for (std::string& line : readLines(path)) {
-        const bool inList =
-            std::find(offers.entries.begin(), offers.entries.end(), line) != offers.entries.end();
-        if (!line.empty() && !inList)
-            earlier.push_back(std::move(line));
+    const bool exists = fileExists(path);
+    std::vector<std::string> lines = offers.entries;
+    if (!shownEarlier.empty()) {
+        const std::vector<std::string> fileNow = exists ? readLines(path) : std::vector<std::string>();
+        lines = offersToWrite(lines, shownEarlier, fileNow, readLines(pathIn(folder, kFreeAgentFile)));
     }
-    return earlier;
-}
-
-std::string keepEarlierOffersQuestion(std::string_view team, std::size_t count)
-{
-    const std::string held = count == 1 ? "1 offer that is" : std::to_string(count) + " offers that are";
-    return teamOfferFileName(team) + " already holds " + held + " not in your list. Keep "
-        + (count == 1 ? "it?" : "them?");
-}
-
-void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
-                   const std::vector<std::string>& kept)
-{
-    if (offers.entries.empty())
+    if (lines.empty() && !exists)
         return;
-    std::vector<std::string> lines = kept;
-    lines.insert(lines.end(), offers.entries.begin(), offers.entries.end());
-    writeLinesAtomic(pathIn(folder, teamOfferFileName(team)), lines);
+    writeLinesAtomic(path, lines);
+}
+
+std::vector<std::string> playerBlock(const std::vector<std::string>& playerLines, std::size_t row)
+{
+    std::vector<std::string> block{playerLines.at(row)};
+    for (std::size_t below = row + 1;
+         below < playerLines.size() && !isPlayerLine(playerLines[below]) && !isEmptyLine(playerLines[below]); ++below)
+        block.push_back(playerLines[below]);
+    return block;
+}
+
+std::string playerName(std::string_view playerLine)
+{
+    std::string_view name = playerLine.substr(0, 22);
+    while (!name.empty() && name.back() == ' ')
+        name.remove_suffix(1);
+    return std::string(name);
+}
+
+std::optional<std::string> alreadySigned(const std::vector<std::string>& playerBlock)
+{
+    if (playerBlock.empty() || std::none_of(playerBlock.begin() + 1, playerBlock.end(), isSignedLine))
+        return std::nullopt;
+    return playerName(playerBlock.front()) + " is already signed.";
+}
+
+std::string closingQuestion(bool signingMode, std::string_view team)
+{
+    if (signingMode)
+        return "Merge the signed players into fa.txt before closing?";
+    return "Write your offers to " + teamOfferFileName(team) + " before closing?";
 }
 
 std::string offerFileCreatedMessage(std::string_view team)

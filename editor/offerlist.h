@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,22 +38,28 @@ DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::stri
 // Removes one entry; removing the pending entry starts the pairing over.
 void removeEntry(OfferList& offers, std::size_t index);
 
-// Done in team mode: the lines of the team's offer file that the offer list
-// does not hold (offers saved at an earlier Done and not merged yet), in file
-// order; empty lines do not count. Nothing when the file is missing or the
-// list is empty (Done then writes nothing).
-std::vector<std::string> earlierOffers(const std::string& folder, std::string_view team,
-                                       const OfferList& offers);
-
-// "TOR.txt already holds 3 offers that are not in your list. Keep them?"
-std::string keepEarlierOffersQuestion(std::string_view team, std::size_t count);
-
-// Done in team mode: writes the kept earlier offers and then the entries as
-// the team's offer file in the folder, atomically. At the merge a later line
-// for the same player replaces an earlier one, so the entries win. An empty
-// list writes nothing.
+// Done in team mode: writes what the list shows as the team's offer file in
+// the folder, atomically. An entry shown as an earlier offer is left out when
+// a merge has taken it meanwhile (the file and fa.txt are read again). An
+// empty list writes nothing when there is no file; an existing file is
+// emptied, for the list showed every line of it still to be merged.
 void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
-                   const std::vector<std::string>& kept = {});
+                   const std::vector<std::string>& shownEarlier = {});
+
+// The player line at `row` and the lines of his block below it, up to the
+// next player line or empty line.
+std::vector<std::string> playerBlock(const std::vector<std::string>& playerLines, std::size_t row);
+
+// The player's name: columns 1 to 22 of his line, trailing blanks dropped.
+std::string playerName(std::string_view playerLine);
+
+// OK on a player whose block holds a <SIGNED> line: "<name> is already
+// signed."; nothing when he may get an offer.
+std::optional<std::string> alreadySigned(const std::vector<std::string>& playerBlock);
+
+// The question when the window is closed through its frame with entries in
+// the offer list: write them (team mode) or merge them (signing mode)?
+std::string closingQuestion(bool signingMode, std::string_view team);
 
 // "<team>.txt created, Mail it now!"
 std::string offerFileCreatedMessage(std::string_view team);

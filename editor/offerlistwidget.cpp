@@ -14,9 +14,9 @@ OfferListWidget::OfferListWidget(QWidget* parent)
 void OfferListWidget::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Delete) {
-        const QList<QListWidgetItem*> selected = selectedItems();
-        if (!selected.isEmpty())
-            emit entryPicked(row(selected.front()));
+        // The entry with the focus, selected or not.
+        if (currentItem())
+            emit entryPicked(currentRow());
         return;
     }
     const int before = currentRow();

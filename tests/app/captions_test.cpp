@@ -111,7 +111,7 @@ private slots:
         Form2 teamMode(team);
         Form2 signingMode(commissioner);
         signingMode.showMarketValue();
-        Form3 form3(team, [] { return std::string(); });
+        Form3 form3(team);
         Form4 form4(commissioner);
         Form5 form5(commissioner);
         RunReport report(commissioner);

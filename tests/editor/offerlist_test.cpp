@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/league.h"
+#include "core/linefile.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -71,46 +72,34 @@ TEST(OfferList, RemovingThePendingEntryStartsThePairingOver)
     EXPECT_TRUE(offers.entries.empty());
 }
 
-TEST(OfferList, SaveWritesEntriesOnlyWhenThereAreAny)
+TEST(OfferList, SaveWritesWhatTheListShows)
 {
     test::TempDir dir;
-    dir.write("TOR.txt", "earlier\r\n");
+    dir.writeLines("fa.txt", elevenLines());
     saveOfferList(dir.path(), "TOR", OfferList{});
-    EXPECT_EQ(dir.read("TOR.txt"), "earlier\r\n");
+    EXPECT_FALSE(dir.exists("TOR.txt")); // nothing to write, no file to replace
     saveOfferList(dir.path(), "TOR", OfferList{{"a", "b", "c"}, false});
     EXPECT_EQ(dir.read("TOR.txt"), "a\r\nb\r\nc\r\n");
+
+    // An earlier offer the list showed is dropped once a merge has taken it
+    // (here: TOR's offer for Arvo stands in fa.txt, the file is gone).
+    const std::string merged = kArvo + "<TOR> 1.5/3 +0.25 top line role";
+    const std::string unmerged = kPekka + "<TOR> 0.5/1 ";
+    dir.writeLines("TOR.txt", {merged, unmerged});
+    saveOfferList(dir.path(), "TOR", OfferList{{unmerged, "new"}, false}, {unmerged});
+    EXPECT_EQ(dir.read("TOR.txt"), unmerged + "\r\nnew\r\n");
+    deleteFile(dir.file("TOR.txt"));
+    saveOfferList(dir.path(), "TOR", OfferList{{unmerged, "new"}, false}, {unmerged});
+    EXPECT_EQ(dir.read("TOR.txt"), "new\r\n");
+    saveOfferList(dir.path(), "TOR", OfferList{}); // every line removed: the file is emptied
+    EXPECT_EQ(dir.read("TOR.txt"), "");
     EXPECT_EQ(offerFileCreatedMessage("TOR"), "TOR.txt created, Mail it now!");
 }
 
-TEST(OfferList, EarlierOffersAreTheFileLinesTheListDoesNotHold)
+TEST(OfferList, NoOfferForASignedPlayer)
 {
-    struct Case {
-        const char* name;
-        const char* file; // nullptr: no TOR.txt
-        std::vector<std::string> entries, earlier;
-    };
-    const Case cases[] = {
-        {"no file", nullptr, {"a"}, {}},
-        {"empty list: nothing is written, nothing asked", "a\r\n", {}, {}},
-        {"every line in the list", "a\r\nb\r\n", {"b", "a"}, {}},
-        {"lines not in the list, in file order", "c\r\na\r\nb\r\n", {"a"}, {"c", "b"}},
-        {"empty lines are no offers", "\r\nc\r\n\r\n", {"a"}, {"c"}},
-        {"a trailing blank makes another line", "a \r\n", {"a"}, {"a "}},
-    };
-    for (const Case& c : cases) {
-        test::TempDir dir;
-        if (c.file)
-            dir.write("TOR.txt", c.file);
-        EXPECT_EQ(earlierOffers(dir.path(), "TOR", OfferList{c.entries, false}), c.earlier) << c.name;
-    }
-}
-
-TEST(OfferList, KeptEarlierOffersComeBeforeTheList)
-{
-    test::TempDir dir;
-    saveOfferList(dir.path(), "TOR", OfferList{{"a", "b"}, false}, {"old 1", "old 2"});
-    EXPECT_EQ(dir.read("TOR.txt"), "old 1\r\nold 2\r\na\r\nb\r\n");
-    EXPECT_EQ(keepEarlierOffersQuestion("TOR", 3),
-              "TOR.txt already holds 3 offers that are not in your list. Keep them?");
-    EXPECT_EQ(keepEarlierOffersQuestion("NY", 1), "NY.txt already holds 1 offer that is not in your list. Keep it?");
+    const std::vector<std::string> lines = elevenLines();
+    EXPECT_EQ(playerBlock(lines, 1), (std::vector<std::string>{lines[1], lines[2], lines[3]}));
+    EXPECT_EQ(alreadySigned(playerBlock(lines, 1)), std::nullopt);
+    EXPECT_EQ(alreadySigned(playerBlock(lines, 8)), "Jonas Brandt is already signed.");
 }

@@ -154,70 +154,33 @@ private slots:
         QVERIFY(!form.isVisible());
     }
 
-    // An earlier Done saved offers that the list does not hold: Done asks
-    // whether to keep them.
-    void doneAsksWhetherToKeepEarlierOffers_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("mergedMeanwhile"); // a merge took TOR.txt while the question was open
-        QTest::addColumn<QString>("written");      // TOR.txt afterwards
-        const QString offer = QStringLiteral("Arvo Lindqvist      <TOR> 1.0/1 \r\n");
-        const QString earlier = QStringLiteral("Pekka Roine         <TOR> 0.75/1 \r\n"
-                                               "Jonas Brandt        <TOR> <RETRACT>\r\n");
-        QTest::newRow("yes: earlier offers, then the list") << "Yes" << false << earlier + offer;
-        QTest::newRow("yes, merged meanwhile: nothing merged twice") << "Yes" << true << offer;
-        QTest::newRow("no: the list only") << "No" << false << offer;
-        QTest::newRow("cancel: nothing written") << "Cancel" << false << earlier + offer; // as it was
-    }
-    void doneAsksWhetherToKeepEarlierOffers()
-    {
-        QFETCH(QString, answer);
-        QFETCH(bool, mergedMeanwhile);
-        QFETCH(QString, written);
-        dir_->writeLines("TOR.txt", {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>",
-                                     "Arvo Lindqvist      <TOR> 1.0/1 "}); // the last one made again below
-        Session session{dir_->path(), "TOR"};
-        Form2 form(session);
-        open(form, session);
-        doubleClickRow(form, 1);
-        enterTerms(form, "1", "1", "", "", "Command1");
-
-        Message question;
-        std::vector<Answer> answers{[&](QWidget* dialog) {
-            if (mergedMeanwhile)
-                deleteFile(dir_->file("TOR.txt")); // as the merge leaves it
-            press(answer, &question)(dialog);
-        }};
-        if (answer != QLatin1String("Cancel"))
-            answers.push_back(ok());
-        QVERIFY(answered(answers, [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));
-        QCOMPARE(question.text, QStringLiteral("TOR.txt already holds 2 offers that are not in your list. Keep them?"));
-        QCOMPARE(QString::fromStdString(dir_->read("TOR.txt")), written);
-        QCOMPARE(form.isVisible(), answer == QLatin1String("Cancel"));
-        QCOMPARE(offers(form).size(), 1);
-    }
-
-    void contractNeedsAPlayerAndStorableText()
+    // The dialog names the player it was opened for and makes his offer,
+    // whatever is selected behind it; Enter is OK, Esc is Cancel.
+    void contractIsForThePlayerItNames()
     {
         Session session{dir_->path(), "TOR"};
         Form2 form(session);
         open(form, session);
         doubleClickRow(form, 5);
+        auto* name = control<QLabel>(contractDialog(form), "playerName");
+        QCOMPARE(name->text(), QStringLiteral("Pekka Roine"));
+        doubleClickRow(form, 1); // moves to Arvo
+        QCOMPARE(name->text(), QStringLiteral("Arvo Lindqvist"));
         Message message;
         QVERIFY(answered({ok(&message)},
                          [&] { enterTerms(form, "1", "2", "", QStringLiteral("caf\u00e9 \u03a9mega"), "Command1"); }));
         QVERIFY(message.text.contains(QStringLiteral("Windows-1252")));
-        QVERIFY(offers(form).isEmpty());
 
-        // A filter click leaves no line selected: OK and Retract add nothing.
-        QTest::mouseClick(control<QCheckBox>(&form, "Check1"), Qt::LeftButton);
-        QVERIFY(answered({ok(&message)}, [&] { enterTerms(form, "1", "2", "", "", "Command1"); }));
-        QVERIFY(message.text.startsWith(QStringLiteral("No player selected")));
-        QVERIFY(answered({ok(&message)}, [&] {
-            QTest::mouseClick(control<QPushButton>(contractDialog(form), "Command3"), Qt::LeftButton);
-        }));
-        QVERIFY(message.text.startsWith(QStringLiteral("No player selected")));
-        QVERIFY(offers(form).isEmpty());
+        QTest::mouseClick(control<QCheckBox>(&form, "Check1"), Qt::LeftButton); // nothing selected behind it
+        control<QLineEdit>(contractDialog(form), "Text4")->clear();
+        QTest::keyClick(control<QLineEdit>(contractDialog(form), "Text4"), Qt::Key_Return);
+        QVERIFY(!contractDialog(form)->isVisible());
+        QCOMPARE(offers(form), QStringList{"Arvo Lindqvist      <TOR> 1.0/2 "});
+
+        doubleClickRow(form, 5);
+        QTest::keyClick(control<QLineEdit>(contractDialog(form), "Text1"), Qt::Key_Escape);
+        QVERIFY(!contractDialog(form)->isVisible());
+        QCOMPARE(offers(form).size(), 1);
     }
 
     void failedDoneKeepsTheWindowAndTheOffers()

@@ -1,0 +1,123 @@
+#include "editor/earlieroffers.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "core/falist.h"
+#include "core/leaguefiles.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+
+namespace bidmark {
+
+namespace {
+
+// The blocks of fa.txt by name key: the lines below each player line up to
+// the next player line or empty line, as the merge sees them.
+class Blocks {
+public:
+    explicit Blocks(const std::vector<std::string>& lines)
+        : lines_(lines)
+    {
+        for (std::size_t row = 0; row < lines.size(); ++row) {
+            if (!isPlayerLine(lines[row]))
+                continue;
+            std::size_t end = row + 1;
+            while (end < lines.size() && !isPlayerLine(lines[end]) && !isEmptyLine(lines[end]))
+                ++end;
+            byKey_[nameKey(lines[row])].push_back({row + 1, end});
+        }
+    }
+
+    bool lists(const std::string& key) const { return byKey_.count(key) != 0; }
+
+    // Whether a line of a block of the player satisfies the test.
+    template <class Test>
+    bool anyLine(const std::string& key, Test test) const
+    {
+        const auto found = byKey_.find(key);
+        if (found == byKey_.end())
+            return false;
+        for (const auto& [begin, end] : found->second) {
+            if (std::any_of(lines_.begin() + static_cast<std::ptrdiff_t>(begin),
+                            lines_.begin() + static_cast<std::ptrdiff_t>(end), test))
+                return true;
+        }
+        return false;
+    }
+
+private:
+    const std::vector<std::string>& lines_;
+    std::unordered_map<std::string, std::vector<std::pair<std::size_t, std::size_t>>> byKey_;
+};
+
+bool isMerged(const std::string& line, const Blocks& blocks)
+{
+    const std::string key = nameKey(line);
+    const std::string text = offerText(line);
+    if (!isRetraction(line))
+        return blocks.anyLine(key, [&](const std::string& shown) { return shown == text; });
+    const std::string tag = text.substr(0, text.find('>') + 2); // "<TOR> "
+    return !blocks.anyLine(key, [&](const std::string& shown) { return shown.compare(0, tag.size(), tag) == 0; });
+}
+
+} // namespace
+
+EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
+                                const std::vector<std::string>& freeAgentLines)
+{
+    const Blocks blocks(freeAgentLines);
+    EarlierOffers earlier;
+    for (const std::string& line : fileLines) {
+        if (line.empty())
+            continue;
+        ++earlier.held;
+        if (!blocks.lists(nameKey(line)))
+            continue;
+        if (isMerged(line, blocks))
+            ++earlier.merged;
+        else
+            earlier.shown.push_back(line);
+    }
+    return earlier;
+}
+
+EarlierOffers readEarlierOffers(const std::string& folder, std::string_view team,
+                                const std::vector<std::string>& freeAgentLines)
+{
+    const std::string path = pathIn(folder, teamOfferFileName(team));
+    if (!fileExists(path))
+        return {};
+    return sortEarlierOffers(readLines(path), freeAgentLines);
+}
+
+std::string earlierOffersSummary(std::string_view team, const EarlierOffers& earlier)
+{
+    if (earlier.held == 0)
+        return {};
+    const std::size_t leftOut = earlier.held - earlier.merged - earlier.shown.size();
+    std::string summary = teamOfferFileName(team) + " held " + std::to_string(earlier.held)
+        + (earlier.held == 1 ? " line: " : " lines: ") + std::to_string(earlier.merged) + " merged, ";
+    if (leftOut > 0)
+        summary += std::to_string(leftOut) + " for players no longer listed, ";
+    return summary + std::to_string(earlier.shown.size()) + " shown below.";
+}
+
+std::vector<std::string> offersToWrite(const std::vector<std::string>& entries,
+                                       const std::vector<std::string>& shownEarlier,
+                                       const std::vector<std::string>& fileNow,
+                                       const std::vector<std::string>& freeAgentsNow)
+{
+    const std::unordered_set<std::string> earlier(shownEarlier.begin(), shownEarlier.end());
+    const std::vector<std::string> still = sortEarlierOffers(fileNow, freeAgentsNow).shown;
+    const std::unordered_set<std::string> stillShown(still.begin(), still.end());
+    std::vector<std::string> lines;
+    for (const std::string& entry : entries) {
+        if (earlier.count(entry) == 0 || stillShown.count(entry) != 0)
+            lines.push_back(entry);
+    }
+    return lines;
+}
+
+} // namespace bidmark

@@ -1,0 +1,49 @@
+#include "editor/myoffers.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/league.h"
+
+using namespace bidmark;
+using bidmark::test::elevenLines;
+
+namespace {
+
+const std::string kArvo = "Arvo Lindqvist      ";
+const std::string kPekka = "Pekka Roine         ";
+
+} // namespace
+
+TEST(MyOffers, ShowsThePlayersWithAStandingOfferOrAnEntry)
+{
+    const std::vector<std::string> lines = elevenLines();
+    const std::vector<std::string> arvo(lines.begin() + 1, lines.begin() + 5);
+    const std::vector<std::string> pekka(lines.begin() + 5, lines.begin() + 8);
+    EXPECT_EQ(myOffersOnly(lines, "NY", {}), arvo);
+    EXPECT_EQ(myOffersOnly(lines, "TOR", {}), arvo); // a signed line of TOR is no standing offer
+    std::vector<std::string> both = arvo;
+    both.insert(both.end(), pekka.begin(), pekka.end());
+    EXPECT_EQ(myOffersOnly(lines, "NY", {kPekka + "<NY> 0.5/1 "}), both);
+    EXPECT_TRUE(myOffersOnly(lines, "BOS", {}).empty());
+}
+
+TEST(MyOffers, TotalCountsWhatStandsOnceTheListIsMerged)
+{
+    const std::vector<std::string> standing = standingOffers(elevenLines(), "TOR");
+    EXPECT_EQ(standing, std::vector<std::string>{kArvo + "<TOR> 1.5/3 +0.25 top line role"});
+    struct Case {
+        const char* name;
+        std::vector<std::string> entries;
+        std::string total;
+    };
+    const Case cases[] = {
+        {"standing only", {}, "1 standing offer, 0 entries in the list: 1.5 million a year"},
+        {"a new player", {kPekka + "<TOR> 0.75/2 "}, "1 standing offer, 1 entry in the list: 2.25 million a year"},
+        {"an entry replaces the standing offer", {kArvo + "<TOR> 2.0/1 "},
+         "1 standing offer, 1 entry in the list: 2.0 million a year"},
+        {"a retraction takes it away", {kArvo + "<TOR> <RETRACT>", kPekka + "<TOR> 0.5/1 "},
+         "1 standing offer, 2 entries in the list: 0.5 million a year"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(myOffersTotal(standing, c.entries, "TOR"), c.total) << c.name;
+}
