@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -12,6 +13,7 @@
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -29,27 +31,31 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     text_->setFont(gui::fixedFont(9));
     auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
     save->setObjectName(QStringLiteral("saveReport"));
+    auto* close = new gui::CaptionButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("closeReport"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addLayout(buttons);
     resize(760, 520);
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
-void RunReport::showReport(MergeReport report)
+void RunReport::showReport(MergeReport report, const QWidget* over)
 {
     report_ = std::move(report);
     QStringList lines;
     for (const std::string& line : reportLines(report_))
         lines << gui::toQt(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
-    show();
-    raise();
+    gui::showFrom(this, over, gui::Place::Beside);
 }
 
 void RunReport::saveAs()

@@ -21,6 +21,7 @@
 #include "gui/controls.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 #include "marketvalue/run.h"
 #include "marketvalue/valueswindow.h"
@@ -74,6 +75,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     drives_ = gui::named<QComboBox>(picker_, "Drive1", {120, 240, 1575, 315});
     folders_ = gui::named<QListWidget>(picker_, "Dir1", {120, 600, 2295, 2565});
     files_ = gui::named<QListWidget>(picker_, "File1", {2400, 600, 2535, 2625});
+    folderPath_ = gui::named<QLabel>(picker_, "folderPath", {1800, 240, 3255, 315});
     picker_->hide();
     // What a screen reader hears of the picker: a hidden label names the drive
     // list (a combo box is heard by its label), the two lists say what they hold.
@@ -89,7 +91,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     vitalsBox_ = textBox(this, "Text2", {1680, 3720, 2295, 285});
     rosterBox_ = textBox(this, "Text1", {1680, 4080, 2295, 285});
     outputBox_ = textBox(this, "Text3", {1680, 4440, 2295, 285}, kMarketValueFile);
-    rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
+    rateBox_ = textBox(this, "Text4", {1680, 4800, 330, 285}, "20"); // wide enough for two digits
     // A screen reader hears each box by the label to its left.
     const std::pair<const char*, QLineEdit*> labelled[] = {
         {"Label2", rosterBox_}, {"Label3", vitalsBox_}, {"Label4", outputBox_}, {"Label5", rateBox_}};
@@ -155,6 +157,11 @@ void Form5::showFolder(const QString& path)
 {
     folder_ = QDir::cleanPath(QDir(path).absolutePath());
     const QDir folder(folder_);
+    // A long path keeps its start and its end, the folder's own name.
+    const QString shown = QDir::toNativeSeparators(folder_);
+    folderPath_->setText(folderPath_->fontMetrics().elidedText(shown, Qt::ElideMiddle, folderPath_->width()));
+    folderPath_->setToolTip(shown);
+    folderPath_->setAccessibleName(shown);
     folders_->clear();
     if (!folder.isRoot())
         folders_->addItem(QStringLiteral(".."));
@@ -235,8 +242,7 @@ void Form5::showValues()
         gui::BusyCursor busy;
         valuesWindow_->setValues(lastRun_);
     }
-    valuesWindow_->show();
-    valuesWindow_->raise();
+    gui::showFrom(valuesWindow_.get(), this, gui::Place::Beside);
     valuesWindow_->activateWindow();
 }
 

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -49,6 +50,7 @@ private:
     QLineEdit* outputBox_;
     QLineEdit* rateBox_;
     QGroupBox* picker_;
+    QLabel* folderPath_; // the folder the picker shows
     QComboBox* drives_;
     QListWidget* folders_;
     QListWidget* files_;
