@@ -1,11 +1,15 @@
 #include "commissioner/reportwindow.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -17,6 +21,10 @@
 #include "gui/text.h"
 
 namespace bidmark {
+
+namespace {
+constexpr int kWidth = 760; // at the least
+} // namespace
 
 RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
@@ -41,7 +49,7 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addLayout(buttons);
-    resize(760, 520);
+    resize(kWidth, 520);
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
@@ -55,7 +63,23 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     for (const std::string& line : reportLines(report_))
         lines << gui::toQt(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
+    if (!isVisible())
+        widenToLines(lines);
     gui::showFrom(this, over, gui::Place::Beside);
+}
+
+// As wide as the longest line needs, within the screen: the lines read whole
+// without scrolling sideways where the screen has room.
+void RunReport::widenToLines(const QStringList& lines)
+{
+    int longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, text_->fontMetrics().horizontalAdvance(line));
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = longest + static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth()
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() + margins.right();
+    const int room = screen()->availableGeometry().width() * 9 / 10;
+    resize(std::max(kWidth, std::min(needed, room)), height());
 }
 
 void RunReport::saveAs()

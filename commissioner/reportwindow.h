@@ -1,4 +1,5 @@
 #pragma once
+#include <QStringList>
 #include <QWidget>
 
 #include "commissioner/merge_report.h"
@@ -21,6 +22,7 @@ public:
 
 private:
     void saveAs();
+    void widenToLines(const QStringList& lines);
 
     const Session& session_;
     MergeReport report_;

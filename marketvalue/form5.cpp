@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <utility>
 
@@ -146,6 +148,7 @@ bool Form5::eventFilter(QObject* watched, QEvent* event)
         && (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier));
     if (event->type() == QEvent::MouseButtonPress || keyed) {
         currentBox_ = static_cast<QLineEdit*>(watched);
+        markBoxFile();
         picker_->show();
         if (keyed)
             files_->setFocus();
@@ -188,6 +191,20 @@ void Form5::pickFile(const QString& name)
         currentBox_->setText(league.relativeFilePath(QDir(folder_).filePath(name)));
     }
     picker_->hide();
+}
+
+// Marking picks nothing: only the user picks.
+void Form5::markBoxFile()
+{
+    const QSignalBlocker quiet(files_);
+    files_->clearSelection();
+    files_->setCurrentRow(-1);
+    const QFileInfo file(QDir(QString::fromStdString(session_.leagueFolder)), currentBox_->text());
+    if (currentBox_->text().isEmpty() || QDir(file.absolutePath()) != QDir(folder_))
+        return;
+    const QList<QListWidgetItem*> found = files_->findItems(file.fileName(), Qt::MatchExactly);
+    if (!found.isEmpty())
+        files_->setCurrentItem(found.front());
 }
 
 void Form5::pickSelectedFile()

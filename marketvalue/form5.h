@@ -40,6 +40,7 @@ protected:
 private:
     void showFolder(const QString& path);
     void pickFile(const QString& name);
+    void markBoxFile(); // the current box's file marked in the list, when it shows it
     void pickSelectedFile();
     void calculate();
     void showValues();
