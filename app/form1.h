@@ -20,7 +20,7 @@ namespace bidmark {
 struct StartOptions {
     bool fromDesktopMenu = false;
     QString sampleLeague; // the installed sample league's folder; empty when there is none
-    QString userGuide;    // the user guide's file; empty when there is none
+    QString userGuide{};  // the user guide's file; empty when there is none
 };
 
 // The main window: reveals its frame caption and lists the teams of the

@@ -5,10 +5,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStyle>
 #include <QStringList>
 #include <QVBoxLayout>
@@ -53,7 +53,6 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
 }
 
 void RunReport::showReport(MergeReport report, const QWidget* over)
@@ -66,6 +65,14 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     if (!isVisible())
         widenToLines(lines);
     gui::showFrom(this, over, gui::Place::Beside);
+}
+
+void RunReport::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 // As wide as the longest line needs, within the screen: the lines read whole

@@ -20,6 +20,9 @@ public:
     // the active window stays active.
     void showReport(MergeReport report, const QWidget* over = nullptr);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override; // Esc closes the window
+
 private:
     void saveAs();
     void widenToLines(const QStringList& lines);

@@ -197,8 +197,7 @@ void Form5::pickFile(const QString& name)
 void Form5::markBoxFile()
 {
     const QSignalBlocker quiet(files_);
-    files_->clearSelection();
-    files_->setCurrentRow(-1);
+    files_->clearSelection(); // the keys still move on from the file picked last
     const QFileInfo file(QDir(QString::fromStdString(session_.leagueFolder)), currentBox_->text());
     if (currentBox_->text().isEmpty() || QDir(file.absolutePath()) != QDir(folder_))
         return;
