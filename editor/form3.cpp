@@ -13,6 +13,7 @@
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -96,8 +97,7 @@ Form3::Form3(const Session& session, std::function<std::string()> selectedPlayer
 
 void Form3::open()
 {
-    show();
-    raise();
+    gui::showFrom(this, parentWidget(), gui::Place::Centred); // over the player list it was opened from
     activateWindow();
     emptyBoxes();
     salary_->setFocus();
