@@ -63,9 +63,12 @@ void showUsualFolder(QWidget* window)
 }
 
 // A window's picture in a frame with its title bar, as a desktop shows it:
-// the guide calls windows by their titles.
-QPixmap framed(const QPixmap& content, const QString& title)
+// the guide calls windows by their titles. A dialog's bar has only its
+// close button.
+QPixmap framed(const QPixmap& content, const QWidget* window)
 {
+    const QString title = window->windowTitle();
+    const bool dialog = window->windowType() == Qt::Dialog;
     const qreal ratio = content.devicePixelRatio();
     const QSize inner = content.deviceIndependentSize().toSize();
     QPixmap picture(QSize(inner.width() + 2 * kBorder, inner.height() + kTitleBar + kBorder) * ratio);
@@ -81,10 +84,12 @@ QPixmap framed(const QPixmap& content, const QString& title)
     int left = inner.width() + kBorder - 12 - kButton;
     painter.drawLine(left, top, left + kButton, top + kButton);
     painter.drawLine(left + kButton, top, left, top + kButton);
-    left -= 28;
-    painter.drawRect(left, top, kButton, kButton);
-    left -= 28;
-    painter.drawLine(left, top + kButton, left + kButton, top + kButton);
+    if (!dialog) {
+        left -= 28;
+        painter.drawRect(left, top, kButton, kButton);
+        left -= 28;
+        painter.drawLine(left, top + kButton, left + kButton, top + kButton);
+    }
     QFont font = QApplication::font();
     font.setPointSizeF(9.5);
     font.setBold(true);
@@ -115,7 +120,7 @@ void save(QWidget* widget, const char* name, bool alsoAtScale2 = false)
     if (atScale2)
         file.replace(QStringLiteral(".png"), QStringLiteral("-scale2.png"));
     showUsualFolder(widget->window());
-    savePicture(framed(widget->grab(), widget->window()->windowTitle()), qPrintable(file));
+    savePicture(framed(widget->grab(), widget->window()), qPrintable(file));
 }
 
 // The main window with its File menu and the recent league folders open:
@@ -131,7 +136,7 @@ void saveFileMenu(QWidget* main, const char* name)
     file->setActiveAction(recent->menuAction());
     QTest::keyClick(file, Qt::Key_Right);
     QTest::qWait(300);
-    const QPixmap window = framed(main->grab(), main->windowTitle());
+    const QPixmap window = framed(main->grab(), main);
     const QPoint origin = main->geometry().topLeft() - QPoint(kBorder, kTitleBar);
     QRect area(QPoint(0, 0), window.deviceIndependentSize().toSize());
     for (const QMenu* menu : {file, recent})
