@@ -17,6 +17,7 @@
 #include "app/leaguefolder.h"
 #include "app/pictures.h"
 #include "app/recentleagues.h"
+#include "app/userguide.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -25,6 +26,7 @@
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 #include "help/helptexts.h"
 
@@ -152,6 +154,11 @@ void Form1::buildMenus()
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     help->setObjectName(QStringLiteral("Help"));
+    QAction* guide = help->addAction(QStringLiteral("User Guide"));
+    guide->setObjectName(QStringLiteral("userGuide"));
+    guide->setShortcut(QKeySequence::HelpContents);
+    connect(guide, &QAction::triggered, this, &Form1::showUserGuide);
+    help->addSeparator();
     for (const HelpItem& item : kHelpItems) {
         QAction* action = help->addAction(QString::fromLatin1(item.caption));
         action->setObjectName(QString::fromLatin1(item.name));
@@ -288,6 +295,18 @@ void Form1::chooseTeam()
         return;
     }
     emit teamChosen(*team);
+}
+
+void Form1::showUserGuide()
+{
+    if (options_.userGuide.isEmpty()) {
+        gui::showWarning(this, QStringLiteral("The user guide is not installed."));
+        return;
+    }
+    if (!userGuide_)
+        userGuide_ = std::make_unique<UserGuide>(options_.userGuide);
+    gui::showFrom(userGuide_.get(), this, gui::Place::Beside);
+    userGuide_->activateWindow();
 }
 
 void Form1::askPassword()

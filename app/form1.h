@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <QMainWindow>
 #include <QString>
@@ -19,12 +20,13 @@ namespace bidmark {
 struct StartOptions {
     bool fromDesktopMenu = false;
     QString sampleLeague; // the installed sample league's folder; empty when there is none
+    QString userGuide{};  // the user guide's file; empty when there is none
 };
 
 // The main window: reveals its frame caption and lists the teams of the
 // league folder's teams.txt when first shown; OK picks a team, the
 // Commissioner Menu button asks for the password; the File menu opens another
-// league folder, the Help menu shows the help boxes. Where the choices lead is
+// league folder, the Help menu shows the user guide and the help boxes. Where the choices lead is
 // decided by the program's wiring.
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -44,6 +46,7 @@ private:
     void revealFrameCaption();
     void chooseTeam();
     void askPassword();
+    void showUserGuide();
     void showNoTeam();
 
     // League folders.
@@ -59,6 +62,7 @@ private:
     QComboBox* teamBox_;
     QAction* folderShown_ = nullptr;
     QMenu* recent_ = nullptr;
+    std::unique_ptr<QWidget> userGuide_; // made on first use
     bool started_ = false;
 };
 

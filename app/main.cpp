@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 #include "app/windows.h"
@@ -15,6 +16,18 @@ QString installedSampleLeague()
 {
     const QDir sample(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(BIDMARK_SAMPLE_LEAGUE)));
     return sample.exists() ? sample.absolutePath() : QString();
+}
+
+// The user guide: the installed copy, or the source tree's when the program
+// runs from its build folder; empty when there is neither.
+QString userGuide()
+{
+    const QString installed = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral(BIDMARK_USER_GUIDE));
+    for (const QString& file : {installed, QStringLiteral(BIDMARK_SOURCE_USER_GUIDE)}) {
+        if (QFileInfo(file).isFile())
+            return QFileInfo(file).absoluteFilePath();
+    }
+    return {};
 }
 
 } // namespace
@@ -53,7 +66,7 @@ int main(int argc, char* argv[])
     }
 
     bidmark::gui::useProgramFont();
-    bidmark::Windows windows(folder, {parser.isSet(fromMenu), installedSampleLeague()});
+    bidmark::Windows windows(folder, {parser.isSet(fromMenu), installedSampleLeague(), userGuide()});
     windows.start();
     return QApplication::exec();
 }

@@ -14,6 +14,7 @@
 #include "editor/form2.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 #include "marketvalue/form5.h"
 
@@ -76,7 +77,7 @@ void Windows::openTeam(const std::string& team)
         session_.currentTeam = team;
         Form2& players = form2();
         players.setPlayerLines(std::move(lines));
-        players.show();
+        gui::showFrom(&players, form1_.get(), gui::Place::Centred);
         players.showEarlierOffers();
         form1_->hide();
         form1_->close(); // for good: nothing shows the main window again
@@ -85,15 +86,14 @@ void Windows::openTeam(const std::string& team)
 
 void Windows::openCommissionerMenu()
 {
-    form4().show();
+    gui::showFrom(&form4(), form1_.get(), gui::Place::Centred);
     form1_->hide();
 }
 
 void Windows::showCalculator()
 {
     Form5& calculator = form5();
-    calculator.show();
-    calculator.raise();
+    gui::showFrom(&calculator, form4_.get(), gui::Place::Beside);
     calculator.activateWindow();
 }
 
@@ -111,7 +111,7 @@ void Windows::signPlayers()
         Form2& players = form2();
         players.setPlayerLines(std::move(lines));
         players.showMarketValue();
-        players.show();
+        gui::showFrom(&players, form4_.get(), gui::Place::Centred);
         form4_->hide();
         if (merged)
             showReport(form2_.get(), *merged);
@@ -157,7 +157,7 @@ void Windows::mergeSignedPlayers(const OfferList& signings)
                            report = mergeSignings(folder, signings.entries, menu.moveSignedPlayers(), aside);
                            keepReport(runFolder, report);
                        });
-        menu.show();
+        gui::showFrom(&menu, form2_.get(), gui::Place::Centred);
         form2_->hide();
         showReport(&menu, report);
     });
@@ -172,7 +172,7 @@ void Windows::showReport(QWidget* over, const MergeReport& report)
         notes << gui::toQt(note);
     if (!notes.isEmpty())
         gui::showWarning(over, notes.join(QLatin1Char('\n')));
-    runReport().showReport(report);
+    runReport().showReport(report, over);
 }
 
 Form2& Windows::form2()

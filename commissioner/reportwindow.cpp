@@ -1,10 +1,15 @@
 #include "commissioner/reportwindow.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QStringList>
 #include <QVBoxLayout>
 
@@ -12,9 +17,14 @@
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 
 namespace bidmark {
+
+namespace {
+constexpr int kWidth = 760; // at the least
+} // namespace
 
 RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
 {
@@ -29,27 +39,54 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     text_->setFont(gui::fixedFont(9));
     auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
     save->setObjectName(QStringLiteral("saveReport"));
+    auto* close = new gui::CaptionButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("closeReport"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(save);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addLayout(buttons);
-    resize(760, 520);
+    resize(kWidth, 520);
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void RunReport::showReport(MergeReport report)
+void RunReport::showReport(MergeReport report, const QWidget* over)
 {
     report_ = std::move(report);
     QStringList lines;
     for (const std::string& line : reportLines(report_))
         lines << gui::toQt(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
-    show();
-    raise();
+    if (!isVisible())
+        widenToLines(lines);
+    gui::showFrom(this, over, gui::Place::Beside);
+}
+
+void RunReport::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// As wide as the longest line needs, within the screen: the lines read whole
+// without scrolling sideways where the screen has room.
+void RunReport::widenToLines(const QStringList& lines)
+{
+    int longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, text_->fontMetrics().horizontalAdvance(line));
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = longest + static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth()
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() + margins.right();
+    const int room = screen()->availableGeometry().width() * 9 / 10;
+    resize(std::max(kWidth, std::min(needed, room)), height());
 }
 
 void RunReport::saveAs()

@@ -144,26 +144,32 @@ void Form2::buildLayout()
     prompt_ = gui::named<QLabel>(this, "Label1", {120, 1395, 2175, 615});
     prompt_->setFont(gui::sansFont(12, true));
     prompt_->setWordWrap(true);
-    QLabel* statisticsHeader = headerLabel(this, "Label2", {2280, 1200, 8895, 255}, kStatisticsHeader);
-    statistics_ = detailsBox(this, "Text3", {2280, 1440, 9615, 315});
-    marketValueHeader_ = headerLabel(this, "Label3", {2280, 1720, 8895, 255}, kMarketValueHeader);
-    marketValue_ = detailsBox(this, "Text5", {2280, 1920, 9615, 315});
+    // The two details lines and their headers stacked without overlapping,
+    // within the window's width; the market value line reaches into the
+    // frame's margin above the player list.
+    QLabel* statisticsHeader = headerLabel(this, "Label2", {2280, 1200, 8895, 240}, kStatisticsHeader);
+    statistics_ = detailsBox(this, "Text3", {2280, 1440, 9600, 285});
+    marketValueHeader_ = headerLabel(this, "Label3", {2280, 1725, 8895, 210}, kMarketValueHeader);
+    marketValue_ = detailsBox(this, "Text5", {2280, 1935, 9600, 285});
     // A screen reader hears each details line by its column header.
     statisticsHeader->setBuddy(statistics_);
     marketValueHeader_->setBuddy(marketValue_);
     marketValueHeader_->hide();
     marketValue_->hide();
 
-    auto* frame = gui::named<QGroupBox>(this, "Frame1", {0, 2160, 11895, 5295}, QStringLiteral("Available Players"));
+    // The frame and its lists end at the window's edges, so that the offer
+    // list's scroll bar shows.
+    auto* frame = gui::named<QGroupBox>(this, "Frame1", {0, 2160, 11880, 5130}, QStringLiteral("Available Players"));
     frame->setAutoFillBackground(true);
     QPalette grey = frame->palette();
     grey.setColor(QPalette::Window, kFrameGrey);
     frame->setPalette(grey);
 
     playerModel_ = new PlayerListModel(this);
-    playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11895, 2595});
+    playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11880, 2595});
     playerList_->setModel(playerModel_);
     playerList_->setUniformItemSizes(true);
+    playerList_->setItemDelegate(new LongestLineDelegate(playerList_));
     playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     playerList_->setFont(gui::fixedFont(9.75));
@@ -177,6 +183,7 @@ void Form2::buildLayout()
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
     done_ = gui::named<gui::CaptionButton>(frame, "Command1", {8400, 3960, 1215, 615}, QStringLiteral("Done"));
+    marketValue_->raise();
 }
 
 void Form2::connectHandlers()

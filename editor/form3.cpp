@@ -15,6 +15,7 @@
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -106,8 +107,7 @@ void Form3::open(std::vector<std::string> playerBlock)
     const QString name = gui::toQt(playerName(playerBlock_.front()));
     playerName_->setText(name);
     setAccessibleDescription(name);
-    show();
-    raise();
+    gui::showFrom(this, parentWidget(), gui::Place::Centred); // over the player list it was opened from
     activateWindow();
     emptyBoxes();
     salary_->setFocus();

@@ -1,5 +1,7 @@
 #include "editor/playerlistmodel.h"
 
+#include <algorithm>
+
 #include "gui/text.h"
 
 namespace bidmark {
@@ -15,6 +17,10 @@ void PlayerListModel::setLines(std::vector<std::string> lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
+    const auto longest = std::max_element(lines_.begin(), lines_.end(), [](const auto& a, const auto& b) {
+        return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
+    });
+    longestRow_ = lines_.empty() ? 0 : static_cast<int>(longest - lines_.begin());
     endResetModel();
 }
 
@@ -28,6 +34,12 @@ QVariant PlayerListModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
     return shownLine(lines_[static_cast<std::size_t>(index.row())]);
+}
+
+QSize LongestLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const auto* model = dynamic_cast<const PlayerListModel*>(index.model());
+    return QStyledItemDelegate::sizeHint(option, model ? model->index(model->longestRow()) : index);
 }
 
 } // namespace bidmark

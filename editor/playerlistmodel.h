@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 
 namespace bidmark {
 
@@ -21,12 +22,23 @@ public:
     using QAbstractListModel::QAbstractListModel;
     void setLines(std::vector<std::string> lines); // a reset: nothing selected afterwards
     const std::vector<std::string>& lines() const { return lines_; }
+    int longestRow() const { return longestRow_; } // 0 when the list is empty
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     std::vector<std::string> lines_;
+    int longestRow_ = 0;
+};
+
+// A list of uniform entries takes every entry's size from one: here the
+// longest line's, so that the list scrolls sideways to the end of each line
+// (the font is fixed-pitch).
+class LongestLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 };
 
 } // namespace bidmark

@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStorageInfo>
 #include <utility>
 
@@ -21,6 +23,7 @@
 #include "gui/controls.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/placement.h"
 #include "gui/text.h"
 #include "marketvalue/run.h"
 #include "marketvalue/valueswindow.h"
@@ -74,6 +77,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     drives_ = gui::named<QComboBox>(picker_, "Drive1", {120, 240, 1575, 315});
     folders_ = gui::named<QListWidget>(picker_, "Dir1", {120, 600, 2295, 2565});
     files_ = gui::named<QListWidget>(picker_, "File1", {2400, 600, 2535, 2625});
+    folderPath_ = gui::named<QLabel>(picker_, "folderPath", {1800, 240, 3255, 315});
     picker_->hide();
     // What a screen reader hears of the picker: a hidden label names the drive
     // list (a combo box is heard by its label), the two lists say what they hold.
@@ -89,7 +93,7 @@ Form5::Form5(const Session& session, QWidget* parent) : QWidget(parent), session
     vitalsBox_ = textBox(this, "Text2", {1680, 3720, 2295, 285});
     rosterBox_ = textBox(this, "Text1", {1680, 4080, 2295, 285});
     outputBox_ = textBox(this, "Text3", {1680, 4440, 2295, 285}, kMarketValueFile);
-    rateBox_ = textBox(this, "Text4", {1680, 4800, 275, 285}, "20");
+    rateBox_ = textBox(this, "Text4", {1680, 4800, 330, 285}, "20"); // wide enough for two digits
     // A screen reader hears each box by the label to its left.
     const std::pair<const char*, QLineEdit*> labelled[] = {
         {"Label2", rosterBox_}, {"Label3", vitalsBox_}, {"Label4", outputBox_}, {"Label5", rateBox_}};
@@ -144,6 +148,7 @@ bool Form5::eventFilter(QObject* watched, QEvent* event)
         && (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && key->modifiers() == Qt::AltModifier));
     if (event->type() == QEvent::MouseButtonPress || keyed) {
         currentBox_ = static_cast<QLineEdit*>(watched);
+        markBoxFile();
         picker_->show();
         if (keyed)
             files_->setFocus();
@@ -155,6 +160,11 @@ void Form5::showFolder(const QString& path)
 {
     folder_ = QDir::cleanPath(QDir(path).absolutePath());
     const QDir folder(folder_);
+    // A long path keeps its start and its end, the folder's own name.
+    const QString shown = QDir::toNativeSeparators(folder_);
+    folderPath_->setText(folderPath_->fontMetrics().elidedText(shown, Qt::ElideMiddle, folderPath_->width()));
+    folderPath_->setToolTip(shown);
+    folderPath_->setAccessibleName(shown);
     folders_->clear();
     if (!folder.isRoot())
         folders_->addItem(QStringLiteral(".."));
@@ -181,6 +191,19 @@ void Form5::pickFile(const QString& name)
         currentBox_->setText(league.relativeFilePath(QDir(folder_).filePath(name)));
     }
     picker_->hide();
+}
+
+// Marking picks nothing: only the user picks.
+void Form5::markBoxFile()
+{
+    const QSignalBlocker quiet(files_);
+    files_->clearSelection(); // the keys still move on from the file picked last
+    const QFileInfo file(QDir(QString::fromStdString(session_.leagueFolder)), currentBox_->text());
+    if (currentBox_->text().isEmpty() || QDir(file.absolutePath()) != QDir(folder_))
+        return;
+    const QList<QListWidgetItem*> found = files_->findItems(file.fileName(), Qt::MatchExactly);
+    if (!found.isEmpty())
+        files_->setCurrentItem(found.front());
 }
 
 void Form5::pickSelectedFile()
@@ -235,8 +258,7 @@ void Form5::showValues()
         gui::BusyCursor busy;
         valuesWindow_->setValues(lastRun_);
     }
-    valuesWindow_->show();
-    valuesWindow_->raise();
+    gui::showFrom(valuesWindow_.get(), this, gui::Place::Beside);
     valuesWindow_->activateWindow();
 }
 

@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -39,6 +40,7 @@ protected:
 private:
     void showFolder(const QString& path);
     void pickFile(const QString& name);
+    void markBoxFile(); // the current box's file marked in the list, when it shows it
     void pickSelectedFile();
     void calculate();
     void showValues();
@@ -49,6 +51,7 @@ private:
     QLineEdit* outputBox_;
     QLineEdit* rateBox_;
     QGroupBox* picker_;
+    QLabel* folderPath_; // the folder the picker shows
     QComboBox* drives_;
     QListWidget* folders_;
     QListWidget* files_;

@@ -38,6 +38,23 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# continue_as_sudo_user SCRIPT ARGS...: a script started with sudo installs
+# what is missing as root (call it after install_packages), then goes on as
+# the user who ran sudo, so that the build folders stay his and his next run
+# without sudo can write them. Folders an earlier run as root left in the
+# checkout are handed back to him first.
+continue_as_sudo_user() {
+  if [ "$(id -u)" -ne 0 ] || [ -z "${SUDO_UID:-}" ] || [ "$SUDO_UID" -eq 0 ]; then
+    return 0
+  fi
+  local dir
+  for dir in "$root"/build "$root"/build-*; do
+    if [ -e "$dir" ]; then chown -R "$SUDO_UID:$SUDO_GID" "$dir"; fi
+  done
+  echo "Going on as $(id -nu "$SUDO_UID"), who ran sudo"
+  exec runuser -u "$(id -nu "$SUDO_UID")" -- bash "$@"
+}
+
 # The one configuration of build/: optimised, tests included.
 configure_release_build() {
   cmake -S "$1" -B "$1/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBIDMARK_TESTS=ON

@@ -26,6 +26,7 @@ if [ $# -eq 1 ]; then
 fi
 
 install_packages "${BIDMARK_PACKAGES[@]}"
+continue_as_sudo_user "$0" "$@"
 configure_release_build "$root"
 cmake --build "$root/build" -j"$(nproc)" --target bidmark
 

@@ -10,6 +10,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 
 install_packages "${BIDMARK_PACKAGES[@]}" xvfb xauth qt6-qpa-plugins
+continue_as_sudo_user "$0" "$@"
 cmake -S "$root" -B "$root/build-screenshots" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DBIDMARK_SCREENSHOTS=ON -DBIDMARK_BENCHMARKS=OFF
 cmake --build "$root/build-screenshots" -j"$(nproc)" --target bidmark_screenshots

@@ -9,6 +9,7 @@ source "$root/scripts/deps.sh"
 jobs="$(nproc)"
 
 install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_ACCESSIBILITY_PACKAGES[@]}"
+continue_as_sudo_user "$0" "$@"
 export QT_QPA_PLATFORM=offscreen
 
 echo "== Release build and tests (build/), with the screen reader check"

@@ -4,15 +4,20 @@
 // each window into the folder named on its command line. scripts/screenshots.sh
 // runs it under Xvfb on a fresh copy of the sample league, and again at a
 // display scale of 2 (QT_SCALE_FACTOR=2), where it takes only the main window
-// and the Players Available window, as NAME-scale2.png.
+// and the Players Available window, as NAME-scale2.png. Every picture shows
+// its window in a frame with the window's title, as a desktop draws it, and
+// names the league folder as a user's would be, not the temporary one.
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -22,6 +27,7 @@
 #include <cstdio>
 #include <functional>
 
+#include "app/recentleagues.h"
 #include "app/windows.h"
 #include "gui/fonts.h"
 #include "tests/support/dialogs.h"
@@ -32,6 +38,68 @@ namespace {
 
 QString imageFolder;
 bool atScale2 = false; // the run at a display scale of 2
+
+// The league folder as the pictures name it.
+const QString kShownFolder = QStringLiteral("/home/you/Bidmark");
+
+// The frame drawn around each window: its border and title bar.
+constexpr int kBorder = 1;
+constexpr int kTitleBar = 28;
+
+// Texts of the window that name the league folder, which the tool keeps in a
+// temporary folder, name the folder a user would have instead.
+void showUsualFolder(QWidget* window)
+{
+    const QString real = QDir::currentPath();
+    const QString shown = QDir::toNativeSeparators(kShownFolder);
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->text().contains(real))
+            label->setText(label->text().replace(real, shown));
+    }
+    for (QAction* action : window->findChildren<QAction*>()) {
+        if (action->text().contains(real))
+            action->setText(action->text().replace(real, shown));
+    }
+}
+
+// A window's picture in a frame with its title bar, as a desktop shows it:
+// the guide calls windows by their titles. A dialog's bar has only its
+// close button.
+QPixmap framed(const QPixmap& content, const QWidget* window)
+{
+    const QString title = window->windowTitle();
+    const bool dialog = window->windowType() == Qt::Dialog;
+    const qreal ratio = content.devicePixelRatio();
+    const QSize inner = content.deviceIndependentSize().toSize();
+    QPixmap picture(QSize(inner.width() + 2 * kBorder, inner.height() + kTitleBar + kBorder) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(QColor(52, 58, 70));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawPixmap(kBorder, kTitleBar, content);
+    // Close, maximise and minimise, from the right.
+    painter.setPen(QPen(QColor(225, 228, 235), 1.5));
+    constexpr int kButton = 10;
+    const int top = (kTitleBar - kButton) / 2;
+    int left = inner.width() + kBorder - 12 - kButton;
+    painter.drawLine(left, top, left + kButton, top + kButton);
+    painter.drawLine(left + kButton, top, left, top + kButton);
+    if (!dialog) {
+        left -= 28;
+        painter.drawRect(left, top, kButton, kButton);
+        left -= 28;
+        painter.drawLine(left, top + kButton, left + kButton, top + kButton);
+    }
+    QFont font = QApplication::font();
+    font.setPointSizeF(9.5);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    const QRect titleRoom(kBorder + 10, 0, left - kBorder - 24, kTitleBar);
+    painter.drawText(titleRoom, Qt::AlignLeft | Qt::AlignVCenter,
+                     painter.fontMetrics().elidedText(title, Qt::ElideRight, titleRoom.width()));
+    return picture;
+}
 
 void savePicture(const QPixmap& picture, const char* name)
 {
@@ -51,13 +119,16 @@ void save(QWidget* widget, const char* name, bool alsoAtScale2 = false)
     QString file = QString::fromLatin1(name);
     if (atScale2)
         file.replace(QStringLiteral(".png"), QStringLiteral("-scale2.png"));
-    savePicture(widget->grab(), qPrintable(file));
+    showUsualFolder(widget->window());
+    savePicture(framed(widget->grab(), widget->window()), qPrintable(file));
 }
 
 // The main window with its File menu and the recent league folders open:
-// menus are windows of their own, so the picture is taken from the screen.
+// menus are windows of their own, drawn where they stand beside the framed
+// main window.
 void saveFileMenu(QWidget* main, const char* name)
 {
+    showUsualFolder(main);
     auto* file = main->findChild<QMenu*>(QStringLiteral("fileMenu"));
     auto* recent = main->findChild<QMenu*>(QStringLiteral("recentLeagues"));
     main->findChild<QMenuBar*>()->setActiveAction(file->menuAction());
@@ -65,9 +136,20 @@ void saveFileMenu(QWidget* main, const char* name)
     file->setActiveAction(recent->menuAction());
     QTest::keyClick(file, Qt::Key_Right);
     QTest::qWait(300);
-    const QRect area = main->frameGeometry() | file->geometry() | recent->geometry();
-    const QPixmap screen = main->screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-    savePicture(QPixmap::fromImage(screen.toImage().convertToFormat(QImage::Format_RGB32)), name);
+    const QPixmap window = framed(main->grab(), main);
+    const QPoint origin = main->geometry().topLeft() - QPoint(kBorder, kTitleBar);
+    QRect area(QPoint(0, 0), window.deviceIndependentSize().toSize());
+    for (const QMenu* menu : {file, recent})
+        area |= menu->geometry().translated(-origin);
+    QPixmap picture(area.size() * window.devicePixelRatio());
+    picture.setDevicePixelRatio(window.devicePixelRatio());
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.drawPixmap(0, 0, window);
+    for (QMenu* menu : {file, recent})
+        painter.drawPixmap(menu->geometry().topLeft() - origin, menu->grab());
+    painter.end();
+    savePicture(picture, name);
     recent->close();
     file->close();
 }
@@ -216,7 +298,8 @@ void commissioner()
         QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualItemRect(found.front()).center());
     };
     pickFile("Text1", "roster.html", nullptr);
-    pickFile("Text2", "vitals.html", "calculator.png");
+    pickFile("Text2", "vitals.html", nullptr);
+    pickFile("Text2", "vitals.html", "calculator.png"); // the picker again, on the page just picked
     expectDialogs({saving("market-value-done.png", test::ok())}, [] { click("Form5", "Command1"); });
     // The Market Values window the run opened: one free agent's bracket.
     QWidget* values = window("MarketValues");
@@ -261,6 +344,7 @@ int main(int argc, char* argv[])
     imageFolder = QString::fromLocal8Bit(argv[1]);
     QStandardPaths::setTestModeEnabled(true); // the recent league folders: not the user's
     QSettings().clear();
+    recentLeagues::remember(QDir::toNativeSeparators(QStringLiteral("/home/you/Leagues/Summer League")));
     atScale2 = qGuiApp->devicePixelRatio() > 1;
     generalManager();
     if (!atScale2)

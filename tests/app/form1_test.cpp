@@ -10,7 +10,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "app/form1.h"
@@ -20,6 +22,7 @@
 #include "help/helptexts.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/tempdir.h"
+#include "tests/support/windows.h"
 
 using namespace bidmark;
 
@@ -259,7 +262,7 @@ private slots:
     {
         QFETCH(QString, answer);
         const QString sample = QStringLiteral(BIDMARK_SAMPLE_LEAGUE);
-        folder_->write("TOR.txt", "my offers\r\n"); // no league, but a file of the user's
+        folder_->write("BOS.txt", "my offers\r\n"); // no league, but a file of the user's
         test::TempDir other;
         other.writeLines("teams.txt", {"DAL"});
         test::Message question;
@@ -275,10 +278,10 @@ private slots:
 
         if (answer == QLatin1String("Copy Sample League")) {
             for (const QString& name : QDir(sample).entryList(QDir::Files)) {
-                if (name != QLatin1String("TOR.txt"))
+                if (name != QLatin1String("BOS.txt"))
                     QCOMPARE(folder_->read(name.toStdString()), readFile(QDir(sample).filePath(name).toStdString()));
             }
-            QCOMPARE(folder_->read("TOR.txt"), std::string("my offers\r\n"));
+            QCOMPARE(folder_->read("BOS.txt"), std::string("my offers\r\n"));
             QCOMPARE(teams().size(), 8);
         } else if (answer.startsWith(QStringLiteral("Open"))) {
             QCOMPARE(teams(), QStringList{"DAL"});
@@ -308,6 +311,26 @@ private slots:
         QCOMPARE(box.text, text);
         QCOMPARE(box.title, QStringLiteral("Bidmark"));
         QCOMPARE(box.icon, QMessageBox::Information);
+    }
+
+    void userGuideShowsTheGuideBesideTheWindow()
+    {
+        folder_->write("GUIDE.md", "# Bidmark user guide\n\nPick your team.\n");
+        folder_->writeLines("teams.txt", {"TOR"});
+        StartOptions options;
+        options.userGuide = QString::fromStdString(folder_->file("GUIDE.md"));
+        form_ = std::make_unique<Form1>(session_, options);
+        form_->show();
+        form_->findChild<QAction*>("userGuide")->trigger();
+        auto* guide = qobject_cast<QTextBrowser*>(test::window("UserGuide"));
+        QVERIFY(guide && guide->isVisible());
+        QCOMPARE(guide->toPlainText(), QStringLiteral("Bidmark user guide\nPick your team."));
+        QVERIFY(guide->screen()->availableGeometry().contains(guide->frameGeometry().topLeft()));
+
+        open({"TOR"}); // no guide found
+        test::Message box;
+        QVERIFY(test::answered({test::ok(&box)}, [&] { form_->findChild<QAction*>("userGuide")->trigger(); }));
+        QCOMPARE(box.text, QStringLiteral("The user guide is not installed."));
     }
 };
 

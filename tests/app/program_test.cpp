@@ -136,6 +136,8 @@ private slots:
         QVERIFY(test::answered({chooseFile}, [] { control("RunReport", "saveReport")->click(); }));
         QCOMPARE(QString::fromLatin1(league().read("re\xC3\xA7u.txt")),
                  reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QTest::keyClick(control<QPlainTextEdit>("RunReport", "reportText"), Qt::Key_Escape);
+        QVERIFY(!shown("RunReport") && shown("Form4"));
     }
 
     void leftoverSigningsAreMergedOrSetAsideAsAsked()
@@ -152,6 +154,8 @@ private slots:
         QCOMPARE(splitLines(league().read("fa.txt"))[7], std::string("<SIGNED> <DAL> 0.75/2 backup to start"));
         QVERIFY(shown("Form2") && shown("RunReport"));
         QVERIFY(reportText().contains(QStringLiteral("Line 1, Pekka Roine: signed")));
+        control("RunReport", "closeReport")->click();
+        QVERIFY(!shown("RunReport") && shown("Form2"));
 
         control("Form2", "Command1")->click(); // nothing signed this time: nothing merged
         const std::string merged = league().read("fa.txt");

@@ -110,9 +110,9 @@ private slots:
         test::TempDir& league = program->league();
         const Files before = test::snapshot(league.path());
         {
-            RunJournal cutShort(league.path(), "Merge Team Offers", {"fa.txt", "temp.txt", "TOR.txt"});
+            RunJournal cutShort(league.path(), "Merge Team Offers", {"fa.txt", "temp.txt", "BOS.txt"});
             writeFileAtomic(league.file("temp.txt"), "half a merge\r\n");
-            deleteFile(league.file("TOR.txt"));
+            deleteFile(league.file("BOS.txt"));
         }
         test::Message message;
         QVERIFY(test::answered({test::ok(&message)}, [&] { program->start(); }));

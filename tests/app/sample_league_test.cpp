@@ -6,6 +6,7 @@
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
+#include "editor/contract.h"
 #include "editor/playerdetails.h"
 #include "marketvalue/pages.h"
 
@@ -15,6 +16,30 @@ namespace bidmark {
 namespace {
 
 const std::string kLeague = BIDMARK_SAMPLE_LEAGUE;
+
+std::string playerLineOf(const std::vector<std::string>& faLines, const std::string& key)
+{
+    for (const std::string& line : faLines) {
+        if (isListedPlayerLine(line) && nameKey(line) == key)
+            return line;
+    }
+    return {};
+}
+
+// The rule of the Contract dialog that a team offer line "<TAG> S/Y +B ..."
+// breaks; empty when it keeps them all.
+std::string brokenContractRule(const std::string& offerLine, const std::string& playerLine)
+{
+    std::string terms = offerText(offerLine);
+    terms = terms.substr(terms.find("> ") + 2);
+    const std::size_t slash = terms.find('/'), blank = terms.find(' ');
+    const std::string salary = terms.substr(0, slash);
+    const std::string years = terms.substr(slash + 1, blank - slash - 1);
+    std::string bonus;
+    if (terms.compare(blank, 2, " +") == 0)
+        bonus = terms.substr(blank + 2, terms.find(' ', blank + 2) - blank - 2);
+    return checkTerms(salary, years, bonus, playerLine).problem.value_or("");
+}
 
 std::vector<std::string> leagueLines(const std::string& name)
 {
@@ -63,12 +88,17 @@ TEST(SampleLeague, FreeAgentListHoldsClosedBlocksOfEveryKind)
             << "filter " << filter;
     }
 
+    // The guide's general manager picks TOR: no earlier offers of TOR wait.
+    EXPECT_FALSE(fileExists(pathIn(kLeague, teamOfferFileName("TOR"))));
     int retractions = 0;
-    for (const char* team : {"TOR", "NY"}) {
+    for (const char* team : {"BOS", "NY"}) {
         for (const std::string& line : leagueLines(teamOfferFileName(team))) {
             EXPECT_EQ(keys.count(nameKey(line)), 1u) << line;
             EXPECT_EQ(offerText(line).rfind(std::string("<") + team + ">", 0), 0u) << line;
             retractions += isRetraction(line) ? 1 : 0;
+            if (!isRetraction(line)) {
+                EXPECT_EQ(brokenContractRule(line, playerLineOf(lines, nameKey(line))), "") << line;
+            }
         }
     }
     EXPECT_EQ(retractions, 1);

@@ -114,6 +114,22 @@ private slots:
         }
     }
 
+    void pickerShowsItsFolderAndMarksTheBoxFile()
+    {
+        QTest::mouseClick(text("Text2"), Qt::LeftButton);
+        auto* path = form_->findChild<QLabel*>("folderPath");
+        QCOMPARE(path->toolTip(), QDir::toNativeSeparators(QDir(QString::fromStdString(dir_->path())).absolutePath()));
+        QVERIFY(fileList()->selectedItems().isEmpty());
+        clickFile("vitals.html");
+        QTest::mouseClick(text("Text1"), Qt::LeftButton); // an empty box: nothing marked
+        QVERIFY(fileList()->selectedItems().isEmpty());
+        clickFile("roster.html");
+        QTest::mouseClick(text("Text2"), Qt::LeftButton); // marked, not picked again
+        QCOMPARE(fileList()->selectedItems().at(0)->text(), QStringLiteral("vitals.html"));
+        QVERIFY(frame()->isVisible());
+        QCOMPARE(text("Text1")->text() + "|" + text("Text2")->text(), QStringLiteral("roster.html|vitals.html"));
+    }
+
     void fileOfAnotherFolderKeepsItsWay()
     {
         QTest::mouseClick(text("Text2"), Qt::LeftButton);

@@ -23,7 +23,8 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/bidmark bin/bidmark-league \
     share/applications/bidmark.desktop \
     share/icons/hicolor/scalable/apps/bidmark.svg \
-    share/bidmark/sample-league/fa.txt share/bidmark/sample-league/teams.txt; do
+    share/bidmark/sample-league/fa.txt share/bidmark/sample-league/teams.txt \
+    share/doc/bidmark/USER-GUIDE.md share/doc/bidmark/images/main.png; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 [ -x "$prefix/bin/bidmark-league" ] || fail "bidmark-league is not executable"
@@ -56,12 +57,12 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
 debs=("$work"/deb/bidmark_*.deb)
 [ -f "${debs[0]}" ] || fail "no bidmark_*.deb was built"
 depends="$(dpkg-deb -f "${debs[0]}" Depends)"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 qt6-qpa-plugins; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 qt6-qpa-plugins fonts-liberation; do
   [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
 contents="$(dpkg-deb -c "${debs[0]}")"
 for file in ./usr/bin/bidmark ./usr/bin/bidmark-league ./usr/share/applications/bidmark.desktop \
-    ./usr/share/bidmark/sample-league/fa.txt; do
+    ./usr/share/bidmark/sample-league/fa.txt ./usr/share/doc/bidmark/USER-GUIDE.md; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 echo "== package test passed"
