@@ -1,6 +1,9 @@
 #include "commissioner/reportwindow.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -8,6 +11,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "commissioner/receipts.h"
 #include "core/linefile.h"
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
@@ -30,7 +34,11 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
     save->setObjectName(QStringLiteral("saveReport"));
 
+    receipts_ = new gui::CaptionButton(QStringLiteral("Open Receipts Folder"), this);
+    receipts_->setObjectName(QStringLiteral("openReceipts"));
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(receipts_);
     buttons->addStretch();
     buttons->addWidget(save);
     auto* layout = new QVBoxLayout(this);
@@ -39,7 +47,17 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     resize(760, 520);
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
+    connect(receipts_, &QPushButton::clicked, this, &RunReport::openReceipts);
 }
+
+namespace {
+
+QString receiptsFolder(const MergeReport& report)
+{
+    return QString::fromStdString(pathIn(report.runFolder, kReceiptsFolder)); // paths are UTF-8
+}
+
+} // namespace
 
 void RunReport::showReport(MergeReport report)
 {
@@ -48,15 +66,32 @@ void RunReport::showReport(MergeReport report)
     for (const std::string& line : reportLines(report_))
         lines << gui::toQt(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
+    setWindowTitle(QStringLiteral("Merge Report"));
+    receipts_->setEnabled(!report_.runFolder.empty() && QFileInfo(receiptsFolder(report_)).isDir());
     show();
     raise();
+}
+
+void RunReport::runUndone(const std::string& runFolder)
+{
+    if (report_.runFolder.empty() || report_.runFolder != runFolder)
+        return;
+    setWindowTitle(QStringLiteral("Merge Report (undone)"));
+    text_->setPlainText(QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n")
+                        + text_->toPlainText());
+    receipts_->setEnabled(false); // the receipts tell of a merge that no longer stands
+}
+
+void RunReport::openReceipts()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(receiptsFolder(report_)).absoluteFilePath()));
 }
 
 void RunReport::saveAs()
 {
     const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report As"),
-                                                        league + QStringLiteral("/report.txt"),
+                                                        league + QLatin1Char('/') + gui::toQt(reportFileName(report_)),
                                                         QStringLiteral("Text files (*.txt);;All files (*)"));
     if (chosen.isEmpty())
         return;

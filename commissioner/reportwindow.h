@@ -5,6 +5,7 @@
 #include "gui/session.h"
 
 class QPlainTextEdit;
+class QPushButton;
 
 namespace bidmark {
 
@@ -15,13 +16,18 @@ class RunReport : public QWidget {
 public:
     explicit RunReport(const Session& session, QWidget* parent = nullptr);
     void showReport(MergeReport report); // shown in front, the active window staying active
+    // Undo put back the files of the run in `runFolder`: a report of that run
+    // says it was undone.
+    void runUndone(const std::string& runFolder);
 
 private:
     void saveAs();
+    void openReceipts();
 
     const Session& session_;
     MergeReport report_;
     QPlainTextEdit* text_;
+    QPushButton* receipts_;
 };
 
 } // namespace bidmark

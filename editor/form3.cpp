@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "core/falist.h"
-#include "editor/contract.h"
+#include "core/contract.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
 #include "gui/controls.h"
