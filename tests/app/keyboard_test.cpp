@@ -170,7 +170,7 @@ private slots:
         key(Qt::Key_Space);
         QVERIFY(active("Form2"));
         QVERIFY(tabTo("Text4"));
-        type("pellridge");
+        type("velton");
         key(Qt::Key_Return);
         QVERIFY(tabTo("List1"));
         key(Qt::Key_Return); // the player
@@ -179,8 +179,7 @@ private slots:
         QVERIFY(tabTo("Command1"));
         key(Qt::Key_Space); // Merge Signed Players
         QVERIFY(shown("Form4") && !shown("Form2"));
-        QVERIFY(league().read("fa.txt").find("<SIGNED> <TOR> 2.25/4 +0.5 first pair minutes")
-                != std::string::npos);
+        QVERIFY(league().read("fa.txt").find("<SIGNED> <TOR> 0.75/2 depth role") != std::string::npos);
 
         QVERIFY(active("Form4"));
         QVERIFY(tabTo("Command2"));
