@@ -170,34 +170,40 @@ void TeamMerge::merge(OfferFile file)
     section.team = file.team;
     section.fileName = teamOfferFileName(file.team);
     section.missing = file.missing;
+    // Refused lines are counted; only the first of each reason are kept.
+    const auto refuse = [&section](std::size_t number, std::string_view line, LineFate fate, std::string detail = {}) {
+        if (countRefused(section, fate))
+            section.lines.push_back({number, std::string(line), fate, {}, std::move(detail)});
+    };
     forEachLine(file.bytes, [&](std::size_t number, std::string_view line) {
         section.lineCount = number;
         if (!isUsableTeamOfferLine(line)) {
-            addLine(section, {number, std::string(line), LineFate::TooShort, {}, {}});
+            refuse(number, line, LineFate::TooShort);
             return;
         }
         if (const ForeignLine foreign = foreignLine(file.team, line); foreign != ForeignLine::None) {
-            addLine(section, {number, std::string(line), fateOf(foreign), {}, {}});
+            refuse(number, line, fateOf(foreign));
             return;
         }
         readList();
         const TeamOffer offer = teamOffer(line);
         if (std::optional<std::string> rule = ruleBroken(file.team, offer)) {
-            addLine(section, {number, std::string(line), LineFate::BreaksRules, {}, *rule});
+            refuse(number, line, LineFate::BreaksRules, *rule);
             return;
         }
         const std::vector<BlockChange> changes = list_->apply(offer, moveSigned_, report_.moved);
         passed_ = true;
         if (changes.empty()) {
-            const std::string signedUnder = this->signedUnder(offer.key);
-            addLine(section, {number, std::string(line),
-                              signedUnder.empty() ? LineFate::NoSuchPlayer : LineFate::AlreadySigned, {},
-                              signedUnder});
+            std::string signedUnder = this->signedUnder(offer.key);
+            const LineFate fate = signedUnder.empty() ? LineFate::NoSuchPlayer : LineFate::AlreadySigned;
+            refuse(number, line, fate, std::move(signedUnder));
             return;
         }
-        // said once for a name key several players share
-        addLine(section, {number, std::string(line), fateOf(changes.front().kind), changes.front().earlier, {},
-                          changes.size()});
+        const BlockChange& first = changes.front(); // said once for a name key several players share
+        if (first.kind == BlockChange::NothingToRetract)
+            refuse(number, line, LineFate::NothingToRetract);
+        else
+            section.lines.push_back({number, std::string(line), fateOf(first.kind), first.earlier, {}, changes.size()});
     });
     report_.files.push_back(std::move(section));
     merged_.push_back(std::move(file));

@@ -106,20 +106,15 @@ bool isUsed(LineFate fate)
     return fate == LineFate::OfferAdded || fate == LineFate::OfferReplaced || fate == LineFate::OfferRetracted;
 }
 
-void addLine(FileReport& file, LineReport line)
+bool countRefused(FileReport& file, LineFate fate)
 {
-    if (!isUsed(line.fate)) {
-        auto counted = std::find_if(file.refusedByReason.begin(), file.refusedByReason.end(),
-                                    [&](const auto& reason) { return reason.first == line.fate; });
-        if (counted == file.refusedByReason.end()) {
-            file.refusedByReason.emplace_back(line.fate, 0);
-            counted = file.refusedByReason.end() - 1;
-        }
-        // counted all; listed up to the limit
-        if (++counted->second > kListedPerReason)
-            return;
+    auto counted = std::find_if(file.refusedByReason.begin(), file.refusedByReason.end(),
+                                [&](const auto& reason) { return reason.first == fate; });
+    if (counted == file.refusedByReason.end()) {
+        file.refusedByReason.emplace_back(fate, 0);
+        counted = file.refusedByReason.end() - 1;
     }
-    file.lines.push_back(std::move(line));
+    return ++counted->second <= kListedPerReason;
 }
 
 LineCounts countLines(const FileReport& file)

@@ -65,9 +65,9 @@ struct FileReport {
     std::string problem; // why it could not be deleted
 };
 
-// The line's fate goes into the section: every used line, and up to
-// kListedPerReason refused lines of each reason, the rest counted.
-void addLine(FileReport& file, LineReport line);
+// A refused line of the reason counted in the section; true while it is
+// among the first kListedPerReason of its reason, to be listed in `lines`.
+bool countRefused(FileReport& file, LineFate fate);
 LineCounts countLines(const FileReport& file);
 std::string reasonText(LineFate fate); // why a refused line was not used, in a few words
 
