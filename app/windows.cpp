@@ -197,6 +197,10 @@ Form4& Windows::form4()
         connect(form4_.get(), &Form4::signPlayersRequested, this, &Windows::signPlayers);
         connect(form4_.get(), &Form4::merged, this,
                 [this](const MergeReport& report) { showReport(form4_.get(), report); });
+        connect(form4_.get(), &Form4::runUndone, this, [this](const std::string& runFolder) {
+            if (runReport_)
+                runReport_->runUndone(runFolder);
+        });
     }
     return *form4_;
 }

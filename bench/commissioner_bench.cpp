@@ -9,6 +9,10 @@
 //   OnePlayer         a small league where every line of one team names the
 //                     same player and only ever adds to his block: twice the
 //                     lines against the lines (counter growth_x);
+//   JunkFile          the run where one team's file also holds 1,000,000 lines
+//                     of another team's tag, against the run without them
+//                     (counter junk_x): the report lists 200 of them and
+//                     counts the rest;
 //   Journal           the run journalled, as the Commissioners Menu starts it,
 //                     against the same run without the journal, with the
 //                     journal holding as many runs as it keeps (counter
@@ -43,7 +47,7 @@ public:
     // With `onePlayerLines`, the team BOST joins the league: its file holds
     // that many offers for the first free agent, each added to his block (a
     // team of four letters never replaces its earlier offer).
-    explicit League(const LeagueSize& size, int onePlayerLines = 0)
+    explicit League(const LeagueSize& size, int onePlayerLines = 0, int junkLines = 0)
     {
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
@@ -53,6 +57,8 @@ public:
         writeLeague(folder_, size);
         if (onePlayerLines > 0)
             addOnePlayerTeam(onePlayerLines);
+        if (junkLines > 0)
+            addJunk(junkLines);
         fa_ = readFile(file("fa.txt"));
         teams_ = readLines(file("teams.txt"));
     }
@@ -77,8 +83,19 @@ private:
         const std::string key = readLines(file("fa.txt")).at(1).substr(0, 20);
         std::vector<std::string> offers;
         for (int i = 0; i < lines; ++i)
-            offers.push_back(key + "<BOST> " + std::to_string(1 + i % 9) + ".5/2 offer " + std::to_string(i));
+            offers.push_back(key + "<BOST> 0." + std::to_string(1 + i % 9) + "/2 offer " + std::to_string(i));
         writeLinesAtomic(file("BOST.txt"), offers);
+    }
+
+    // Lines of another team's tag after the first team's own.
+    void addJunk(int lines) const
+    {
+        const std::string team = readLines(file("teams.txt")).at(0);
+        const std::string key = readLines(file("fa.txt")).at(1).substr(0, 20);
+        std::vector<std::string> junk;
+        for (int i = 0; i < lines; ++i)
+            junk.push_back(key + "<XX> 1.0/1 a line that speaks for another team " + std::to_string(i));
+        appendLines(file(teamOfferFileName(team)), junk);
     }
 
     std::string folder_;
@@ -198,6 +215,12 @@ void OnePlayer(benchmark::State& state)
     growth(state, League(small, lines), League(small, 2 * lines));
 }
 
+void JunkFile(benchmark::State& state)
+{
+    const Timings t = timeBoth(state, League(LeagueSize{}, 0, 1000000), mergeRun, League(LeagueSize{}), mergeRun);
+    state.counters["junk_x"] = t.work / t.baseline;
+}
+
 void journalledMergeRun(const League& league)
 {
     runJournalled(league.folder(), kMergeRunName, mergeRunFiles(league.folder()),
@@ -218,6 +241,7 @@ BENCHMARK(MergeRun)->Unit(benchmark::kMillisecond)->Iterations(6);
 BENCHMARK(SpeedUp)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(DoubledOffers)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(OnePlayer)->Unit(benchmark::kMillisecond)->Iterations(6)->Arg(20000);
+BENCHMARK(JunkFile)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace

@@ -9,6 +9,9 @@
 #include <QListWidget>
 
 #include "commissioner/merge_run.h"
+#include "commissioner/receipts.h"
+#include "commissioner/receivedwindow.h"
+#include "commissioner/receiveflow.h"
 #include "core/undo.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"
@@ -47,10 +50,10 @@ QCheckBox* option(QWidget* parent, const char* name, int top)
 
 // The merge name for the signing header, Cancel giving empty text; nothing
 // when it holds a character signed.txt cannot store.
-std::optional<std::string> askMergeName(QWidget* parent)
+std::optional<std::string> askMergeName(QWidget* parent, const std::string& folder)
 {
     const QString typed = QInputDialog::getText(parent, gui::kTitle, QStringLiteral("Enter name of this merger"),
-                                                QLineEdit::Normal, QStringLiteral("FA01 Signed Players"));
+                                                QLineEdit::Normal, gui::toQt(nextMergeName(folder)));
     return gui::typedText(parent, typed, QStringLiteral("The merge name"));
 }
 
@@ -85,10 +88,15 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     // Below the labels, on the row of Done but far from it.
     auto* undo = gui::named<gui::CaptionButton>(this, "undoLastRun", {240, 3360, 1455, 615},
                                                 QStringLiteral("Undo Last Run"));
+    // Above the labels: the week's mail, before the merge.
+    auto* received = gui::named<gui::CaptionButton>(this, "offersReceived", {240, 360, 1335, 615},
+                                                    QStringLiteral("Offers Received"));
+    auto* receive = gui::named<gui::CaptionButton>(this, "receiveFiles", {1695, 360, 1335, 615},
+                                                   QStringLiteral("Receive Offer Files…"));
 
     // Tab order of the controls that take focus: Check2, Command1, Command2,
-    // List1, Command3, Command4, Check1, then Undo Last Run.
-    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo};
+    // List1, Command3, Command4, Check1, then Undo Last Run and the mail's two.
+    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo, received, receive};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
@@ -98,10 +106,25 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(done, &QPushButton::clicked, this, [] { gui::endProgram(); });
     connect(sign, &QPushButton::clicked, this, &Form4::signPlayersRequested);
     connect(undo, &QPushButton::clicked, this, &Form4::undoLastRun);
+    connect(received, &QPushButton::clicked, this, &Form4::showOffersReceived);
+    connect(receive, &QPushButton::clicked, this, [this] {
+        if (receiveOfferFiles(this, session_, chooseOfferFiles(this)) && offersReceived_ && offersReceived_->isVisible())
+            offersReceived_->refresh(moveSigned_->isChecked());
+    });
     gui::fitCaptions(this);
 }
 
 bool Form4::moveSignedPlayers() const { return moveSigned_->isChecked(); }
+
+void Form4::showOffersReceived()
+{
+    if (!offersReceived_)
+        offersReceived_ = new OffersReceived(session_, moveSigned_->isChecked(), this);
+    offersReceived_->refresh(moveSigned_->isChecked());
+    offersReceived_->show();
+    offersReceived_->raise();
+    offersReceived_->activateWindow();
+}
 
 void Form4::mergeTeamOffers()
 {
@@ -109,7 +132,7 @@ void Form4::mergeTeamOffers()
         const bool moveSigned = moveSigned_->isChecked();
         std::optional<std::string> mergeName;
         if (moveSigned) {
-            mergeName = askMergeName(this);
+            mergeName = askMergeName(this, session_.leagueFolder);
             if (!mergeName)
                 return;
         }
@@ -120,8 +143,11 @@ void Form4::mergeTeamOffers()
                            gui::BusyCursor busy;
                            report = mergeAllTeamOffers(folder, mergeName, {moveSigned, deleteOffers_->isChecked()});
                            keepReport(runFolder, report);
+                           keepReceipts(folder, runFolder, report);
                        });
         gui::showMessage(this, QStringLiteral("new fa.txt created"));
+        if (offersReceived_ && offersReceived_->isVisible())
+            offersReceived_->refresh(moveSigned);
         emit merged(report);
     });
 }
@@ -154,6 +180,8 @@ void Form4::undoLastRun()
             gui::BusyCursor busy;
             undoRun(session_.leagueFolder, *plan);
         });
+        if (plan)
+            emit runUndone(plan->runFolder);
         gui::showMessage(this, gui::toQt(plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking)));
     });
 }

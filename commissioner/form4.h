@@ -8,6 +8,8 @@ class QCheckBox;
 
 namespace bidmark {
 
+class OffersReceived;
+
 // The Commissioners Menu: merge every team's offers into fa.txt, open the
 // market value calculator, sign players, undo the last run, or end the program.
 class Form4 : public QWidget {
@@ -20,14 +22,17 @@ signals:
     void calculatorRequested();   // Command2 clicked
     void signPlayersRequested();  // Command4 clicked
     void merged(const MergeReport& report); // a Merge Team Offers run has ended and said so
+    void runUndone(const std::string& runFolder); // Undo Last Run put back that run's files
 
 private:
     void mergeTeamOffers();
+    void showOffersReceived();
     void undoLastRun();
 
     const Session& session_;
     QCheckBox* moveSigned_;
     QCheckBox* deleteOffers_;
+    OffersReceived* offersReceived_ = nullptr; // created on first use
 };
 
 } // namespace bidmark

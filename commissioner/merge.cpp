@@ -1,11 +1,14 @@
 #include "commissioner/merge.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <utility>
 
 #include "commissioner/merge_list.h"
+#include "core/contract.h"
 #include "core/failure.h"
+#include "core/falist.h"
 #include "core/filenames.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -81,6 +84,21 @@ LineFate fateOf(BlockChange::Kind change)
     }
 }
 
+// Each line of the bytes, as splitLines finds them, without holding them all.
+template <typename Visit>
+void forEachLine(std::string_view bytes, Visit visit)
+{
+    std::size_t number = 0;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        visit(++number, bytes.substr(0, end));
+        std::size_t next = end;
+        if (next < bytes.size())
+            next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        bytes.remove_prefix(next);
+    }
+}
+
 } // namespace
 
 OfferFile readOfferFile(const std::string& folder, const std::string& team)
@@ -99,36 +117,96 @@ TeamMerge::TeamMerge(std::string folder, bool moveSignedPlayers)
 
 TeamMerge::~TeamMerge() = default;
 
-void TeamMerge::merge(const OfferFile& file)
+void TeamMerge::readList()
+{
+    if (list_)
+        return;
+    freeAgentBytes_ = readFile(pathIn(folder_, kFreeAgentFile));
+    list_ = std::make_unique<MergeList>(splitLines(freeAgentBytes_));
+}
+
+// The merge name each player of signed.txt stands under (the last heading
+// above his latest line), read at the first line that needs it.
+std::string TeamMerge::signedUnder(const std::string& key)
+{
+    for (std::size_t i = 0; i < report_.moved.size(); i += 2) {
+        if (nameKey(report_.moved[i]) == key)
+            return "moved to signed.txt by this merge";
+    }
+    if (!signedRead_) {
+        signedRead_ = true;
+        const std::string path = pathIn(folder_, kSignedFile);
+        if (fileExists(path)) {
+            std::string heading;
+            forEachLine(readFile(path), [&](std::size_t, std::string_view line) {
+                if (std::optional<std::string> name = headerMergeName(line))
+                    heading = *name;
+                else if (isPlayerLine(line))
+                    signedUnder_[nameKey(line)] = heading;
+            });
+        }
+    }
+    auto found = signedUnder_.find(key);
+    if (found == signedUnder_.end())
+        return {};
+    return "in signed.txt under \"" + found->second + "\"";
+}
+
+// The first contract rule the offer breaks for a player of its name key.
+std::optional<std::string> TeamMerge::ruleBroken(const std::string& team, const TeamOffer& offer) const
+{
+    if (offer.retraction || team == kCommissionerTeam)
+        return std::nullopt; // a signing takes an offer already in the list
+    for (std::string_view player : list_->playersNamed(offer.key)) {
+        if (std::optional<std::string> rule = offerRuleBroken(offer.text, player))
+            return rule;
+    }
+    return std::nullopt;
+}
+
+void TeamMerge::merge(OfferFile file)
 {
     FileReport section;
     section.team = file.team;
     section.fileName = teamOfferFileName(file.team);
     section.missing = file.missing;
-    const std::vector<std::string> lines = splitLines(file.bytes);
-    section.lineCount = lines.size();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+    // Refused lines are counted; only the first of each reason are kept.
+    const auto refuse = [&section](std::size_t number, std::string_view line, LineFate fate, std::string detail = {}) {
+        if (countRefused(section, fate))
+            section.lines.push_back({number, std::string(line), fate, {}, std::move(detail)});
+    };
+    forEachLine(file.bytes, [&](std::size_t number, std::string_view line) {
+        section.lineCount = number;
         if (!isUsableTeamOfferLine(line)) {
-            section.lines.push_back({i + 1, line, LineFate::TooShort, {}});
-            continue;
+            refuse(number, line, LineFate::TooShort);
+            return;
         }
         if (const ForeignLine foreign = foreignLine(file.team, line); foreign != ForeignLine::None) {
-            section.lines.push_back({i + 1, line, fateOf(foreign), {}});
-            continue;
+            refuse(number, line, fateOf(foreign));
+            return;
         }
-        if (!list_) {
-            freeAgentBytes_ = readFile(pathIn(folder_, kFreeAgentFile));
-            list_ = std::make_unique<MergeList>(splitLines(freeAgentBytes_));
+        readList();
+        const TeamOffer offer = teamOffer(line);
+        if (std::optional<std::string> rule = ruleBroken(file.team, offer)) {
+            refuse(number, line, LineFate::BreaksRules, *rule);
+            return;
         }
-        const std::vector<BlockChange> changes = list_->apply(teamOffer(line), moveSigned_, report_.moved);
-        if (changes.empty())
-            section.lines.push_back({i + 1, line, LineFate::NoSuchPlayer, {}});
-        for (const BlockChange& change : changes) // one for each block of the player
-            section.lines.push_back({i + 1, line, fateOf(change.kind), change.earlier});
-    }
+        const std::vector<BlockChange> changes = list_->apply(offer, moveSigned_, report_.moved);
+        passed_ = true;
+        if (changes.empty()) {
+            std::string signedUnder = this->signedUnder(offer.key);
+            const LineFate fate = signedUnder.empty() ? LineFate::NoSuchPlayer : LineFate::AlreadySigned;
+            refuse(number, line, fate, std::move(signedUnder));
+            return;
+        }
+        const BlockChange& first = changes.front(); // said once for a name key several players share
+        if (first.kind == BlockChange::NothingToRetract)
+            refuse(number, line, LineFate::NothingToRetract);
+        else
+            section.lines.push_back({number, std::string(line), fateOf(first.kind), first.earlier, {}, changes.size()});
+    });
     report_.files.push_back(std::move(section));
-    merged_.push_back(file);
+    merged_.push_back(std::move(file));
 }
 
 MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, bool deleteOfferFiles)
@@ -140,7 +218,7 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     log.insert(log.end(), report_.moved.begin(), report_.moved.end());
 
     SignedLog signedLog(pathIn(folder_, kSignedFile));
-    if (list_) {
+    if (passed_) {
         const std::string freeAgents = pathIn(folder_, kFreeAgentFile);
         if (readFile(freeAgents) != freeAgentBytes_)
             throw Failure(shownPath(freeAgents) + " changed while the merge ran: another program wrote it. Nothing was "

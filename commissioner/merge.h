@@ -2,6 +2,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "commissioner/merge_report.h"
@@ -9,6 +10,7 @@
 namespace bidmark {
 
 class MergeList;
+struct TeamOffer;
 
 // An offer file as the merge read it (created empty when it was missing).
 struct OfferFile {
@@ -24,7 +26,8 @@ OfferFile readOfferFile(const std::string& folder, const std::string& team);
 // Offer files merged into fa.txt one after another, as the per-team merge
 // folds each usable line of a file into the list, worked out in memory and
 // written at once. A file's line is used only when it speaks for the file's
-// team; every line's fate goes into the report.
+// team and keeps the league's contract rules; every line's fate goes into
+// the report.
 class TeamMerge {
 public:
     TeamMerge(std::string folder, bool moveSignedPlayers);
@@ -34,7 +37,10 @@ public:
 
     // Folds the file's lines into the list; fa.txt is read at the first line
     // used. Writes nothing. Throws Failure.
-    void merge(const OfferFile& file);
+    void merge(OfferFile file);
+
+    // What the merges so far did, nothing written: the dry run's answer.
+    const MergeReport& report() const { return report_; }
 
     // Writes what the merges did: the signing header (when given) and the
     // moved players to signed.txt in one write, then temp.txt and fa.txt
@@ -47,14 +53,20 @@ public:
     MergeReport commit(const std::optional<std::string>& signingHeader, bool deleteOfferFiles);
 
 private:
+    void readList();
+    std::string signedUnder(const std::string& key);
+    std::optional<std::string> ruleBroken(const std::string& team, const TeamOffer& offer) const;
     void deleteMergedFiles();
 
     std::string folder_;
     bool moveSigned_;
     std::unique_ptr<MergeList> list_; // once fa.txt is read
+    bool passed_ = false;             // a line was merged: fa.txt is written
     std::string freeAgentBytes_;      // fa.txt as read
     std::vector<OfferFile> merged_;
     MergeReport report_;
+    bool signedRead_ = false;
+    std::unordered_map<std::string, std::string> signedUnder_; // name key to merge name
 };
 
 // The teams' offer files merged one after another and written at once, each

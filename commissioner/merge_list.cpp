@@ -238,6 +238,16 @@ std::vector<BlockChange> MergeList::apply(const TeamOffer& offer, bool moveSigne
     return changes;
 }
 
+std::vector<std::string_view> MergeList::playersNamed(const std::string& key) const
+{
+    std::vector<std::string_view> lines;
+    if (auto named = players_.find(key); named != players_.end()) {
+        for (const Line* player = named->second; player; player = player->nextOfKey)
+            lines.push_back(player->text);
+    }
+    return lines;
+}
+
 std::vector<std::string> MergeList::takeLines()
 {
     std::vector<std::string> lines;

@@ -54,6 +54,9 @@ public:
     // line and signed line are added to `moved`.
     std::vector<BlockChange> apply(const TeamOffer& offer, bool moveSigned, std::vector<std::string>& moved);
 
+    // The player lines of the name key, in no set order.
+    std::vector<std::string_view> playersNamed(const std::string& key) const;
+
     std::vector<std::string> takeLines();
 
 private:

@@ -1,5 +1,7 @@
 #include "commissioner/merge_report.h"
 
+#include <algorithm>
+
 #include "core/failure.h"
 #include "core/falist.h"
 #include "core/journal.h"
@@ -42,12 +44,24 @@ std::string fateText(const FileReport& file, const LineReport& line)
         return "not used: a signing in a team's file: " + offer;
     case LineFate::NotASigning:
         return "not used: not a signing: " + offer;
+    case LineFate::BreaksRules:
+        return "not used: " + line.detail + ": " + offer;
+    case LineFate::AlreadySigned:
+        return "not used: already signed (" + line.detail + "): " + offer;
     }
     return {};
 }
 
+std::string countsText(const LineCounts& counts)
+{
+    return std::to_string(counts.added) + " added, " + std::to_string(counts.replaced) + " replaced, "
+           + std::to_string(counts.takenBack) + " taken back, " + std::to_string(counts.refused) + " refused";
+}
+
 std::string afterText(const FileReport& file)
 {
+    if (file.missing && file.after == FileAfter::Deleted)
+        return {}; // nothing was received: the empty file made and deleted is no news
     switch (file.after) {
     case FileAfter::Kept:
         return {};
@@ -61,23 +75,92 @@ std::string afterText(const FileReport& file)
     return {};
 }
 
-void addFileSection(std::vector<std::string>& lines, const FileReport& file)
+} // namespace
+
+std::string reasonText(LineFate fate)
 {
+    switch (fate) {
+    case LineFate::TooShort:
+        return "shorter than a team offer line";
+    case LineFate::NoSuchPlayer:
+        return "no such player in the list";
+    case LineFate::OtherTeamsTag:
+        return "another team's tag";
+    case LineFate::SigningInTeamFile:
+        return "a signing in a team's file";
+    case LineFate::NotASigning:
+        return "not a signing";
+    case LineFate::BreaksRules:
+        return "breaks the contract rules";
+    case LineFate::AlreadySigned:
+        return "already signed";
+    case LineFate::NothingToRetract:
+        return "nothing to take back";
+    default:
+        return {};
+    }
+}
+
+bool isUsed(LineFate fate)
+{
+    return fate == LineFate::OfferAdded || fate == LineFate::OfferReplaced || fate == LineFate::OfferRetracted;
+}
+
+bool countRefused(FileReport& file, LineFate fate)
+{
+    auto counted = std::find_if(file.refusedByReason.begin(), file.refusedByReason.end(),
+                                [&](const auto& reason) { return reason.first == fate; });
+    if (counted == file.refusedByReason.end()) {
+        file.refusedByReason.emplace_back(fate, 0);
+        counted = file.refusedByReason.end() - 1;
+    }
+    return ++counted->second <= kListedPerReason;
+}
+
+LineCounts countLines(const FileReport& file)
+{
+    LineCounts counts;
+    for (const LineReport& line : file.lines) {
+        if (line.fate == LineFate::OfferAdded)
+            ++counts.added;
+        else if (line.fate == LineFate::OfferReplaced)
+            ++counts.replaced;
+        else if (line.fate == LineFate::OfferRetracted)
+            ++counts.takenBack;
+    }
+    for (const auto& reason : file.refusedByReason)
+        counts.refused += reason.second;
+    return counts;
+}
+
+std::vector<std::string> sectionLines(const FileReport& file)
+{
+    std::vector<std::string> lines;
     const std::string whose = file.team == kCommissionerTeam ? "the commissioner's signings"
                                                              : "offers of team " + file.team;
-    lines.push_back(file.fileName + ", " + whose + ": "
-                    + (file.missing ? std::string("file missing (created empty)")
-                                    : count(file.lineCount, "line", "lines")));
+    if (file.missing) {
+        lines.push_back(file.fileName + ", " + whose + ": nothing received");
+        return lines;
+    }
+    lines.push_back(file.fileName + ", " + whose + ": " + count(file.lineCount, "line", "lines") + "; "
+                    + countsText(countLines(file)));
     for (const LineReport& line : file.lines) {
         const std::string name = playerNamed(line.line);
-        lines.push_back("  Line " + std::to_string(line.number) + (name.empty() ? "" : ", " + name) + ": "
-                        + fateText(file, line));
+        std::string text = "  Line " + std::to_string(line.number) + (name.empty() ? "" : ", " + name) + ": "
+                           + fateText(file, line);
+        if (line.players > 1)
+            text += " (the name matches " + std::to_string(line.players) + " players in the list; each got it)";
+        lines.push_back(std::move(text));
+    }
+    for (const auto& [fate, total] : file.refusedByReason) {
+        if (total > kListedPerReason)
+            lines.push_back("  ... and " + count(total - kListedPerReason, "more line", "more lines")
+                            + " not used: " + reasonText(fate));
     }
     if (std::string after = afterText(file); !after.empty())
         lines.push_back(after);
+    return lines;
 }
-
-} // namespace
 
 std::string playerNamed(std::string_view teamOfferLine)
 {
@@ -88,7 +171,19 @@ std::string playerNamed(std::string_view teamOfferLine)
 
 std::vector<std::string> reportLines(const MergeReport& report)
 {
+    LineCounts league;
+    for (const FileReport& file : report.files) {
+        const LineCounts counts = countLines(file);
+        league.added += counts.added;
+        league.replaced += counts.replaced;
+        league.takenBack += counts.takenBack;
+        league.refused += counts.refused;
+    }
     std::vector<std::string> lines{report.run};
+    if (report.mergeName)
+        lines.back() += ": " + *report.mergeName;
+    if (!report.files.empty())
+        lines.push_back(countsText(league));
     if (report.signingHeader)
         lines.push_back("Signing header written to signed.txt: " + *report.signingHeader);
     if (!report.setAside.empty())
@@ -96,7 +191,8 @@ std::vector<std::string> reportLines(const MergeReport& report)
                         + report.setAside + ".");
     for (const FileReport& file : report.files) {
         lines.emplace_back();
-        addFileSection(lines, file);
+        const std::vector<std::string> section = sectionLines(file);
+        lines.insert(lines.end(), section.begin(), section.end());
     }
     if (report.files.empty())
         lines.push_back("Nothing to merge.");
@@ -124,6 +220,14 @@ std::vector<std::string> runNotes(const MergeReport& report)
     return notes;
 }
 
+std::string reportFileName(const MergeReport& report)
+{
+    const std::string name = report.mergeName.value_or("");
+    if (name.empty() || name.find_first_of("/\\:*?\"<>|") != std::string::npos || name.front() == '.')
+        return std::string(kReportFile);
+    return name + " " + std::string(kReportFile);
+}
+
 void writeReport(const std::string& path, const MergeReport& report)
 {
     writeLinesAtomic(path, reportLines(report));
@@ -131,6 +235,7 @@ void writeReport(const std::string& path, const MergeReport& report)
 
 void keepReport(const std::string& runFolder, MergeReport& report)
 {
+    report.runFolder = runFolder;
     try {
         writeReport(pathIn(runFolder, kReportFile), report);
     } catch (const Failure& failure) {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What a merge did with every line it was given, as plain data, and as the
@@ -20,13 +21,29 @@ enum class LineFate {
     OtherTeamsTag,     // refused: a team's file speaks only for its team
     SigningInTeamFile, // refused: only the commissioner signs
     NotASigning,       // refused: COMMISH.txt holds only signings
+    BreaksRules,       // refused: it breaks the league's contract rules
+    AlreadySigned,     // no such player in the list: he stands in signed.txt
 };
+
+// A line used by the merge: added, replaced or taken back.
+bool isUsed(LineFate fate);
 
 struct LineReport {
     std::size_t number; // from 1
     std::string line;
     LineFate fate;
-    std::string earlier; // the offer replaced or taken back
+    std::string earlier;     // the offer replaced or taken back
+    std::string detail;      // the rule broken; the heading a signed player stands under
+    std::size_t players = 1; // the blocks of the player's name key that got the line
+};
+
+// A team's file may hold any number of lines nobody can merge: of each
+// reason this many are listed, the rest only counted.
+inline constexpr std::size_t kListedPerReason = 200;
+
+// The lines of a section counted as its one-line summary says them.
+struct LineCounts {
+    std::size_t added = 0, replaced = 0, takenBack = 0, refused = 0;
 };
 
 // What became of an offer file once the merge was written.
@@ -42,21 +59,37 @@ struct FileReport {
     std::string fileName;
     bool missing = false; // it was not there: created empty
     std::size_t lineCount = 0;
-    std::vector<LineReport> lines;
+    std::vector<LineReport> lines;                 // each used line; the first refused of each reason
+    std::vector<std::pair<LineFate, std::size_t>> refusedByReason; // all refused lines, listed or not, by reason
     FileAfter after = FileAfter::Kept;
     std::string problem; // why it could not be deleted
 };
 
+// A refused line of the reason counted in the section; true while it is
+// among the first kListedPerReason of its reason, to be listed in `lines`.
+bool countRefused(FileReport& file, LineFate fate);
+LineCounts countLines(const FileReport& file);
+std::string reasonText(LineFate fate); // why a refused line was not used, in a few words
+
 struct MergeReport {
     std::string run;                          // "Merge Team Offers", "Merge Signed Players"
+    std::optional<std::string> mergeName;     // the name the run's signing header carries
     std::optional<std::string> signingHeader; // the header line the run wrote to signed.txt
     std::vector<FileReport> files;            // in the order they were merged
     std::vector<std::string> moved;           // the lines the run added to signed.txt after the header
+    std::string runFolder;                    // the run's folder of the journal, once the report is kept there
     std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
-    std::string unkept;                       // why report.txt could not be kept with the run
+    std::string unkept;                       // why report.txt or the receipts could not be kept with the run
 };
 
 std::vector<std::string> reportLines(const MergeReport& report);
+// One offer file's section of the report: its one-line count, then each line.
+std::vector<std::string> sectionLines(const FileReport& file);
+
+// What Save As offers for the report: the merge name followed by
+// " report.txt", or "report.txt" when the run had none or it cannot name a
+// file.
+std::string reportFileName(const MergeReport& report);
 
 // The player a team offer line names, as people write him: its name key
 // without the blanks that fill it.

@@ -1,5 +1,6 @@
 #include "commissioner/merge_run.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "commissioner/merge.h"
@@ -10,8 +11,6 @@
 #include "core/teamfiles.h"
 
 namespace bidmark {
-
-namespace {
 
 std::vector<std::string> readTeams(const std::string& folder)
 {
@@ -26,6 +25,8 @@ std::vector<std::string> readTeams(const std::string& folder)
     }
     return teams;
 }
+
+namespace {
 
 // The files every merge may write.
 std::vector<std::string> mergedListFiles()
@@ -43,7 +44,44 @@ MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<st
     MergeReport report = mergeTeams(folder, readTeams(folder), options.moveSignedPlayers,
                                     options.deleteTeamOffers, header);
     report.run = kMergeRunName;
+    report.mergeName = mergeName;
     return report;
+}
+
+std::string followingName(std::string_view mergeName)
+{
+    const std::size_t first = mergeName.find_first_of("0123456789");
+    if (first == std::string_view::npos)
+        return {};
+    std::size_t end = mergeName.find_first_not_of("0123456789", first);
+    end = std::min(end, mergeName.size());
+    std::string number(mergeName.substr(first, end - first));
+    std::size_t digit = number.size();
+    while (digit > 0 && number[digit - 1] == '9')
+        number[--digit] = '0';
+    if (digit == 0)
+        number.insert(number.begin(), '1');
+    else
+        ++number[digit - 1];
+    return std::string(mergeName.substr(0, first)) + number + std::string(mergeName.substr(end));
+}
+
+std::string nextMergeName(const std::string& folder)
+{
+    std::optional<std::string> last;
+    try {
+        const std::string path = pathIn(folder, kSignedFile);
+        if (fileExists(path)) {
+            for (const std::string& line : readLines(path)) {
+                if (std::optional<std::string> name = headerMergeName(line))
+                    last = std::move(name);
+            }
+        }
+    } catch (const Failure&) {
+        // the prompt still opens; the merge itself says what is wrong with signed.txt
+    }
+    const std::string next = last ? followingName(*last) : std::string();
+    return next.empty() ? std::string(kFirstMergeName) : next;
 }
 
 std::vector<std::string> mergeRunFiles(const std::string& folder)

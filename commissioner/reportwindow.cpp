@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QUrl>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -13,6 +16,7 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include "commissioner/receipts.h"
 #include "core/linefile.h"
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
@@ -42,7 +46,11 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     auto* close = new gui::CaptionButton(QStringLiteral("Close"), this);
     close->setObjectName(QStringLiteral("closeReport"));
 
+    receipts_ = new gui::CaptionButton(QStringLiteral("Open Receipts Folder"), this);
+    receipts_->setObjectName(QStringLiteral("openReceipts"));
+
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(receipts_);
     buttons->addStretch();
     buttons->addWidget(save);
     buttons->addWidget(close);
@@ -53,7 +61,17 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
 
     connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(receipts_, &QPushButton::clicked, this, &RunReport::openReceipts);
 }
+
+namespace {
+
+QString receiptsFolder(const MergeReport& report)
+{
+    return QString::fromStdString(pathIn(report.runFolder, kReceiptsFolder)); // paths are UTF-8
+}
+
+} // namespace
 
 void RunReport::showReport(MergeReport report, const QWidget* over)
 {
@@ -62,6 +80,8 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     for (const std::string& line : reportLines(report_))
         lines << gui::toQt(line);
     text_->setPlainText(lines.join(QLatin1Char('\n')));
+    setWindowTitle(QStringLiteral("Merge Report"));
+    receipts_->setEnabled(!report_.runFolder.empty() && QFileInfo(receiptsFolder(report_)).isDir());
     if (!isVisible())
         widenToLines(lines);
     gui::showFrom(this, over, gui::Place::Beside);
@@ -89,11 +109,26 @@ void RunReport::widenToLines(const QStringList& lines)
     resize(std::max(kWidth, std::min(needed, room)), height());
 }
 
+void RunReport::runUndone(const std::string& runFolder)
+{
+    if (report_.runFolder.empty() || report_.runFolder != runFolder)
+        return;
+    setWindowTitle(QStringLiteral("Merge Report (undone)"));
+    text_->setPlainText(QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n")
+                        + text_->toPlainText());
+    receipts_->setEnabled(false); // the receipts tell of a merge that no longer stands
+}
+
+void RunReport::openReceipts()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(receiptsFolder(report_)).absoluteFilePath()));
+}
+
 void RunReport::saveAs()
 {
     const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
     const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report As"),
-                                                        league + QStringLiteral("/report.txt"),
+                                                        league + QLatin1Char('/') + gui::toQt(reportFileName(report_)),
                                                         QStringLiteral("Text files (*.txt);;All files (*)"));
     if (chosen.isEmpty())
         return;

@@ -6,6 +6,7 @@
 #include "gui/session.h"
 
 class QPlainTextEdit;
+class QPushButton;
 
 namespace bidmark {
 
@@ -19,17 +20,22 @@ public:
     // Shown in front, beside the window it is opened over when it was hidden;
     // the active window stays active.
     void showReport(MergeReport report, const QWidget* over = nullptr);
+    // Undo put back the files of the run in `runFolder`: a report of that run
+    // says it was undone.
+    void runUndone(const std::string& runFolder);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override; // Esc closes the window
 
 private:
     void saveAs();
+    void openReceipts();
     void widenToLines(const QStringList& lines);
 
     const Session& session_;
     MergeReport report_;
     QPlainTextEdit* text_;
+    QPushButton* receipts_;
 };
 
 } // namespace bidmark

@@ -32,6 +32,15 @@ bool isRetraction(std::string_view teamOfferLine)
 
 std::string signingHeader(std::string_view mergeName) { return "------ " + std::string(mergeName) + "----"; }
 
+std::optional<std::string> headerMergeName(std::string_view line)
+{
+    constexpr std::string_view kStart = "------ ", kEnd = "----";
+    if (line.size() < kStart.size() + kEnd.size() || line.substr(0, kStart.size()) != kStart
+        || line.substr(line.size() - kEnd.size()) != kEnd)
+        return std::nullopt;
+    return std::string(line.substr(kStart.size(), line.size() - kStart.size() - kEnd.size()));
+}
+
 ForeignLine foreignLine(std::string_view team, std::string_view teamOfferLine)
 {
     constexpr std::string_view kSigned = "<SIGNED> ";

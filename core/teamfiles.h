@@ -12,6 +12,8 @@ std::string tagStart(std::string_view teamOfferLine);  // characters 21-24
 // The text after the name key is exactly a team tag, one blank and "<RETRACT>".
 bool isRetraction(std::string_view teamOfferLine);
 std::string signingHeader(std::string_view mergeName); // "------ " + name + "----"
+// The merge name of a signing header line; nothing for any other line.
+std::optional<std::string> headerMergeName(std::string_view line);
 
 // Why a usable line of `team`'s offer file is not merged: a team's file speaks
 // only for that team (its text after the name key begins with "<" team ">"

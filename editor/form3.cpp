@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "editor/contract.h"
+#include "core/contract.h"
 #include "editor/offerlist.h"
 #include "gui/captionbutton.h"
 #include "gui/captionfit.h"

@@ -6,7 +6,7 @@
 
 #include "core/failure.h"
 #include "core/falist.h"
-#include "editor/contract.h"
+#include "core/contract.h"
 
 using namespace bidmark;
 

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -265,7 +267,24 @@ void generalManager()
     expectDialogs({saving("done.png", test::ok())}, [] { click("Form2", "Command1"); });
 }
 
-// Password, merge every team's offers, market values, then sign a player to
+// The team's receipt of the newest run, as a mail program shows a text file.
+void saveReceipt(const char* team, const char* name)
+{
+    const QFileInfoList runs = QDir(QStringLiteral("history")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Time);
+    QFile receipt(runs.value(0).filePath() + QStringLiteral("/receipts/") + QLatin1String(team));
+    if (runs.isEmpty() || !receipt.open(QIODevice::ReadOnly))
+        qFatal("no receipt of %s", team);
+    QPlainTextEdit text;
+    text.setWindowTitle(QLatin1String(team));
+    text.setFont(gui::fixedFont(9));
+    text.setLineWrapMode(QPlainTextEdit::NoWrap);
+    text.setPlainText(QString::fromLatin1(receipt.readAll()).remove(QLatin1Char('\r')));
+    text.resize(720, 330);
+    text.show();
+    save(&text, name);
+}
+
+// Password, the offers received, merge every team's offers, market values, then sign a player to
 // one of his offers, merge the signing, and undo it.
 void commissioner()
 {
@@ -280,10 +299,20 @@ void commissioner()
                   [] { click("Form1", "Command2"); });
     save(window("Form4"), "commissioners-menu.png");
 
+    // BOS's file as a mail program saved it, beside the files already taken in.
+    QFile mailed(QStringLiteral("BOS (2).txt"));
+    if (!mailed.open(QIODevice::WriteOnly) || mailed.write("Rune Velton         <BOS> 1.0/2 \r\n") < 0)
+        qFatal("cannot write BOS (2).txt");
+    mailed.close();
+    click("Form4", "offersReceived");
+    save(window("OffersReceived"), "offers-received.png");
+    window("OffersReceived")->close();
+
     expectDialogs({saving("merge-name.png", test::type(QStringLiteral("FA01 Signed Players"))),
                    saving("merged.png", test::ok())},
                   [] { click("Form4", "Command1"); });
     save(window("RunReport"), "merge-report.png");
+    saveReceipt("TOR.txt", "receipt.png");
 
     click("Form4", "Command2");
     // Clicks the box, which opens the file picker, then the file.

@@ -128,14 +128,23 @@ private slots:
                  qPrintable(reportText()));
 
         const QString saved = QString::fromStdString(league().file("re\xC3\xA7u.txt")); // "reçu.txt"
+        QVERIFY(control("RunReport", "openReceipts")->isEnabled());
+        QString suggested;
         const test::Answer chooseFile = [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
+            suggested = files->selectedFiles().value(0);
             files->selectFile(saved);
             static_cast<QDialog*>(files)->accept();
         };
         QVERIFY(test::answered({chooseFile}, [] { control("RunReport", "saveReport")->click(); }));
         QCOMPARE(QString::fromLatin1(league().read("re\xC3\xA7u.txt")),
                  reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        QVERIFY2(suggested.endsWith(QStringLiteral("/FA07 report.txt")), qPrintable(suggested));
+
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::ok()},
+                               [] { control("Form4", "undoLastRun")->click(); }));
+        QCOMPARE(window("RunReport")->windowTitle(), QStringLiteral("Merge Report (undone)"));
+        QVERIFY(reportText().startsWith(QStringLiteral("Undone:")));
         QTest::keyClick(control<QPlainTextEdit>("RunReport", "reportText"), Qt::Key_Escape);
         QVERIFY(!shown("RunReport") && shown("Form4"));
     }

@@ -6,7 +6,7 @@
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "editor/contract.h"
+#include "core/contract.h"
 #include "editor/playerdetails.h"
 #include "marketvalue/pages.h"
 

@@ -9,6 +9,7 @@
 #include <QLockFile>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "core/journal.h"
@@ -102,6 +103,33 @@ private slots:
         QCOMPARE(signedLog.size(), std::size_t(3));
         QCOMPARE(splitLines(league.dir.read("fa.txt"))[2], std::string("<TOR> 1.6/3 "));
         QVERIFY(!league.dir.exists("TOR.txt"));
+    }
+
+    // Before the merge: TOR's file counted by the merge's checks, NY's only as
+    // a mail program named it, taken in from its row.
+    void offersReceivedShowsEachTeamAndTakesAMailCopy()
+    {
+        League league;
+        league.dir.writeLines("teams.txt", {"TOR", "NY"});
+        league.dir.writeLines("NY (2).txt", {"Arvo Lindqvist      <NY> 1.2/2 "});
+        league.click("offersReceived");
+        auto* window = league.form.findChild<QWidget*>(QStringLiteral("OffersReceived"));
+        QVERIFY(window && window->isVisible());
+        auto* table = window->findChild<QTableWidget*>(QStringLiteral("receivedTable"));
+        const auto text = [table](int row, int column) { return table->item(row, column)->text(); };
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(text(0, 1), QStringLiteral("TOR.txt"));
+        QCOMPARE(text(0, 3), QStringLiteral("1"));
+        QCOMPARE(text(1, 1), QStringLiteral("nothing received"));
+        auto* take = table->cellWidget(1, 6)->findChild<QPushButton*>(QStringLiteral("takeVariant"));
+        QCOMPARE(take->text(), QStringLiteral("Take NY (2).txt"));
+
+        test::Message said;
+        QVERIFY(test::answered({test::ok(&said)}, [&] { QTest::mouseClick(take, Qt::LeftButton); }));
+        QCOMPARE(said.text, QStringLiteral("NY (2).txt: taken in as NY.txt"));
+        QCOMPARE(league.dir.read("NY.txt"), league.dir.read("NY (2).txt"));
+        QTRY_COMPARE(text(1, 1), QStringLiteral("NY.txt"));
+        QVERIFY(window->findChild<QPushButton*>(QStringLiteral("receiveFiles")));
     }
 
     void untickedMoveOptionAsksNothing()

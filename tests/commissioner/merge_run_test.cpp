@@ -154,5 +154,22 @@ TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
     }
 }
 
+TEST(MergeRun, NextMergeNameCountsUpTheLastHeading)
+{
+    const std::pair<std::string, std::string> names[] = {
+        {"FA01 Signed Players", "FA02 Signed Players"}, {"Week 9", "Week 10"}, {"FA99 x", "FA100 x"},
+        {"2026 week 007", "2027 week 007"}, {"Final signings", ""},
+    };
+    for (const auto& [last, next] : names)
+        EXPECT_EQ(followingName(last), next) << last;
+
+    League league({"TOR"});
+    EXPECT_EQ(nextMergeName(league.dir.path()), "FA01 Signed Players"); // no signed.txt
+    league.dir.writeLines("signed.txt", {"------ Week 9----", kJonas, "------ Final signings----"});
+    EXPECT_EQ(nextMergeName(league.dir.path()), "FA01 Signed Players");
+    league.dir.writeLines("signed.txt", {"------ Final signings----", "------ Week 9----", kJonas});
+    EXPECT_EQ(nextMergeName(league.dir.path()), "Week 10");
+}
+
 } // namespace
 } // namespace bidmark

@@ -184,14 +184,20 @@ TEST(MergeReport, SaysWhatBecameOfEveryLine)
                                key("Arvo Lindqvist"),
                                key("Nobody Here") + "<TOR> 1.0/1 ",
                                key("Arvo Lindqvist") + "<NY> 2.0/1 ",
-                               key("Arvo Lindqvist") + "<SIGNED> <TOR> 1.0/1 "});
+                               key("Arvo Lindqvist") + "<SIGNED> <TOR> 1.0/1 ",
+                               key("Pekka Roine") + "<TOR> 2.0/1 ",
+                               key("Jonas Brandt") + "<TOR> 3.0/2 ",
+                               key("Ville Kallio") + "<TOR> 1.0/1 "});
     dir.writeLines("teams.txt", {"TOR", "NY"});
+    dir.writeLines("signed.txt", {"------ FA00----", test::playerLine("Ville Kallio", 27, "UFA", 900000, "RW", 70),
+                                  "<SIGNED> <NY> 1.1/2 "});
     const MergeReport report = mergeAllTeamOffers(dir.path(), "FA01", {true, true});
     const std::vector<std::string> expected = {
-        "Merge Team Offers",
+        "Merge Team Offers: FA01",
+        "1 added, 1 replaced, 1 taken back, 8 refused",
         "Signing header written to signed.txt: ------ FA01----",
         "",
-        "TOR.txt, offers of team TOR: 8 lines",
+        "TOR.txt, offers of team TOR: 11 lines; 1 added, 1 replaced, 1 taken back, 8 refused",
         "  Line 1, Arvo Lindqvist: offer \"<TOR> 1.6/3 +0.25 top line role\" took the place of the earlier offer "
         "\"<TOR> 1.5/3 +0.25 top line role\"",
         "  Line 2, Pekka Roine: offer added: \"<TOR> 1.0/1 \"",
@@ -201,10 +207,12 @@ TEST(MergeReport, SaysWhatBecameOfEveryLine)
         "  Line 6, Nobody Here: not used: no such player in the list: \"<TOR> 1.0/1 \"",
         "  Line 7, Arvo Lindqvist: not used: not an offer of TOR (another team's tag): \"<NY> 2.0/1 \"",
         "  Line 8, Arvo Lindqvist: not used: a signing in a team's file: \"<SIGNED> <TOR> 1.0/1 \"",
+        "  Line 9, Pekka Roine: not used: Invalid Contract for rookie: \"<TOR> 2.0/1 \"",
+        "  Line 10, Jonas Brandt: not used: already signed (moved to signed.txt by this merge): \"<TOR> 3.0/2 \"",
+        "  Line 11, Ville Kallio: not used: already signed (in signed.txt under \"FA00\"): \"<TOR> 1.0/1 \"",
         "TOR.txt was deleted after merging.",
         "",
-        "NY.txt, offers of team NY: file missing (created empty)",
-        "NY.txt was deleted after merging.",
+        "NY.txt, offers of team NY: nothing received",
         "",
         "Moved to signed.txt: 1 player:",
         "  " + kJonas,
@@ -220,6 +228,26 @@ TEST(MergeReport, SaysWhatBecameOfEveryLine)
 
     writeReport(dir.file("report.txt"), report);
     EXPECT_EQ(dir.read("report.txt"), joinLines(expected));
+}
+
+// A name key two players share is said once; a file of junk lists 200 lines
+// of each reason and counts the rest.
+TEST(MergeReport, SaysSharedKeysOnceAndListsRefusedLinesUpToALimit)
+{
+    test::TempDir dir;
+    Lines fa = test::elevenLines();
+    fa.insert(fa.end(), {playerLine("Arvo Lindqvist", 30, "UFA", 900000, "C", 60), ""});
+    dir.writeLines("fa.txt", fa);
+    Lines offers{key("Arvo Lindqvist") + "<TOR> 1.6/3 "};
+    offers.insert(offers.end(), 250, key("Arvo Lindqvist") + "<NY> 2.0/1 ");
+    dir.writeLines("TOR.txt", offers);
+    const Lines report = reportLines(mergeTeams(dir.path(), {"TOR"}, true, false));
+    ASSERT_EQ(report.size(), 210u);
+    EXPECT_EQ(report[3], "TOR.txt, offers of team TOR: 251 lines; 0 added, 1 replaced, 0 taken back, 250 refused");
+    EXPECT_EQ(report[4], "  Line 1, Arvo Lindqvist: offer \"<TOR> 1.6/3 \" took the place of the earlier offer \"<TOR> "
+                         "1.5/3 +0.25 top line role\" (the name matches 2 players in the list; each got it)");
+    EXPECT_EQ(report[204], "  Line 201, Arvo Lindqvist: not used: not an offer of TOR (another team's tag): \"<NY> 2.0/1 \"");
+    EXPECT_EQ(report[205], "  ... and 50 more lines not used: another team's tag");
 }
 
 // Another program writes between the merge's reading and its writing.

@@ -39,9 +39,9 @@ TEST(Signing, DoneMergesOnlyItsOwnEntriesAndSetsALeftoverAside)
     EXPECT_EQ(splitLines(league.dir.read(kAside)), Lines{kArvoToNy});
     EXPECT_EQ(report.setAside, kAside);
     EXPECT_EQ(reportLines(report),
-              (Lines{"Merge Signed Players",
+              (Lines{"Merge Signed Players", "1 added, 0 replaced, 0 taken back, 1 refused",
                      "COMMISH.txt from an earlier signing was set aside as " + kAside + ".", "",
-                     "COMMISH.txt, the commissioner's signings: 2 lines",
+                     "COMMISH.txt, the commissioner's signings: 2 lines; 1 added, 0 replaced, 0 taken back, 1 refused",
                      "  Line 1, Pekka Roine: signed: \"<DAL> 0.75/2 backup to start\"",
                      "  Line 2, Ola Moen: not used: shorter than a team offer line",
                      "COMMISH.txt was deleted after merging.", "",

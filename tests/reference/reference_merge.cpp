@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/contract.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -130,6 +131,19 @@ bool speaksForItsTeam(const std::string& team, const std::string& t)
     return foreignLine(team, t) == ForeignLine::None;
 }
 
+// And the league's contract rules: an offer that breaks them for a player of
+// its name key in the list as it stands is passed over too.
+bool keepsTheRules(const std::string& folder, const std::string& team, const std::string& t)
+{
+    if (team == kCommissionerTeam || isRetraction(t))
+        return true;
+    for (const std::string& line : readLines(pathIn(folder, "fa.txt"))) {
+        if (isPlayerLine(line) && nameKey(line) == nameKey(t) && offerRuleBroken(offerText(t), line))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 void referenceMergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers)
@@ -137,7 +151,7 @@ void referenceMergeTeamOffers(const std::string& folder, const std::string& team
     const std::string offerFile = pathIn(folder, teamOfferFileName(team));
     appendLines(offerFile, {});
     for (const std::string& t : readLines(offerFile)) {
-        if (wildcardMatch(t, "??????????????????????*") && speaksForItsTeam(team, t))
+        if (wildcardMatch(t, "??????????????????????*") && speaksForItsTeam(team, t) && keepsTheRules(folder, team, t))
             onePass(folder, t, moveSignedPlayers);
     }
 }

@@ -128,7 +128,7 @@ private slots:
                      int(splitLines(bytes).size()));
             stopLeague();
 
-            startLeague({{"fa.txt", bytes}, {"TOR.txt", "Pekka Roine         <TOR> 1.6/3 \r\n"}}); // a new offer
+            startLeague({{"fa.txt", bytes}, {"TOR.txt", "Pekka Roine         <TOR> 1.4/3 \r\n"}}); // a new offer
             commissionerMenu();
             const Message message = mergeRun();
             QCOMPARE(message.text, QStringLiteral("new fa.txt created"));

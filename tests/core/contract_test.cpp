@@ -1,4 +1,4 @@
-#include "editor/contract.h"
+#include "core/contract.h"
 
 #include <gtest/gtest.h>
 
@@ -86,4 +86,30 @@ TEST(ContractRules, OverflowIsAFailureNotAnOffer)
 TEST(ContractRules, Retraction)
 {
     EXPECT_EQ(makeRetraction(kVeteran, "TOR"), "Sample Player       <TOR> <RETRACT>");
+}
+
+// The merge reads the terms back out of an offer line and checks them as the
+// dialog checks its boxes; whatever the dialog makes passes.
+TEST(ContractRules, OfferLineCheckedAtTheMerge)
+{
+    const std::string rookie = playerLine("Young Player", 19, "RFA", 1, "C", 70);
+    const struct {
+        std::string offer;
+        const std::string& player;
+        std::optional<std::string> problem;
+    } cases[] = {
+        {"<ABC> 1.25/3 +0.5 Welcome aboard", kVeteran, std::nullopt},
+        {"<ABC> 1.25/3 ", kVeteran, std::nullopt},
+        {"<ABC> 1.0/1 +5 bonus is a comment's start", kVeteran, "Bonus Exceeds Total Contract"},
+        {"<ABC> 1.0/1 +great deal", kVeteran, std::nullopt},
+        {"<ABC> lots/3 ", kVeteran, "Invalid Salary"},
+        {"<ABC> 1.0 ", kVeteran, "Invalid Years"},
+        {"<ABC> 1.0/three ", kVeteran, "Invalid Years"},
+        {"<ABC> 2.0/3 hand-edited", rookie, "Invalid Contract for rookie"},
+        {"<ABC> 1.5/3 +6.0 ", rookie, "Invalid Contract for rookie"},
+        {"<ABC> 1.5/1 +5.0 ", rookie, std::nullopt},
+        {"<ABC> 1e308/1e308 ", kVeteran, "Overflow: the total contract (years times salary) is too large"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(offerRuleBroken(c.offer, c.player), c.problem) << c.offer;
 }

@@ -1,5 +1,6 @@
-#include "editor/contract.h"
+#include "core/contract.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/failure.h"
@@ -61,6 +62,36 @@ TermsCheck checkTerms(std::string_view salary, std::string_view years, std::stri
     TermsCheck check{firstCommaAsPoint(salary), firstCommaAsPoint(bonus), std::nullopt};
     check.problem = brokenRule(check.salary, years, check.bonus, playerLine);
     return check;
+}
+
+std::optional<std::string> offerRuleBroken(std::string_view offerLine, std::string_view playerLine)
+{
+    std::string_view terms = offerLine.substr(std::min(offerLine.find("> "), offerLine.size() - 1) + 1);
+    terms.remove_prefix(std::min(terms.size(), std::size_t(1)));
+    const auto word = [&terms](std::string_view ends) {
+        const std::size_t end = std::min(terms.find_first_of(ends), terms.size());
+        std::string_view taken = terms.substr(0, end);
+        terms.remove_prefix(end);
+        return taken;
+    };
+    const std::string_view salary = word("/ ");
+    std::string_view years;
+    if (!terms.empty() && terms.front() == '/') {
+        terms.remove_prefix(1);
+        years = word(" ");
+    }
+    std::string_view bonus;
+    if (terms.substr(0, 2) == " +") {
+        std::string_view rest = terms.substr(2);
+        bonus = rest.substr(0, std::min(rest.find(' '), rest.size()));
+        if (!isNumeric(firstCommaAsPoint(bonus)))
+            bonus = {}; // a comment that starts with "+"
+    }
+    try {
+        return checkTerms(salary, years, bonus, playerLine).problem;
+    } catch (const Failure& failure) {
+        return std::string(failure.what());
+    }
 }
 
 std::string makeOffer(std::string_view playerLine, std::string_view team, std::string_view salary,

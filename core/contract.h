@@ -3,14 +3,11 @@
 #include <string>
 #include <string_view>
 
-// The contract rules of the Contract dialog and the team offer lines it makes.
+// The league's contract rules, as the Contract dialog and the merge check
+// them, and the team offer lines the dialog makes.
 namespace bidmark {
 
 inline constexpr std::string_view kMoneyMask = "0.0##";
-
-// OK and Retract need a player line selected in the player list.
-inline constexpr std::string_view kNoPlayerSelected =
-    "No player selected: select a player line in the list of available players first.";
 
 struct TermsCheck {
     std::string salary;             // with its first comma made a decimal point
@@ -23,6 +20,13 @@ struct TermsCheck {
 // Contract". Throws Failure when a number is too large to compute with.
 TermsCheck checkTerms(std::string_view salary, std::string_view years, std::string_view bonus,
                       std::string_view playerLine);
+
+// The rule an offer line (the text after the name key: a team tag, a blank,
+// salary "/" years, " +" bonus, a blank and the comments) breaks for the
+// player of `playerLine`, checked as checkTerms checks the dialog's boxes;
+// nothing when it keeps them. A "+" word that is not a number is taken as the
+// comment's start. Numbers too large to compute with break the rules too.
+std::optional<std::string> offerRuleBroken(std::string_view offerLine, std::string_view playerLine);
 
 // Name key, "<team> ", salary "/" years as typed, " +" bonus when there is one,
 // a blank and the comments. Salary and bonus as checkTerms gave them back.

@@ -1,0 +1,84 @@
+#include "commissioner/receipts.h"
+
+#include <set>
+
+#include "core/failure.h"
+#include "core/falist.h"
+#include "core/journal.h"
+#include "core/leaguefiles.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+
+namespace bidmark {
+
+namespace {
+
+bool speaksFor(std::string_view text, const std::string& team)
+{
+    const std::string tag = "<" + team + "> ";
+    return text.substr(0, tag.size()) == tag;
+}
+
+void addCounted(std::vector<std::string>& lines, const std::string& title, const std::vector<std::string>& items)
+{
+    lines.emplace_back();
+    lines.push_back(title + ": " + std::to_string(items.size()));
+    for (const std::string& item : items)
+        lines.push_back("  " + item);
+}
+
+} // namespace
+
+std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
+                                      const std::vector<std::string>& freeAgents)
+{
+    std::vector<std::string> lines{"Receipt for team " + team,
+                                   "Merge: " + report.mergeName.value_or(report.run), "Date: " + date};
+    for (const FileReport& file : report.files) {
+        if (file.team != team)
+            continue;
+        lines.emplace_back();
+        const std::vector<std::string> section = sectionLines(file);
+        lines.insert(lines.end(), section.begin(), section.end());
+    }
+
+    std::vector<std::string> standing;
+    std::string player;
+    for (const std::string& line : freeAgents) {
+        if (isPlayerLine(line))
+            player = playerNamed(line);
+        else if (isEmptyLine(line))
+            player.clear();
+        else if (!player.empty() && speaksFor(line, team))
+            standing.push_back(player + ": " + line);
+    }
+    addCounted(lines, "Offers of " + team + " standing in fa.txt after the merge", standing);
+
+    std::vector<std::string> moved;
+    for (std::size_t i = 0; i + 1 < report.moved.size(); i += 2) {
+        const std::string& signedLine = report.moved[i + 1];
+        if (speaksFor(std::string_view(signedLine).substr(std::min<std::size_t>(9, signedLine.size())), team))
+            moved.push_back(playerNamed(report.moved[i]) + ": " + signedLine);
+    }
+    addCounted(lines, "Players of " + team + " moved to signed.txt", moved);
+    return lines;
+}
+
+void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report)
+{
+    try {
+        const std::vector<std::string> freeAgents = readLines(pathIn(leagueFolder, kFreeAgentFile));
+        const std::string folder = pathIn(runFolder, kReceiptsFolder);
+        makeFolder(folder);
+        const std::string date = journalTimeText(std::chrono::system_clock::now());
+        std::set<std::string> written;
+        for (const FileReport& file : report.files) {
+            if (written.insert(file.team).second)
+                writeLinesAtomic(pathIn(folder, file.fileName), receiptLines(report, file.team, date, freeAgents));
+        }
+    } catch (const Failure& failure) {
+        report.unkept = failure.what();
+    }
+}
+
+} // namespace bidmark

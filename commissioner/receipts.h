@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "commissioner/merge_report.h"
+
+// The receipts of a Merge Team Offers run: for every team it merged, a text
+// its general manager can be mailed (CR LF, Windows-1252), kept in the run's
+// folder of the journal as receipts/<team's offer file name>.
+namespace bidmark {
+
+inline constexpr std::string_view kReceiptsFolder = "receipts";
+
+// The team's receipt: the merge name and date, what became of each line of
+// its offer file, every offer of the team standing in the free-agent list
+// after the merge (`freeAgents`, its lines), and the team's players the run
+// moved to signed.txt.
+std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
+                                      const std::vector<std::string>& freeAgents);
+
+// Every team's receipt written in the run's folder, fa.txt read as the run
+// left it. The run has been written by then: a failure becomes a note.
+void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report);
+
+} // namespace bidmark
