@@ -85,10 +85,12 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     // Below the labels, on the row of Done but far from it.
     auto* undo = gui::named<gui::CaptionButton>(this, "undoLastRun", {240, 3360, 1455, 615},
                                                 QStringLiteral("Undo Last Run"));
+    auto* publish = gui::named<gui::CaptionButton>(this, "publishPage", {3150, 360, 1335, 615},
+                                                   QStringLiteral("Publish League Page…"));
 
     // Tab order of the controls that take focus: Check2, Command1, Command2,
-    // List1, Command3, Command4, Check1, then Undo Last Run.
-    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo};
+    // List1, Command3, Command4, Check1, then Undo Last Run and Publish League Page.
+    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo, publish};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
@@ -98,6 +100,7 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     connect(done, &QPushButton::clicked, this, [] { gui::endProgram(); });
     connect(sign, &QPushButton::clicked, this, &Form4::signPlayersRequested);
     connect(undo, &QPushButton::clicked, this, &Form4::undoLastRun);
+    connect(publish, &QPushButton::clicked, this, &Form4::publishPageRequested);
     gui::fitCaptions(this);
 }
 

@@ -143,6 +143,10 @@ void Form2::buildLayout()
     marketValueHeader_->setBuddy(marketValue_);
     marketValueHeader_->hide();
     marketValue_->hide();
+    bestOffer_ = gui::named<QLabel>(this, "bestOffer", {8640, 120, 3135, 1035});
+    bestOffer_->setWordWrap(true);
+    bestOffer_->setTextFormat(Qt::PlainText);
+    bestOffer_->hide();
 
     auto* frame = gui::named<QGroupBox>(this, "Frame1", {0, 2160, 11895, 5295}, QStringLiteral("Available Players"));
     frame->setAutoFillBackground(true);
@@ -206,6 +210,7 @@ void Form2::showDetails(const std::string& statistics, const std::string& market
     statistics_->setCursorPosition(0);
     marketValue_->setText(gui::toQt(marketValue));
     marketValue_->setCursorPosition(0);
+    bestOffer_->clear();
 }
 
 void Form2::clearLists()
@@ -219,6 +224,18 @@ void Form2::showMarketValue()
 {
     marketValueHeader_->show();
     marketValue_->show();
+    bestOffer_->show();
+}
+
+bool Form2::selectPlayer(const std::string& nameKey)
+{
+    const std::optional<std::size_t> row = findPlayer(playerLines(), nameKey);
+    if (!row)
+        return false;
+    const QModelIndex index = playerModel_->index(static_cast<int>(*row));
+    playerList_->setCurrentIndex(index);
+    playerList_->scrollTo(index);
+    return true;
 }
 
 // The list builder empties the list before it reads fa.txt, so the old lines
@@ -255,6 +272,8 @@ void Form2::selectionChanged()
         const PlayerDetails details =
             playerDetails(session_.leagueFolder, selectedLine(), showStats_->isChecked(), session_.signingMode());
         showDetails(details.statistics, details.marketValue);
+        if (const std::optional<std::size_t> row = selectedRow(); row && session_.signingMode())
+            bestOffer_->setText(gui::toQt(bestOfferText(session_.leagueFolder, playerLines(), *row)));
     });
 }
 

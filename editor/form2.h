@@ -30,7 +30,8 @@ public:
     explicit Form2(Session& session, QWidget* parent = nullptr); // the load step runs here
     void setPlayerLines(std::vector<std::string> lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
-    void showMarketValue(); // the market value header and line become visible
+    void showMarketValue(); // the market value header and line, and the best offer line, become visible
+    bool selectPlayer(const std::string& nameKey); // false: no such player in the list
 
 signals:
     // Done in signing mode: the signings to write as COMMISH.txt and merge.
@@ -70,6 +71,7 @@ private:
     QLineEdit* statistics_ = nullptr;
     QLabel* marketValueHeader_ = nullptr;
     QLineEdit* marketValue_ = nullptr;
+    QLabel* bestOffer_ = nullptr;
     QLineEdit* offersCaption_ = nullptr;
     QListView* playerList_ = nullptr;
     PlayerListModel* playerModel_ = nullptr;
