@@ -159,11 +159,13 @@ void Windows::showReport(QWidget* over, const MergeReport& report)
 void Windows::choosePlayerToSign(const std::string& nameKey)
 {
     if (!form2_ || !form2_->isVisible() || !session_.signingMode()) {
-        gui::showMessage(QApplication::activeWindow(), QStringLiteral("Open Sign Players on the Commissioners Menu to sign him."));
+        gui::showMessage(QApplication::activeWindow(),
+                         QStringLiteral("Open Sign Players on the Commissioners Menu to sign him."));
         return;
     }
     if (!form2_->selectPlayer(nameKey)) {
-        gui::showMessage(QApplication::activeWindow(), gui::toQt(nameKey) + QStringLiteral(" is not in the list of Players Available."));
+        gui::showMessage(QApplication::activeWindow(),
+                         gui::toQt(nameKey).trimmed() + QStringLiteral(" is not in the list of Players Available."));
         return;
     }
     form2_->raise();

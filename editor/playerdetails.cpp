@@ -81,8 +81,8 @@ std::string bestOfferText(const std::string& folder, const std::vector<std::stri
     std::optional<double> value;
     if (!marketValueLine.empty())
         value = entryMarketValue(marketValueLine);
-    const std::string start =
-        value ? "Market value " + formatNumber(*value, "0.0#") + ". " : std::string("No market value in marketVal.txt. ");
+    const std::string start = value ? "Market value " + formatNumber(*value, "0.0#") + ". "
+                                    : std::string("No market value in marketVal.txt. ");
     return start + offersAgainstValue(offersUnder(lines, row), value);
 }
 

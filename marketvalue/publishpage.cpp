@@ -11,7 +11,8 @@ namespace bidmark {
 
 void publishLeaguePage(QWidget* parent, const std::string& leagueFolder)
 {
-    const QString start = QDir(QString::fromStdString(leagueFolder)).absoluteFilePath(QStringLiteral("leaguePage.html"));
+    const QString start =
+        QDir(QString::fromStdString(leagueFolder)).absoluteFilePath(QStringLiteral("leaguePage.html"));
     QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Publish League Page"), start,
                                                 QStringLiteral("Web pages (*.html)"));
     if (path.isEmpty())

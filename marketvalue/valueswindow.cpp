@@ -240,7 +240,8 @@ void MarketValuesWindow::exportShownRows()
     // The dialog asked about the first file; the second is asked about here.
     const QString brackets = QString::fromStdString(bracketsCsvPath(file));
     if (withBrackets && QFileInfo::exists(brackets) &&
-        !gui::askYesNo(this, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(brackets), gui::kTitle))
+        !gui::askYesNo(this, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(brackets),
+                       gui::kTitle))
         return;
     const bool written = gui::guarded(this, [&] {
         gui::BusyCursor busy;

@@ -164,7 +164,8 @@ private slots:
         auto* list = control<QAbstractItemView>("Form2", "List1");
         QCOMPARE(list->currentIndex().row(), 8);
         const QString jonas = control<QLabel>("Form2", "bestOffer")->text();
-        QVERIFY2(jonas.startsWith(QStringLiteral("Market value ")) && jonas.contains(QStringLiteral("He has signed TOR 2.5/4 +1.0")),
+        QVERIFY2(jonas.startsWith(QStringLiteral("Market value "))
+                     && jonas.contains(QStringLiteral("He has signed TOR 2.5/4 +1.0")),
                  qPrintable(jonas));
         QVERIFY(control<QLabel>("Form2", "bestOffer")->isVisible());
 

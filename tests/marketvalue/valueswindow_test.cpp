@@ -210,7 +210,8 @@ private slots:
         // The dialog asks about the first file, the window about the second.
         dir_->write("shown-brackets.csv", "mine\r\n");
         test::Message replace;
-        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("shown"))), test::press(QStringLiteral("&No"), &replace)},
+        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("shown"))),
+                                test::press(QStringLiteral("&No"), &replace)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QVERIFY(replace.text.contains(QStringLiteral("shown-brackets.csv already exists")));
         QCOMPARE(dir_->read("shown-brackets.csv"), std::string("mine\r\n"));
