@@ -17,6 +17,7 @@
 #include "gui/placement.h"
 #include "gui/text.h"
 #include "marketvalue/form5.h"
+#include "marketvalue/publishpage.h"
 
 namespace bidmark {
 
@@ -175,6 +176,24 @@ void Windows::showReport(QWidget* over, const MergeReport& report)
     runReport().showReport(report, over);
 }
 
+// A double-click on a free agent in the Market Values window selects him in
+// the signing list, when a signing is open.
+void Windows::choosePlayerToSign(const std::string& nameKey)
+{
+    if (!form2_ || !form2_->isVisible() || !session_.signingMode()) {
+        gui::showMessage(QApplication::activeWindow(),
+                         QStringLiteral("Open Sign Players on the Commissioners Menu to sign him."));
+        return;
+    }
+    if (!form2_->selectPlayer(nameKey)) {
+        gui::showMessage(QApplication::activeWindow(),
+                         gui::toQt(nameKey).trimmed() + QStringLiteral(" is not in the list of Players Available."));
+        return;
+    }
+    form2_->raise();
+    form2_->activateWindow();
+}
+
 Form2& Windows::form2()
 {
     if (!form2_) {
@@ -195,6 +214,8 @@ Form4& Windows::form4()
         form4_ = std::make_unique<Form4>(session_);
         connect(form4_.get(), &Form4::calculatorRequested, this, &Windows::showCalculator);
         connect(form4_.get(), &Form4::signPlayersRequested, this, &Windows::signPlayers);
+        connect(form4_.get(), &Form4::publishPageRequested, this,
+                [this] { publishLeaguePage(form4_.get(), session_.leagueFolder); });
         connect(form4_.get(), &Form4::merged, this,
                 [this](const MergeReport& report) { showReport(form4_.get(), report); });
         connect(form4_.get(), &Form4::runUndone, this, [this](const std::string& runFolder) {
@@ -207,8 +228,10 @@ Form4& Windows::form4()
 
 Form5& Windows::form5()
 {
-    if (!form5_)
+    if (!form5_) {
         form5_ = std::make_unique<Form5>(session_);
+        connect(form5_.get(), &Form5::playerChosen, this, &Windows::choosePlayerToSign);
+    }
     return *form5_;
 }
 

@@ -44,6 +44,7 @@ private:
     std::optional<MergeReport> settleLeftoverSignings();
     void mergeSignedPlayers(const OfferList& signings);
     void showReport(QWidget* over, const MergeReport& report);
+    void choosePlayerToSign(const std::string& nameKey);
 
     Form2& form2();
     Form4& form4();

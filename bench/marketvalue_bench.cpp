@@ -1,5 +1,6 @@
 // The market value run on a large league, against the least any run must do:
-// reading its three input files and writing an output of the same size. With
+// reading its three input files and writing an output of the same size. The
+// league page of that league, against its market value run. With
 // the windows built, the Market Values window too: filling it with a run's
 // values, against that run, and sorting its table by a column.
 #include <benchmark/benchmark.h>
@@ -10,6 +11,7 @@
 
 #include "bench/league_generator.h"
 #include "core/linefile.h"
+#include "marketvalue/leaguepage.h"
 #include "marketvalue/run.h"
 
 #ifdef BIDMARK_BENCH_WINDOWS
@@ -108,6 +110,38 @@ BENCHMARK(BM_MarketValueRun)
     ->Args({2, 1})
     ->Args({1, 2})
     ->Unit(benchmark::kMillisecond);
+
+// The league page of the default league (20,000 free agents, their offers
+// and market values), written to a file, against the market value run of the
+// same league.
+void BM_LeaguePage(benchmark::State& state)
+{
+    const LeagueFolder league(bidmark::bench::LeagueSize{});
+    const std::string& folder = league.path();
+    const std::string page = bidmark::pathIn(folder, "leaguePage.html");
+    bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
+    bidmark::writeLeaguePage(folder, page); // both warmed up alike
+
+    double pageWall = 0, pageProcessor = 0, runWall = 0, runProcessor = 0;
+    for (auto _ : state) {
+        const Stopwatch write;
+        benchmark::DoNotOptimize(bidmark::writeLeaguePage(folder, page));
+        write.addTo(pageWall, pageProcessor);
+
+        state.PauseTiming();
+        const Stopwatch run;
+        bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
+        run.addTo(runWall, runProcessor);
+        state.ResumeTiming();
+    }
+    const double runs = static_cast<double>(state.iterations());
+    state.counters["page_cpu_ms"] = 1000 * pageProcessor / runs;
+    state.counters["run_cpu_ms"] = 1000 * runProcessor / runs;
+    state.counters["ratio_cpu"] = pageProcessor / runProcessor;
+    state.counters["ratio_wall"] = pageWall / runWall;
+    state.counters["page_kb"] = static_cast<double>(bidmark::fileSize(page)) / 1024;
+}
+BENCHMARK(BM_LeaguePage)->Unit(benchmark::kMillisecond);
 
 #ifdef BIDMARK_BENCH_WINDOWS
 bidmark::MarketValueRun runOn(const std::string& folder)

@@ -88,15 +88,19 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
     // Below the labels, on the row of Done but far from it.
     auto* undo = gui::named<gui::CaptionButton>(this, "undoLastRun", {240, 3360, 1455, 615},
                                                 QStringLiteral("Undo Last Run"));
-    // Above the labels: the week's mail, before the merge.
+    // Above the labels: the week's mail, before the merge, and the league page.
     auto* received = gui::named<gui::CaptionButton>(this, "offersReceived", {240, 360, 1335, 615},
                                                     QStringLiteral("Offers Received"));
     auto* receive = gui::named<gui::CaptionButton>(this, "receiveFiles", {1695, 360, 1335, 615},
                                                    QStringLiteral("Receive Offer Files…"));
+    auto* publish = gui::named<gui::CaptionButton>(this, "publishPage", {3150, 360, 1335, 615},
+                                                   QStringLiteral("Publish League Page…"));
 
     // Tab order of the controls that take focus: Check2, Command1, Command2,
-    // List1, Command3, Command4, Check1, then Undo Last Run and the mail's two.
-    QWidget* order[] = {deleteOffers_, merge, calculate, scratch, done, sign, moveSigned_, undo, received, receive};
+    // List1, Command3, Command4, Check1, then Undo Last Run, the mail's two
+    // and Publish League Page.
+    QWidget* order[] = {deleteOffers_, merge,      calculate, scratch, done,   sign,
+                        moveSigned_,   undo,       received,  receive, publish};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         setTabOrder(order[i], order[i + 1]);
     deleteOffers_->setFocus(); // the first of the tab order has the focus when the menu opens
@@ -111,6 +115,7 @@ Form4::Form4(const Session& session, QWidget* parent) : QWidget(parent), session
         if (receiveOfferFiles(this, session_, chooseOfferFiles(this)) && offersReceived_ && offersReceived_->isVisible())
             offersReceived_->refresh(moveSigned_->isChecked());
     });
+    connect(publish, &QPushButton::clicked, this, &Form4::publishPageRequested);
     gui::fitCaptions(this);
 }
 

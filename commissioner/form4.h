@@ -11,7 +11,8 @@ namespace bidmark {
 class OffersReceived;
 
 // The Commissioners Menu: merge every team's offers into fa.txt, open the
-// market value calculator, sign players, undo the last run, or end the program.
+// market value calculator, sign players, undo the last run, publish the
+// league page, or end the program.
 class Form4 : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +22,7 @@ public:
 signals:
     void calculatorRequested();   // Command2 clicked
     void signPlayersRequested();  // Command4 clicked
+    void publishPageRequested();  // Publish League Page… clicked
     void merged(const MergeReport& report); // a Merge Team Offers run has ended and said so
     void runUndone(const std::string& runFolder); // Undo Last Run put back that run's files
 

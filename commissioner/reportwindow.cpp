@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "commissioner/receipts.h"
+#include "core/exporttarget.h"
 #include "core/linefile.h"
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
@@ -132,7 +133,11 @@ void RunReport::saveAs()
                                                         QStringLiteral("Text files (*.txt);;All files (*)"));
     if (chosen.isEmpty())
         return;
-    gui::guarded(this, [&] { writeReport(chosen.toStdString(), report_); }); // paths are UTF-8
+    gui::guarded(this, [&] {
+        const std::string path = chosen.toStdString(); // paths are UTF-8
+        checkExportTarget(session_.leagueFolder, path);
+        writeReport(path, report_);
+    });
 }
 
 } // namespace bidmark

@@ -564,6 +564,13 @@ std::string absolutePath(const std::string& path)
     return pathText(fs::absolute(fsPath(path), error).lexically_normal());
 }
 
+std::string realPath(const std::string& path)
+{
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(fs::absolute(fsPath(path), error), error);
+    return error ? absolutePath(path) : pathText(real.lexically_normal());
+}
+
 void makeFolder(const std::string& path)
 {
     std::error_code error;

@@ -45,6 +45,9 @@ void deleteFile(const std::string& path); // a missing file is a failure
 std::vector<std::string> listFolder(const std::string& folder);
 // The path from the file system's root, "." and ".." taken out.
 std::string absolutePath(const std::string& path);
+// The absolute path with every link followed as far as the path exists, the
+// rest as given.
+std::string realPath(const std::string& path);
 
 // Folders and files for the program's own records.
 void makeFolder(const std::string& path); // with the folders above it; one already there is fine

@@ -156,6 +156,10 @@ void Form2::buildLayout()
     marketValueHeader_->setBuddy(marketValue_);
     marketValueHeader_->hide();
     marketValue_->hide();
+    bestOffer_ = gui::named<QLabel>(this, "bestOffer", {8640, 120, 3135, 1035});
+    bestOffer_->setWordWrap(true);
+    bestOffer_->setTextFormat(Qt::PlainText);
+    bestOffer_->hide();
 
     // The frame and its lists end at the window's edges, so that the offer
     // list's scroll bar shows.
@@ -244,6 +248,7 @@ void Form2::showDetails(const std::string& statistics, const std::string& market
     statistics_->setCursorPosition(0);
     marketValue_->setText(gui::toQt(marketValue));
     marketValue_->setCursorPosition(0);
+    bestOffer_->clear();
 }
 
 void Form2::clearLists()
@@ -257,6 +262,18 @@ void Form2::showMarketValue()
 {
     marketValueHeader_->show();
     marketValue_->show();
+    bestOffer_->show();
+}
+
+bool Form2::selectPlayer(const std::string& nameKey)
+{
+    const std::optional<std::size_t> row = findPlayer(playerLines(), nameKey);
+    if (!row)
+        return false;
+    const QModelIndex index = playerModel_->index(static_cast<int>(*row));
+    playerList_->setCurrentIndex(index);
+    playerList_->scrollTo(index);
+    return true;
 }
 
 // The list builder empties the list before it reads fa.txt, so the old lines
@@ -293,6 +310,8 @@ void Form2::selectionChanged()
         const PlayerDetails details =
             playerDetails(session_.leagueFolder, selectedLine(), showStats_->isChecked(), session_.signingMode());
         showDetails(details.statistics, details.marketValue);
+        if (const std::optional<std::size_t> row = selectedRow(); row && session_.signingMode())
+            bestOffer_->setText(gui::toQt(bestOfferText(session_.leagueFolder, playerLines(), *row)));
     });
 }
 

@@ -31,7 +31,8 @@ public:
     explicit Form2(Session& session, QWidget* parent = nullptr); // the load step runs here
     void setPlayerLines(std::vector<std::string> lines); // replaces the player list
     void clearLists();      // both lists emptied, the pairing started over
-    void showMarketValue(); // the market value header and line become visible
+    void showMarketValue(); // the market value header and line, and the best offer line, become visible
+    bool selectPlayer(const std::string& nameKey); // false: no such player in the list
     // Team mode, once the player list holds all of fa.txt: the offer list
     // starts with the lines of the team's offer file not merged yet.
     void showEarlierOffers();
@@ -85,6 +86,7 @@ private:
     QLineEdit* statistics_ = nullptr;
     QLabel* marketValueHeader_ = nullptr;
     QLineEdit* marketValue_ = nullptr;
+    QLabel* bestOffer_ = nullptr;
     QLineEdit* offersCaption_ = nullptr;
     QListView* playerList_ = nullptr;
     PlayerListModel* playerModel_ = nullptr;

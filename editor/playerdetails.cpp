@@ -1,10 +1,13 @@
 #include "editor/playerdetails.h"
 
+#include <optional>
 #include <vector>
 
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
+#include "core/market.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/wildcard.h"
 
@@ -31,11 +34,6 @@ bool isSkaterLineOf(std::string_view line, std::string_view nameKey)
     return isPagePlayerLine(line) && mid(line, 7, 20) == nameKey && line.front() != 'G';
 }
 
-bool isMarketValuePlayerLine(std::string_view line)
-{
-    return wildcardMatch(line, "????????????????????? ##*");
-}
-
 } // namespace
 
 std::string statisticsLine(const std::string& folder, std::string_view nameKey)
@@ -60,7 +58,7 @@ std::string marketValueLine(const std::string& folder, std::string_view nameKey)
     if (file.empty())
         return {};
     for (const std::string& line : readLines(pathIn(folder, file))) {
-        if (isMarketValuePlayerLine(line) && leftPart(line, 20) == nameKey)
+        if (isMarketValueLine(line) && leftPart(line, 20) == nameKey)
             return line;
     }
     return {};
@@ -73,6 +71,19 @@ PlayerDetails playerDetails(const std::string& folder, std::string_view selected
         return {};
     const std::string key = nameKey(selectedLine);
     return {statisticsLine(folder, key), signingMode ? marketValueLine(folder, key) : std::string()};
+}
+
+std::string bestOfferText(const std::string& folder, const std::vector<std::string>& lines, std::size_t row)
+{
+    if (row >= lines.size() || !isPlayerLine(lines[row]))
+        return {};
+    const std::string marketValueLine = bidmark::marketValueLine(folder, nameKey(lines[row]));
+    std::optional<double> value;
+    if (!marketValueLine.empty())
+        value = entryMarketValue(marketValueLine);
+    const std::string start = value ? "Market value " + formatNumber(*value, "0.0#") + ". "
+                                    : std::string("No market value in marketVal.txt. ");
+    return start + offersAgainstValue(offersUnder(lines, row), value);
 }
 
 } // namespace bidmark

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The player details of the Players Available window: the selected player's
 // line from last season's team scoring page and, for the commissioner, his
@@ -26,5 +27,10 @@ struct PlayerDetails {
 // Stats" is ticked and the line is a player line.
 PlayerDetails playerDetails(const std::string& folder, std::string_view selectedLine,
                             bool showStats, bool signingMode);
+
+// Signing mode, the line `bestOffer`: the market value of the player line
+// lines[row] from the folder's marketVal.txt and how the offers standing
+// under him in the list compare with it. Empty text for any other line.
+std::string bestOfferText(const std::string& folder, const std::vector<std::string>& lines, std::size_t row);
 
 } // namespace bidmark

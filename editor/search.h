@@ -13,4 +13,7 @@ namespace bidmark {
 std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
                                     std::optional<std::size_t> selected, std::string_view text);
 
+// The first player line of the list with the name key; nothing when none.
+std::optional<std::size_t> findPlayer(const std::vector<std::string>& lines, std::string_view nameKey);
+
 } // namespace bidmark

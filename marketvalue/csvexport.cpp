@@ -1,8 +1,10 @@
 #include "marketvalue/csvexport.h"
 
+#include "core/exporttarget.h"
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/linefile.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "marketvalue/valuetable.h"
 
@@ -14,6 +16,13 @@ constexpr std::string_view kCsvSuffix = ".csv";
 bool needsQuotes(std::string_view field)
 {
     return field.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+// A spreadsheet runs a cell beginning with one of these as a formula.
+bool looksLikeFormula(std::string_view field)
+{
+    return !field.empty() && std::string_view("=+-@\t\r").find(field.front()) != std::string_view::npos &&
+           !isNumeric(field);
 }
 
 bool isCsvPath(const std::string& path)
@@ -32,6 +41,8 @@ std::string csvRecord(const std::vector<std::string>& fields)
         const bool quoted = needsQuotes(fields[i]);
         if (quoted)
             record += '"';
+        if (looksLikeFormula(fields[i]))
+            record += '\'';
         for (const char byte : fields[i]) {
             if (byte == '"')
                 record += '"';
@@ -83,12 +94,15 @@ std::string bracketsCsvPath(const std::string& valuesPath)
            valuesPath.substr(valuesPath.size() - kCsvSuffix.size());
 }
 
-void exportCsv(const std::string& path, const MarketValues& values, const std::vector<std::size_t>& rows,
-               bool withBrackets)
+void exportCsv(const std::string& leagueFolder, const std::string& path, const MarketValues& values,
+               const std::vector<std::size_t>& rows, bool withBrackets)
 {
     if (!isCsvPath(path))
         throw Failure("Not written: " + shownPath(path) + ". The export writes only files whose name ends in " +
                       std::string(kCsvSuffix) + ", so that no league file is replaced.");
+    checkExportTarget(leagueFolder, path);
+    if (withBrackets)
+        checkExportTarget(leagueFolder, bracketsCsvPath(path));
     writeFileAtomic(path, valuesCsv(values, rows));
     if (withBrackets)
         writeFileAtomic(bracketsCsvPath(path), bracketsCsv(values, rows));

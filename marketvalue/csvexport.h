@@ -9,8 +9,10 @@
 // The market values as spreadsheet files: RFC 4180 records (fields separated
 // by commas, each record ended by CR LF, a field holding a comma, a quote, CR
 // or LF put in quotes with its quotes doubled), in UTF-8 after a byte-order
-// mark so that spreadsheet programs show accented names right. Nothing here
-// touches the league's own files.
+// mark so that spreadsheet programs show accented names right. A text field
+// that a spreadsheet would run as a formula (beginning with "=", "+", "-",
+// "@", a tab or CR, and no number) is written after a "'"; numbers stay
+// numbers. Nothing here touches the league's own files.
 namespace bidmark {
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
@@ -30,8 +32,9 @@ std::string bracketsCsvPath(const std::string& valuesPath);
 
 // Writes valuesCsv to the path, and bracketsCsv beside it when asked, each
 // file whole or not at all. Only a name ending in ".csv" (case ignored) is
-// written, so that no league file can be replaced: any other throws Failure.
-void exportCsv(const std::string& path, const MarketValues& values, const std::vector<std::size_t>& rows,
-               bool withBrackets);
+// written, and neither file may take the place of a league file of the
+// folder (links followed): otherwise Failure, with nothing written.
+void exportCsv(const std::string& leagueFolder, const std::string& path, const MarketValues& values,
+               const std::vector<std::size_t>& rows, bool withBrackets);
 
 } // namespace bidmark

@@ -252,8 +252,10 @@ void Form5::calculate()
 // filled again only after a new run.
 void Form5::showValues()
 {
-    if (!valuesWindow_)
+    if (!valuesWindow_) {
         valuesWindow_ = std::make_unique<MarketValuesWindow>(session_.leagueFolder);
+        connect(valuesWindow_.get(), &MarketValuesWindow::playerChosen, this, &Form5::playerChosen);
+    }
     if (valuesWindow_->values() != lastRun_) {
         gui::BusyCursor busy;
         valuesWindow_->setValues(lastRun_);

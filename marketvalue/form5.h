@@ -34,6 +34,10 @@ public:
     explicit Form5(const Session& session, QWidget* parent = nullptr);
     ~Form5() override;
 
+signals:
+    // A double-click on a free agent in the Market Values window.
+    void playerChosen(const std::string& nameKey);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,6 +1,7 @@
 #include "marketvalue/marketvalfile.h"
 
 #include "core/linefile.h"
+#include "core/market.h"
 #include "core/numbers.h"
 
 namespace bidmark {
@@ -15,6 +16,21 @@ const std::string& remembered(std::unordered_map<double, std::string>& texts, do
     return found->second;
 }
 } // namespace
+
+std::unordered_map<std::string, double> readMarketValues(const std::vector<std::string>& lines)
+{
+    std::unordered_map<std::string, double> values;
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        if (!isMarketValueLine(lines[index]))
+            continue;
+        std::size_t last = index;
+        while (last + 1 < lines.size() && !isMarketValueLine(lines[last + 1]))
+            ++last;
+        values.emplace(lines[index].substr(0, 20), entryMarketValue(lines[last]));
+        index = last;
+    }
+    return values;
+}
 
 std::vector<std::string> marketValueHeader()
 {

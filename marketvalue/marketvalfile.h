@@ -12,6 +12,10 @@ namespace bidmark {
 
 std::vector<std::string> marketValueHeader();
 
+// The market value of every player of the file's lines, by name key: the M.V.
+// of his entry (his player line and any line an item was pushed onto).
+std::unordered_map<std::string, double> readMarketValues(const std::vector<std::string>& lines);
+
 // The file's text, built in memory: the header, then the lines added. An item
 // whose column the line has already passed starts a new line at that column.
 class MarketValueText {

@@ -10,6 +10,7 @@
 #include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
+#include "core/market.h"
 #include "core/text.h"
 #include "marketvalue/bracket.h"
 #include "marketvalue/marketvalfile.h"
@@ -60,14 +61,22 @@ FreeAgent freeAgentOfLine(const std::string& line, std::size_t lineNumber)
     }
 }
 
-std::vector<FreeAgent> freeAgents(const std::vector<std::string>& freeAgentLines)
-{
+// The free agents of fa.txt and the offers standing under each.
+struct ListedAgents {
     std::vector<FreeAgent> agents;
+    std::vector<PlayerOffers> offers;
+};
+
+ListedAgents freeAgents(const std::vector<std::string>& freeAgentLines)
+{
+    ListedAgents listed;
     for (std::size_t index = 0; index < freeAgentLines.size(); ++index) {
-        if (isPlayerLine(freeAgentLines[index]))
-            agents.push_back(freeAgentOfLine(freeAgentLines[index], index + 1));
+        if (isPlayerLine(freeAgentLines[index])) {
+            listed.agents.push_back(freeAgentOfLine(freeAgentLines[index], index + 1));
+            listed.offers.push_back(offersUnder(freeAgentLines, index));
+        }
     }
-    return agents;
+    return listed;
 }
 
 // The whole output, built in memory so that a failure leaves the old file.
@@ -107,8 +116,9 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
     const auto start = std::chrono::steady_clock::now();
     RosterTable roster = readRosterRows(rosterPage);
     joinVitalsRows(vitalsPage, vitalsName, roster);
-    auto values = std::make_shared<const MarketValues>(valueFreeAgents(
-        std::move(roster), freeAgents(readLines(pathIn(folder, kFreeAgentFile))), factor));
+    ListedAgents listed = freeAgents(readLines(pathIn(folder, kFreeAgentFile)));
+    auto values = std::make_shared<const MarketValues>(
+        valueFreeAgents(std::move(roster), std::move(listed.agents), factor, std::move(listed.offers)));
     writeFileAtomic(pathIn(folder, outputName), marketValueText(*values));
     return {"DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds", std::move(values)};
 }

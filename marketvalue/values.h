@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/market.h"
 #include "marketvalue/bracket.h"
 #include "marketvalue/pages.h"
 
@@ -9,10 +10,11 @@
 // same free agents, brackets and values that the run wrote to its file.
 namespace bidmark {
 
-// One free agent of fa.txt, with the index of his bracket in
-// MarketValues::brackets and his market value.
+// One free agent of fa.txt, the offers standing under him there, the index
+// of his bracket in MarketValues::brackets and his market value.
 struct ValueRow {
     FreeAgent agent;
+    PlayerOffers offers;
     std::size_t bracket = 0;
     Valuation valuation;
 };
@@ -27,7 +29,9 @@ struct MarketValues {
 };
 
 // Finds every free agent's bracket in the roster, once for all free agents
-// of the same group, overall and age, and gives him his market value.
-MarketValues valueFreeAgents(RosterTable roster, std::vector<FreeAgent> agents, double factor);
+// of the same group, overall and age, and gives him his market value. The
+// offers, when given, are the agents' own, in the same order.
+MarketValues valueFreeAgents(RosterTable roster, std::vector<FreeAgent> agents, double factor,
+                             std::vector<PlayerOffers> offers = {});
 
 } // namespace bidmark

@@ -1,5 +1,6 @@
 #include "marketvalue/valuesmodel.h"
 
+#include <QFont>
 #include <utility>
 
 #include "gui/text.h"
@@ -21,6 +22,9 @@ const char* const kColumnMeanings[kValueColumns] = {
     "The average salary of his bracket, or of its players of his exact overall when that is higher",
     "His last salary, in millions",
     "His market value, in millions",
+    "How many teams have an offer standing for him in fa.txt",
+    "The standing offer with the highest yearly salary: team, salary/years, bonus; for a signed player "
+    "the contract he signed",
     "Which rule made the market value",
 };
 } // namespace
@@ -64,6 +68,13 @@ QVariant ValuesModel::data(const QModelIndex& index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (isNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
+    case Qt::FontRole: { // a signed player stands in italics
+        if (!row.offers.isSigned())
+            return {};
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
     case Qt::ToolTipRole:
         return index.column() == kRuleColumn ? gui::toQt(valueExplanation(*values_, row)) : QVariant();
     default:

@@ -20,6 +20,7 @@
 #include "gui/messages.h"
 #include "gui/text.h"
 #include "marketvalue/csvexport.h"
+#include "marketvalue/publishpage.h"
 #include "marketvalue/valueschart.h"
 #include "marketvalue/valuesmodel.h"
 #include "marketvalue/valuetable.h"
@@ -83,6 +84,8 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     withBrackets_ = control<QCheckBox>("exportBrackets", "Export the brackets too",
                                        QStringLiteral("With brackets (second file)"));
     auto* exportButton = control<gui::CaptionButton>("exportCsv", "Export CSV", QStringLiteral("Export CSV…"));
+    auto* publish = control<gui::CaptionButton>("publishPage", "Publish League Page",
+                                                QStringLiteral("Publish League Page…"));
 
     table_ = control<QTableView>("valuesTable", "Market values");
     table_->setModel(filter_);
@@ -109,6 +112,7 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     tools->addStretch(1);
     tools->addWidget(withBrackets_);
     tools->addWidget(exportButton);
+    tools->addWidget(publish);
 
     auto* bracketPane = new QWidget;
     auto* bracketLayout = new QVBoxLayout(bracketPane);
@@ -136,6 +140,11 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MarketValuesWindow::showSelected);
     connect(exportButton, &QPushButton::clicked, this, &MarketValuesWindow::exportShownRows);
+    connect(publish, &QPushButton::clicked, this, [this] { publishLeaguePage(this, leagueFolder_); });
+    connect(table_, &QAbstractItemView::doubleClicked, this, [this] {
+        if (const std::optional<std::size_t> row = selectedRow())
+            emit playerChosen(values_->rows[*row].agent.name);
+    });
     connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, nameFilter_,
             [this] { nameFilter_->setFocus(Qt::ShortcutFocusReason); });
 }
@@ -228,15 +237,21 @@ void MarketValuesWindow::exportShownRows()
     const std::vector<std::size_t> rows = shownRows();
     const bool withBrackets = withBrackets_->isChecked();
     const std::string file = path.toStdString(); // paths are UTF-8
+    // The dialog asked about the first file; the second is asked about here.
+    const QString brackets = QString::fromStdString(bracketsCsvPath(file));
+    if (withBrackets && QFileInfo::exists(brackets) &&
+        !gui::askYesNo(this, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(brackets),
+                       gui::kTitle))
+        return;
     const bool written = gui::guarded(this, [&] {
         gui::BusyCursor busy;
-        exportCsv(file, *values_, rows, withBrackets);
+        exportCsv(leagueFolder_, file, *values_, rows, withBrackets);
     });
     if (!written)
         return;
     QString message = QStringLiteral("%1 free agents written to %2").arg(rows.size()).arg(path);
     if (withBrackets)
-        message += QStringLiteral("\ntheir brackets to %1").arg(QString::fromStdString(bracketsCsvPath(file)));
+        message += QStringLiteral("\ntheir brackets to %1").arg(brackets);
     gui::showMessage(this, message);
 }
 

@@ -22,7 +22,7 @@ class ValuesModel;
 
 // Market Values: the last market value run as a sortable table, the bracket
 // of the selected free agent, a chart of value against overall, and an
-// export of what the table shows to CSV files.
+// export of what the table shows to CSV files, and the league page.
 class MarketValuesWindow : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +33,9 @@ public:
     // Shows the run's values in fa.txt order, the first free agent selected.
     void setValues(std::shared_ptr<const MarketValues> values);
     const std::shared_ptr<const MarketValues>& values() const { return values_; }
+
+signals:
+    void playerChosen(const std::string& nameKey); // a double-click on his row
 
 private:
     void showGroup(int choice);

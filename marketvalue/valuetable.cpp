@@ -10,7 +10,7 @@ namespace bidmark {
 
 namespace {
 constexpr std::string_view kValueTitles[kValueColumns] = {
-    "Name", "Age", "Pos", "OV", "#", "High", "Low", "Avg", "Last", "M.V.", "Rule"};
+    "Name", "Age", "Pos", "OV", "#", "High", "Low", "Avg", "Last", "M.V.", "Offers", "Best offer", "Rule"};
 constexpr std::string_view kBracketTitles[kBracketColumns] = {
     "Name", "Team", "Pos", "Age", "OV", "Salary", "Same OV"};
 
@@ -40,6 +40,11 @@ double numberOf(const MarketValues& values, const ValueRow& row, int column)
     case kLowColumn: return stats.low;
     case kAverageColumn: return stats.average;
     case kLastSalaryColumn: return row.agent.lastSalary;
+    case kOffersColumn: return row.offers.teams();
+    case kBestOfferColumn: {
+        const StandingOffer* offer = row.offers.isSigned() ? &*row.offers.signedContract : row.offers.best();
+        return offer ? offer->salary : -1;
+    }
     default: return row.valuation.value;
     }
 }
@@ -61,7 +66,7 @@ std::string_view valueColumnTitle(int column) { return kValueTitles[column]; }
 
 bool isNumberColumn(int column)
 {
-    return column != kNameColumn && column != kGroupColumn && column != kRuleColumn;
+    return column != kNameColumn && column != kGroupColumn && column != kBestOfferColumn && column != kRuleColumn;
 }
 
 std::string valueCell(const MarketValues& values, const ValueRow& row, int column)
@@ -73,6 +78,11 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
     case kAgeColumn:
     case kOverallColumn: return number(numberOf(values, row, column));
     case kCountColumn: return std::to_string(values.bracketOf(row).stats.count);
+    case kOffersColumn: return std::to_string(row.offers.teams());
+    case kBestOfferColumn:
+        if (row.offers.isSigned())
+            return "signed " + offerSummary(*row.offers.signedContract);
+        return row.offers.best() ? offerSummary(*row.offers.best()) : std::string();
     default: return money(numberOf(values, row, column));
     }
 }
@@ -107,7 +117,8 @@ std::string bracketCaption(const MarketValues& values, const ValueRow& row)
            " within 2 years of his age and 4 points of his overall";
 }
 
-std::string valueExplanation(const MarketValues& values, const ValueRow& row)
+namespace {
+std::string ruleExplanation(const MarketValues& values, const ValueRow& row)
 {
     const BracketStats& stats = values.bracketOf(row).stats;
     const std::string average = money(stats.average);
@@ -144,6 +155,12 @@ std::string valueExplanation(const MarketValues& values, const ValueRow& row)
     }
     }
     return text;
+}
+} // namespace
+
+std::string valueExplanation(const MarketValues& values, const ValueRow& row)
+{
+    return ruleExplanation(values, row) + " " + offersAgainstValue(row.offers, row.valuation.value);
 }
 
 std::string_view bracketColumnTitle(int column) { return kBracketTitles[column]; }

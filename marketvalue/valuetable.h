@@ -10,7 +10,9 @@
 // salaries are given to the thousand dollars.
 namespace bidmark {
 
-// The table's columns: marketVal.txt's, then the rule that made the value.
+// The table's columns: marketVal.txt's, the offers standing in fa.txt (how
+// many teams offer, and the best offer or, for a signed player, "signed" and
+// his contract), then the rule that made the value.
 enum ValueColumn : int {
     kNameColumn,
     kAgeColumn,
@@ -22,6 +24,8 @@ enum ValueColumn : int {
     kAverageColumn,
     kLastSalaryColumn,
     kMarketValueColumn,
+    kOffersColumn,
+    kBestOfferColumn,
     kRuleColumn,
     kValueColumns
 };
@@ -32,8 +36,8 @@ std::string displayName(const std::string& nameKey);
 std::string_view valueColumnTitle(int column);
 bool isNumberColumn(int column);
 std::string valueCell(const MarketValues& values, const ValueRow& row, int column);
-// Numbers by value, names by their letters with case ignored, the rule by its
-// name.
+// Numbers by value (the best offer by its salary, none lowest), names by
+// their letters with case ignored, the rule by its name.
 bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column);
 
 // "bracket average", "last salary × factor" or "rookie cap".
@@ -42,7 +46,8 @@ std::string_view ruleName(ValueRule rule);
 // Whose bracket it is and what it holds, in one sentence.
 std::string bracketCaption(const MarketValues& values, const ValueRow& row);
 
-// How the row's market value came about, in a few sentences.
+// How the row's market value came about, and how the best offer compares
+// with it, in a few sentences.
 std::string valueExplanation(const MarketValues& values, const ValueRow& row);
 
 // The columns of a bracket entry.

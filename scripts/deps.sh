@@ -13,6 +13,10 @@ BIDMARK_PACKAGES=(
 # session bus, the accessibility bus and its Python bindings.
 BIDMARK_ACCESSIBILITY_PACKAGES=(qt6-qpa-plugins xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi)
 
+# The league page's check (tests/marketvalue/browser_test.py): a real browser,
+# headless, and an HTML checker.
+BIDMARK_BROWSER_PACKAGES=(chromium tidy python3)
+
 # install_packages PACKAGE...: as root, apt-get update once and install the
 # missing ones; otherwise name them and stop.
 install_packages() {

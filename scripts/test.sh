@@ -8,7 +8,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/deps.sh"
 jobs="$(nproc)"
 
-install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_ACCESSIBILITY_PACKAGES[@]}"
+install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_ACCESSIBILITY_PACKAGES[@]}" "${BIDMARK_BROWSER_PACKAGES[@]}"
 continue_as_sudo_user "$0" "$@"
 export QT_QPA_PLATFORM=offscreen
 

@@ -32,6 +32,7 @@
 #include "app/recentleagues.h"
 #include "app/windows.h"
 #include "gui/fonts.h"
+#include "marketvalue/valuetable.h"
 #include "tests/support/dialogs.h"
 
 using namespace bidmark;
@@ -341,6 +342,15 @@ void commissioner()
     table->selectRow(found.front().row());
     table->scrollTo(found.front(), QAbstractItemView::PositionAtCenter);
     save(values, "market-values.png");
+    // The offers beside the values: a player with three offers, the table
+    // scrolled to its last columns.
+    const QModelIndexList offered = table->model()->match(table->model()->index(0, 0), Qt::DisplayRole,
+                                                          QStringLiteral("Urho Morvanen"), 1, Qt::MatchExactly);
+    if (offered.isEmpty())
+        qFatal("no Urho Morvanen in the market values");
+    table->selectRow(offered.front().row());
+    table->scrollTo(table->model()->index(offered.front().row(), kRuleColumn), QAbstractItemView::PositionAtCenter);
+    save(values, "market-values-offers.png");
     values->close();
     click("Form5", "Command2");
 

@@ -149,6 +149,49 @@ private slots:
         QVERIFY(!shown("RunReport") && shown("Form4"));
     }
 
+    // Signing with the values in view: the best offer against the value in
+    // the signing window, a double-click in Market Values selecting the
+    // player there, and the league page published from the menu.
+    void signingWithTheMarketValuesInView()
+    {
+        for (const char* page : {"roster.html", "vitals.html"})
+            league().write(page, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, page)));
+        QVERIFY(enterCommissionerMenu());
+        control("Form4", "Command2")->click();
+        control<QLineEdit>("Form5", "Text1")->setText(QStringLiteral("roster.html"));
+        control<QLineEdit>("Form5", "Text2")->setText(QStringLiteral("vitals.html"));
+        QVERIFY(test::answered({test::ok()}, [] { control("Form5", "Command1")->click(); }));
+        auto* values = control<QAbstractItemView>("MarketValues", "valuesTable");
+        const auto chooseInValues = [values](int row) {
+            values->setCurrentIndex(values->model()->index(row, 0));
+            emit values->doubleClicked(values->currentIndex());
+        };
+        test::Message notSigning;
+        QVERIFY(test::answered({test::ok(&notSigning)}, [&] { chooseInValues(2); }));
+        QVERIFY(notSigning.text.contains(QStringLiteral("Sign Players")));
+
+        control("Form4", "Command4")->click();
+        chooseInValues(2); // Jonas Brandt, in line 9 of fa.txt
+        auto* list = control<QAbstractItemView>("Form2", "List1");
+        QCOMPARE(list->currentIndex().row(), 8);
+        const QString jonas = control<QLabel>("Form2", "bestOffer")->text();
+        QVERIFY2(jonas.startsWith(QStringLiteral("Market value "))
+                     && jonas.contains(QStringLiteral("He has signed TOR 2.5/4 +1.0")),
+                 qPrintable(jonas));
+        QVERIFY(control<QLabel>("Form2", "bestOffer")->isVisible());
+
+        const QString page = QString::fromStdString(league().file("page.html"));
+        const test::Answer saveAs = [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            files->selectFile(page);
+            static_cast<QDialog*>(files)->accept();
+        };
+        test::Message published;
+        QVERIFY(test::answered({saveAs, test::ok(&published)}, [] { control("Form4", "publishPage")->click(); }));
+        QVERIFY2(published.text.contains(QStringLiteral("3 free agents")), qPrintable(published.text));
+        QVERIFY(league().read("page.html").find("Jonas Brandt") != std::string::npos);
+    }
+
     void leftoverSigningsAreMergedOrSetAsideAsAsked()
     {
         league().writeLines("COMMISH.txt", {"Pekka Roine         <SIGNED> <DAL> 0.75/2 backup to start"});

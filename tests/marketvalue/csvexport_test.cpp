@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "core/failure.h"
 #include "marketvalue/csvexport.h"
 #include "marketvalue/valuetable.h"
 #include "tests/marketvalue/examplevalues.h"
+#include "tests/support/system.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -107,17 +110,39 @@ TEST(Csv, BracketsFileListsEveryEntryUnderItsFreeAgent)
     EXPECT_EQ(records, expected);
 }
 
-TEST(Csv, ExportWritesOnlyCsvFilesAndEachWhole)
+// Text a spreadsheet would run as a formula gets a leading "'"; numbers,
+// negative ones too, stay numbers.
+TEST(Csv, FormulaTextIsDefused)
 {
-    const MarketValues values = awkwardValues();
+    const std::vector<std::string> fields = {"=cmd|' /C calc'!A0", "+1+1", "-x", "@SUM(A1)", "\tTab", "\rCR",
+                                             "-1.5", "+3", "a=b", ""};
+    const Records records = readCsv(std::string(kUtf8ByteOrderMark) + csvRecord(fields));
+    const std::vector<std::string> expected = {"'=cmd|' /C calc'!A0", "'+1+1", "'-x", "'@SUM(A1)", "'\tTab",
+                                               "'\rCR", "-1.5", "+3", "a=b", ""};
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], expected);
+}
+
+TEST(Csv, ExportWritesOnlyCsvFilesAndNoLeagueFile)
+{
+    MarketValues values = awkwardValues();
+    values.rows[0].offers.offers = {*readOffer("<TOR> 2.5/4 +1.0 ")};
     test::TempDir dir;
-    exportCsv(dir.file("values.CSV"), values, {1, 0}, true);
+    exportCsv(dir.path(), dir.file("values.CSV"), values, {1, 0}, true);
     EXPECT_EQ(dir.read("values.CSV"), valuesCsv(values, {1, 0}));
+    EXPECT_NE(dir.read("values.CSV").find(",1,TOR 2.5/4 +1.0,"), std::string::npos);
     EXPECT_EQ(dir.read("values-brackets.CSV"), bracketsCsv(values, {1, 0}));
 
     dir.write("marketVal.txt", "earlier values\r\n");
-    for (const char* name : {"marketVal.txt", "fa.txt", "csv", "values.csv.txt"})
-        EXPECT_THROW(exportCsv(dir.file(name), values, {0}, true), Failure) << name;
+    dir.write("fa.txt", "free agents\r\n");
+    std::vector<std::string> refused = {"marketVal.txt", "fa.txt", "csv", "values.csv.txt"};
+    if (test::hasPosix()) { // brackets written through a link that leads to a league file
+        std::filesystem::create_symlink(dir.file("fa.txt"), dir.file("link-brackets.csv"));
+        refused.push_back("link.csv");
+    }
+    for (const std::string& name : refused)
+        EXPECT_THROW(exportCsv(dir.path(), dir.file(name), values, {0}, true), Failure) << name;
     EXPECT_EQ(dir.read("marketVal.txt"), "earlier values\r\n");
-    EXPECT_FALSE(dir.exists("fa.txt"));
+    EXPECT_EQ(dir.read("fa.txt"), "free agents\r\n");
+    EXPECT_FALSE(dir.exists("link.csv")); // the first file is not written either
 }

@@ -181,7 +181,7 @@ TEST(RunValues, EqualTheFileTheRunWroteAndAPlainScanOfTheRoster)
     for (std::size_t i = 0; i < values.rows.size(); ++i) {
         const ValueRow& row = values.rows[i];
         const std::string& line = lines[8 + i];
-        for (int column = 0; column < kRuleColumn; ++column) {
+        for (int column = 0; column <= kMarketValueColumn; ++column) {
             std::string field = line.substr(starts[column] - 1, starts[column + 1] - starts[column]);
             field.erase(field.find_last_not_of(' ') + 1);
             field.erase(0, field.find_first_not_of(' '));

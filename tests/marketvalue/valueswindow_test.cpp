@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFont>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +178,19 @@ private slots:
         QVERIFY(!part<QLabel>("valueExplanation")->text().isEmpty());
     }
 
+    void offersStandBesideTheValues()
+    {
+        const int benno = static_cast<int>(names_.indexOf(QStringLiteral("Benno Tamski")));
+        const int cale = static_cast<int>(names_.indexOf(QStringLiteral("Cale Brananen")));
+        QCOMPARE(cell(benno, kBestOfferColumn), QStringLiteral("signed TOR 2.5/4 +1.0"));
+        QVERIFY(table()->model()->index(benno, kNameColumn).data(Qt::FontRole).value<QFont>().italic());
+        QVERIFY(!cell(benno, kMarketValueColumn).isEmpty());
+        QCOMPARE(cell(cale, kOffersColumn), QStringLiteral("2"));
+        QCOMPARE(cell(cale, kBestOfferColumn), QStringLiteral("NYR 1.6/2"));
+        table()->selectRow(cale);
+        QVERIFY(part<QLabel>("valueExplanation")->text().contains(QStringLiteral("The best offer, NYR 1.6/2, is ")));
+    }
+
     void exportWritesTheRowsAsShownAndOnlyCsvFiles()
     {
         QTest::keyClicks(part<QLineEdit>("valuesFilter"), QStringLiteral("a"));
@@ -192,6 +206,15 @@ private slots:
         for (int row = 0; row < shown.size(); ++row)
             QVERIFY(QString::fromStdString(lines[std::size_t(row) + 1]).startsWith(shown[row] + QLatin1Char(',')));
         QVERIFY(dir_->exists("shown-brackets.csv"));
+
+        // The dialog asks about the first file, the window about the second.
+        dir_->write("shown-brackets.csv", "mine\r\n");
+        test::Message replace;
+        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("shown"))),
+                                test::press(QStringLiteral("&No"), &replace)},
+                               [] { part<QPushButton>("exportCsv")->click(); }));
+        QVERIFY(replace.text.contains(QStringLiteral("shown-brackets.csv already exists")));
+        QCOMPARE(dir_->read("shown-brackets.csv"), std::string("mine\r\n"));
 
         test::Message refused;
         QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("notes.txt"))), test::ok(&refused)},

@@ -69,6 +69,37 @@ TEST(ValueTable, SortsNumbersByValueAndNamesIgnoringCase)
     EXPECT_EQ(valueCell(values, al, kMarketValueColumn), "12.6");
 }
 
+// The worked example's free agent (value 2.0) with offers of 9.5 and 10.0
+// (whose texts sort the other way), one without offers, one signed.
+TEST(ValueTable, OffersBesideTheValue)
+{
+    MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74),
+                                         freeAgent("Nils None", 25, 1.2, 'F', 74),
+                                         freeAgent("Sam Signed", 25, 1.2, 'F', 74)});
+    values.rows[0].offers.offers = {*readOffer("<DAL> 9.5/2 "), *readOffer("<TOR> 10.0/4 +1.0 long"),
+                                    *readOffer("<DAL> 1.0/1 ")};
+    values.rows[2].offers.offers = {*readOffer("<NY> 1.5/1 ")};
+    values.rows[2].offers.signedContract = readOffer("<NY> 1.5/1 ");
+    const ValueRow& fredrik = values.rows[0];
+    const ValueRow& nils = values.rows[1];
+    const ValueRow& sam = values.rows[2];
+
+    EXPECT_EQ(valueCell(values, fredrik, kOffersColumn), "2");
+    EXPECT_EQ(valueCell(values, fredrik, kBestOfferColumn), "TOR 10.0/4 +1.0");
+    EXPECT_EQ(valueCell(values, nils, kOffersColumn), "0");
+    EXPECT_EQ(valueCell(values, nils, kBestOfferColumn), "");
+    EXPECT_EQ(valueCell(values, sam, kBestOfferColumn), "signed NY 1.5/1");
+    EXPECT_EQ(valueCell(values, sam, kMarketValueColumn), "2.0"); // still valued
+    EXPECT_TRUE(valueCellLess(values, nils, sam, kBestOfferColumn));
+    EXPECT_TRUE(valueCellLess(values, sam, fredrik, kBestOfferColumn));
+    EXPECT_TRUE(valueCellLess(values, nils, fredrik, kOffersColumn));
+
+    const std::string explained = valueExplanation(values, fredrik);
+    EXPECT_NE(explained.find("so M.V. is Avg: 2.0. The best offer, TOR 10.0/4 +1.0, is 8.0 above his value."),
+              std::string::npos) << explained;
+    EXPECT_NE(valueExplanation(values, sam).find("He has signed NY 1.5/1, 0.5 below his value."), std::string::npos);
+}
+
 TEST(BracketList, ShowsTeamAndMarksTheSameOverall)
 {
     const MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74)}, 74);
