@@ -13,6 +13,11 @@ BIDMARK_PACKAGES=(
 # session bus, the accessibility bus and its Python bindings.
 BIDMARK_ACCESSIBILITY_PACKAGES=(qt6-qpa-plugins xvfb xauth dbus dbus-x11 at-spi2-core python3-pyatspi)
 
+# The Windows build (scripts/test-windows.sh): the MinGW-w64 compiler through
+# ccache, GoogleTest's sources, Wine, and a virtual X display where the ZIP's
+# program starts with the windows platform of Qt.
+BIDMARK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ccache googletest wine64 xvfb xauth)
+
 # install_packages PACKAGE...: as root, apt-get update once and install the
 # missing ones; otherwise name them and stop.
 install_packages() {
