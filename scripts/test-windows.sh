@@ -44,6 +44,7 @@ windows_prepare() {
   echo "== Packages ready ($((SECONDS - start)) s)"
   windows_build_gtest
   wine_prefix
+  wine_fonts
   wine_temp_in_memory
 }
 
@@ -89,6 +90,17 @@ wine_prefix() {
   fi
   "$wine_server" -w
   echo "== Wine prefix made ($((SECONDS - start)) s)"
+}
+
+# wine_fonts: Wine has no Courier New, the fixed-pitch font Qt takes on
+# Windows; Liberation Mono, which has its metrics, stands in for it, as the
+# windows' columns need.
+wine_fonts() {
+  wine_env
+  if ! grep -q '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine_loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
+    "$wine_server" -w
+  fi
 }
 
 # wine_temp_in_memory: the tests' temporary folders (Wine's C:\users\...\Temp)
@@ -161,7 +173,7 @@ windows_configure() {
     toolchain="$windows_qt/lib/cmake/Qt6/qt.toolchain.cmake"
     options+=(-DQT_CHAINLOAD_TOOLCHAIN_FILE="$windows_toolchain"
       -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
-      -DBIDMARK_GUI=ON)
+      -DBIDMARK_GUI=ON -DBIDMARK_SCREENSHOTS=ON)
   else
     options+=(-DCMAKE_EXE_LINKER_FLAGS=-static -DBIDMARK_GUI=OFF)
   fi

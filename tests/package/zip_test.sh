@@ -29,7 +29,7 @@ root="$work/$(basename "$zip" .zip)"
 (cd "$root" && find . -type f | sort | sed 's|^\./|  |')
 for file in bin/bidmark.exe bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Charts.dll \
     bin/platforms/qwindows.dll bin/libstdc++-6.dll bin/libgcc_s_seh-1.dll bin/libwinpthread-1.dll \
-    sample-league/teams.txt sample-league/fa.txt guide/USER-GUIDE.md; do
+    sample-league/teams.txt sample-league/fa.txt guide/USER-GUIDE.md guide/images/main-windows.png; do
   [ -f "$root/$file" ] || fail "not in the ZIP: $file"
 done
 ! compgen -G "$root/bin/*_test.exe" >/dev/null || fail "a test program is in the ZIP"
