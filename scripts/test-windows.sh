@@ -188,7 +188,7 @@ windows_configure() {
 # time), then each test a program skipped with its reason; counts the tests
 # as ctest does, into windows_passed and windows_failed.
 windows_run_tests() {
-  local build=$1 summary
+  local build=$1
   local logs="$windows_build/logs"
   rm -rf "$logs"
   mkdir -p "$logs"
@@ -199,10 +199,10 @@ windows_run_tests() {
     echo "== Skipped under Wine, with their reasons"
     grep -v '^  (' "$logs/skipped.txt"
   fi
-  summary="$(grep -oE '<testsuite [^>]*' "$logs/results.xml" 2>/dev/null || true)"
+  # The counts of JUnit's <testsuite>, an attribute a line.
   local total failed
-  total="$(grep -oE ' tests="[0-9]+"' <<<"$summary" | grep -oE '[0-9]+' || echo 0)"
-  failed="$(grep -oE ' failures="[0-9]+"' <<<"$summary" | grep -oE '[0-9]+' || echo 1)"
+  total="$(grep -m1 -oE '^\s*tests="[0-9]+"' "$logs/results.xml" 2>/dev/null | grep -oE '[0-9]+' || echo 0)"
+  failed="$(grep -m1 -oE '^\s*failures="[0-9]+"' "$logs/results.xml" 2>/dev/null | grep -oE '[0-9]+' || echo 1)"
   if [ "${total:-0}" -eq 0 ]; then
     echo "No test found under $build" >&2
     failed=1

@@ -45,6 +45,8 @@ echo "== bidmark.exe starts on the sample league (Wine, windows platform, Xvfb)"
 mkdir -p "$root/bin/generic"
 cp "$probe" "$root/bin/generic/"
 wine_env # no WINEPATH: the ZIP's DLLs only
+# A Wine already running without a display would keep the windows off it.
+"$wine_server" -k 2>/dev/null || true
 status=0
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24" \
   timeout 120 "$wine_loader" "$root/bin/bidmark.exe" \
