@@ -12,10 +12,12 @@ if(NOT programs)
 endif()
 set(plugins "${CPACK_BIDMARK_QT_PREFIX}/plugins")
 file(COPY "${plugins}/platforms/qwindows.dll" DESTINATION "${bin}/platforms")
-file(COPY "${plugins}/styles/qwindowsvistastyle.dll" DESTINATION "${bin}/styles")
+file(GLOB styles "${plugins}/styles/*.dll") # its name changes between Qt versions
+file(COPY ${styles} DESTINATION "${bin}/styles")
+file(GLOB styles "${bin}/styles/*.dll")
 set(folders "${CPACK_BIDMARK_QT_PREFIX}/bin" ${CPACK_BIDMARK_RUNTIME_DIRS})
 
-set(queue ${programs} "${bin}/platforms/qwindows.dll" "${bin}/styles/qwindowsvistastyle.dll")
+set(queue ${programs} "${bin}/platforms/qwindows.dll" ${styles})
 set(system "") # Windows' own DLLs
 while(queue)
   list(POP_FRONT queue file)

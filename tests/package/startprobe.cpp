@@ -19,25 +19,27 @@ public:
     {
         auto* timer = new QTimer;
         // The main window draws its caption letter by letter before it lists
-        // the teams: wait for them, 20 s at most.
-        connect(timer, &QTimer::timeout, timer, [timer, file, ticks = 0]() mutable {
+        // the teams: wait for them, 20 s at most. A message box in front is
+        // noted and closed, and the program ends after it.
+        connect(timer, &QTimer::timeout, timer, [timer, file, ticks = 0, messages = QString()]() mutable {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages += QStringLiteral("message %1\n").arg(box->text());
+                box->close();
+                return;
+            }
             for (QWidget* window : QApplication::topLevelWidgets()) {
                 auto* teams = window->findChild<QComboBox*>(QStringLiteral("Combo1"));
                 if (window->objectName() != QLatin1String("Form1") || !window->isVisible() || !teams)
                     continue;
-                if (teams->count() == 0 && ++ticks < 40)
-                    return;
+                if (teams->count() == 0 && messages.isEmpty() && ++ticks < 40)
+                    return; // a message box is the start's last step
                 QString seen = QStringLiteral("platform %1\ntitle %2\n")
                                    .arg(QGuiApplication::platformName(), window->windowTitle());
                 for (int i = 0; i < teams->count(); ++i)
                     seen += QStringLiteral("team %1\n").arg(teams->itemText(i));
-                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                    seen += QStringLiteral("message %1\n").arg(box->text());
-                    box->close();
-                }
                 QFile out(file);
                 if (out.open(QIODevice::WriteOnly))
-                    out.write(seen.toUtf8());
+                    out.write((seen + messages).toUtf8());
                 timer->stop();
                 QApplication::quit();
                 return;

@@ -27,7 +27,7 @@ echo "$(basename "$zip"): $(($(stat -c %s "$zip") / 1024)) KiB"
 (cd "$work" && cmake -E tar xf "$zip")
 root="$work/$(basename "$zip" .zip)"
 (cd "$root" && find . -type f | sort | sed 's|^\./|  |')
-for file in bin/bidmark.exe bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Charts.dll \
+for file in Bidmark.cmd bin/bidmark.exe bin/Qt6Core.dll bin/Qt6Gui.dll bin/Qt6Widgets.dll bin/Qt6Charts.dll \
     bin/platforms/qwindows.dll bin/libstdc++-6.dll bin/libgcc_s_seh-1.dll bin/libwinpthread-1.dll \
     sample-league/teams.txt sample-league/fa.txt guide/USER-GUIDE.md guide/images/main-windows.png; do
   [ -f "$root/$file" ] || fail "not in the ZIP: $file"
@@ -61,6 +61,16 @@ grep -qx 'title Bidmark' "$work/seen.txt" || fail "the main window is not titled
 for team in "${teams[@]}"; do
   grep -qxF "team $team" "$work/seen.txt" || fail "the main window does not list $team"
 done
+
+echo "== Bidmark.cmd starts it in a league folder of the user's, new, and offers the sample league"
+"$wine_server" -k 2>/dev/null || true
+BIDMARK_LEAGUE="$(windows_path "$work/new league")" xvfb-run --auto-servernum \
+  bash -c '"$0" cmd /c "$1" -plugin "$2" && "$3" -w' "$wine_loader" "$(windows_path "$root/Bidmark.cmd")" \
+  "bidmarkstartprobe:$(windows_path "$work/seen-cmd.txt")" "$wine_server" >"$work/output" 2>&1 || true
+[ -f "$work/seen-cmd.txt" ] || fail "Bidmark.cmd did not start bidmark.exe: $(cat "$work/output")"
+cat "$work/seen-cmd.txt"
+[ -d "$work/new league" ] || fail "Bidmark.cmd did not make the league folder"
+grep -q 'copy the sample league here' "$work/seen-cmd.txt" || fail "no offer of the sample league"
 
 # The console program, once there is one: its status lists the teams too.
 if [ -f "$root/bin/bidmark-cli.exe" ]; then
