@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # scripts/test-windows.sh [SOURCE]: cross-builds Bidmark for 64-bit Windows
-# with MinGW-w64 and runs every test under Wine, without a display: the
-# program with its windows and every test, against the Qt for MinGW in
-# ../shared/qt6-mingw/, then the ZIP for Windows, started from its unpacked
-# folder. Where that Qt is missing (a clone outside the project), it says so
+# with MinGW-w64 and runs every test under Wine: the program with its windows
+# and every test, against the Qt for MinGW in ../shared/qt6-mingw/, the tests
+# without a display, and the ZIP for Windows, its program started from the
+# unpacked folder on a virtual display. Where that Qt is missing (a clone outside the project), it says so
 # and builds the logic and its tests only (BIDMARK_GUI=OFF); it never
 # downloads anything. SOURCE is the CMake project to build, by default
 # Bidmark itself.
@@ -58,6 +58,7 @@ windows_build_gtest() {
   rm -rf "$windows_build/gtest-build"
   cmake -S /usr/src/googletest -B "$windows_build/gtest-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
     -DCMAKE_INSTALL_PREFIX="$windows_gtest" -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF >/dev/null
   cmake --build "$windows_build/gtest-build" -j"$windows_jobs"
   cmake --install "$windows_build/gtest-build" >/dev/null
