@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
-# scripts/test-windows.sh [SOURCE]: cross-builds the logic libraries and their
-# GoogleTest tests for 64-bit Windows with MinGW-w64 and runs every test
-# program under Wine, without a display. SOURCE is the CMake project to build,
-# by default Bidmark itself, configured without its windows (BIDMARK_GUI=OFF).
+# scripts/test-windows.sh [SOURCE]: cross-builds Bidmark for 64-bit Windows
+# with MinGW-w64 and runs every test under Wine: the program with its windows
+# and every test, against the Qt for MinGW in ../shared/qt6-mingw/, the tests
+# without a display, and the ZIP for Windows, its program started from the
+# unpacked folder on a virtual display. Where that Qt is missing (a clone outside the project), it says so
+# and builds the logic and its tests only (BIDMARK_GUI=OFF); it never
+# downloads anything. SOURCE is the CMake project to build, by default
+# Bidmark itself.
 #
-# Everything lands in build-windows/: GoogleTest built with the same compiler
-# (gtest/), the private Wine prefix (wine/) and the project's build (bidmark/,
-# or the folder name of SOURCE). Each test program counts once; the last line
-# says "N passed, N failed" and the exit status is non-zero on any failure.
+# Everything lands in build-windows/, kept between runs: GoogleTest built with
+# the same compiler (gtest/), Qt unpacked (qt6-mingw/), the private Wine
+# prefix (wine/), the project's build (bidmark/, logic/ without Qt, or the
+# folder name of SOURCE) and the ZIP (bidmark-*.zip). The compiler runs
+# through ccache, whose cache lies outside the clone. ctest runs each test
+# through scripts/wine-test.sh; the last line says "N passed, N failed" and
+# the exit status is non-zero on any failure.
 #
 # Sourced, the script only defines its functions, for example to run one
 # program: source scripts/test-windows.sh; windows_prepare; wine_run prog.exe
@@ -16,6 +23,12 @@ windows_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 windows_build="$windows_root/build-windows"
 windows_toolchain="$windows_root/cmake/mingw-w64-x86_64.cmake"
 windows_gtest="$windows_build/gtest"
+# Qt 6.4.2 cross-built for MinGW, and Debian's Qt of the same version for its
+# host tools (moc, rcc, uic).
+windows_qt_archive="$windows_root/../shared/qt6-mingw/qt6-mingw-6.4.2-x86_64-w64-mingw32.tar.xz"
+windows_qt="$windows_build/qt6-mingw"
+# The MinGW runtime DLLs (libstdc++, libgcc, winpthread) the Qt build needs.
+windows_runtime=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib)
 windows_jobs="$(nproc)"
 # wine64 puts its loader and server beside each other, outside PATH.
 wine_loader=/usr/lib/wine/wine64
@@ -27,10 +40,11 @@ source "$windows_root/scripts/deps.sh"
 # once and makes the Wine prefix once.
 windows_prepare() {
   local start=$SECONDS
-  install_packages cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest
+  install_packages "${BIDMARK_PACKAGES[@]}" "${BIDMARK_WINDOWS_PACKAGES[@]}"
   echo "== Packages ready ($((SECONDS - start)) s)"
   windows_build_gtest
   wine_prefix
+  wine_fonts
   wine_temp_in_memory
 }
 
@@ -44,6 +58,7 @@ windows_build_gtest() {
   rm -rf "$windows_build/gtest-build"
   cmake -S /usr/src/googletest -B "$windows_build/gtest-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
     -DCMAKE_INSTALL_PREFIX="$windows_gtest" -DBUILD_GMOCK=OFF -DBUILD_SHARED_LIBS=OFF >/dev/null
   cmake --build "$windows_build/gtest-build" -j"$windows_jobs"
   cmake --install "$windows_build/gtest-build" >/dev/null
@@ -78,6 +93,17 @@ wine_prefix() {
   echo "== Wine prefix made ($((SECONDS - start)) s)"
 }
 
+# wine_fonts: Wine has no Courier New, the fixed-pitch font Qt takes on
+# Windows; Liberation Mono, which has its metrics, stands in for it, as the
+# windows' columns need.
+wine_fonts() {
+  wine_env
+  if ! grep -q '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$wine_loader" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f >/dev/null 2>&1
+    "$wine_server" -w
+  fi
+}
+
 # wine_temp_in_memory: the tests' temporary folders (Wine's C:\users\...\Temp)
 # kept in /dev/shm, as the Linux run keeps the merge tests' leagues there.
 wine_temp_in_memory() {
@@ -99,50 +125,90 @@ wine_run() {
   timeout 600 "$wine_loader" "$@"
 }
 
-# windows_configure SOURCE BUILD: the project, cross-built against our GoogleTest.
-windows_configure() {
-  cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$windows_toolchain" \
-    -DCMAKE_BUILD_TYPE=Release -DGTest_DIR="$windows_gtest/lib/cmake/GTest" \
-    -DBIDMARK_GUI=OFF -DBIDMARK_TESTS=ON -DBIDMARK_BENCHMARKS=OFF >/dev/null
+# wine_qt_env: what the Qt programs of the build need under Wine. Wine does
+# not hand QT_* variables on: a WINEQT_* variable is seen as QT_*. The Qt and
+# MinGW runtime DLLs are found on WINEPATH; offscreen needs a font folder,
+# and a Qt Test program prints only when told to.
+wine_qt_env() {
+  local name dirs=() dir
+  for name in $(compgen -e | grep '^QT_' || true); do
+    export "WINE$name=${!name}"
+  done
+  for dir in "$windows_qt/bin" "${windows_runtime[@]}"; do
+    dirs+=("Z:${dir//\//\\}")
+  done
+  export WINEPATH="$(IFS=';'; echo "${dirs[*]}")"
+  export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\liberation'
+  export WINEQT_FORCE_STDERR_LOGGING=1
 }
 
-# windows_run_tests BUILD: runs every *_test.exe under BUILD, each in its own
-# folder. A program passes when it exits 0 and has written its GoogleTest
-# report without a failure in it, so one that ends early with status 0 fails.
+# wine_imports PROGRAM: the DLLs a Windows program imports, one a line.
+wine_imports() {
+  x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'
+}
+
+# windows_unpack_qt: Qt for MinGW unpacked into build-windows/qt6-mingw
+# once (again when the archive changes); false when there is no archive.
+windows_unpack_qt() {
+  [ -f "$windows_qt_archive" ] || return 1
+  local sum
+  sum="$(sha256sum <"$windows_qt_archive")"
+  if [ "$(cat "$windows_qt/.archive" 2>/dev/null)" != "$sum" ]; then
+    rm -rf "$windows_qt"
+    tar -xJf "$windows_qt_archive" -C "$windows_build"
+    echo "$sum" >"$windows_qt/.archive"
+    echo "== Qt for Windows unpacked into $windows_qt"
+  fi
+}
+
+# windows_configure SOURCE BUILD [qt]: the project cross-built against our
+# GoogleTest, through ccache, its tests run by ctest under Wine. With qt the
+# whole program against Qt for MinGW, its runtime in DLLs beside it as Qt's
+# own; without, the logic only, linked fully static.
+windows_configure() {
+  local options=(-DCMAKE_BUILD_TYPE=Release -DGTest_DIR="$windows_gtest/lib/cmake/GTest"
+    -DBIDMARK_TESTS=ON -DBIDMARK_BENCHMARKS=OFF -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$windows_root/scripts/wine-test.sh")
+  local toolchain=$windows_toolchain
+  if [ "${3:-}" = qt ]; then
+    toolchain="$windows_qt/lib/cmake/Qt6/qt.toolchain.cmake"
+    options+=(-DQT_CHAINLOAD_TOOLCHAIN_FILE="$windows_toolchain"
+      -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+      -DBIDMARK_GUI=ON -DBIDMARK_SCREENSHOTS=ON)
+  else
+    options+=(-DCMAKE_EXE_LINKER_FLAGS=-static -DBIDMARK_GUI=OFF)
+  fi
+  # A build made with the other toolchain starts afresh.
+  if [ -f "$2/CMakeCache.txt" ] && ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$2/CMakeCache.txt"; then
+    rm -rf "$2"
+  fi
+  cmake -S "$1" -B "$2" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${options[@]}" >/dev/null
+}
+
+# windows_run_tests BUILD: every test of BUILD under Wine (ctest, two at a
+# time), then each test a program skipped with its reason; counts the tests
+# as ctest does, into windows_passed and windows_failed.
 windows_run_tests() {
-  local build=$1 passed=0 failed=0 program name status report
-  wine_env
+  local build=$1
   local logs="$windows_build/logs"
   rm -rf "$logs"
   mkdir -p "$logs"
-  local programs=()
-  mapfile -t programs < <(find "$build" -name '*_test.exe' -type f | sort)
-  for program in "${programs[@]}"; do
-    name=$(basename "$program" .exe)
-    report="$logs/$name.xml"
-    status=0
-    # GoogleTest takes a path without a drive letter as relative: name the
-    # report through Wine's Z: drive, the Unix root.
-    (cd "$(dirname "$program")" && wine_run "$program" --gtest_output="xml:Z:${report//\//\\}") \
-      >"$logs/$name.log" 2>&1 || status=$?
-    if [ "$status" -eq 0 ] && [ -f "$report" ] &&
-      ! grep -qE '<testsuites [^>]*(failures|errors)="[1-9]' "$report"; then
-      passed=$((passed + 1))
-      echo "PASS $name ($(grep -oE '^\[  PASSED  \] [0-9]+ tests?' "$logs/$name.log" | grep -oE '[0-9]+ tests?'))"
-      windows_skipped "$logs/$name.log"
-    else
-      failed=$((failed + 1))
-      echo "FAIL $name (exit $status)"
-      tail -n 40 "$logs/$name.log"
-    fi
-  done
+  ctest --test-dir "$build" -j"$windows_jobs" --output-on-failure \
+    --output-junit "$logs/results.xml" | tee "$logs/ctest.log" || true
   "$wine_server" -k 2>/dev/null || true
-  if [ ${#programs[@]} -eq 0 ]; then
-    echo "No test program found under $build" >&2
-    failed=$((failed + 1))
+  if [ -f "$logs/skipped.txt" ]; then
+    echo "== Skipped under Wine, with their reasons"
+    grep -v '^  (' "$logs/skipped.txt"
   fi
-  echo "$passed passed, $failed failed"
-  [ "$failed" -eq 0 ]
+  # The counts of JUnit's <testsuite>, an attribute a line.
+  local total failed
+  total="$(grep -m1 -oE '^\s*tests="[0-9]+"' "$logs/results.xml" 2>/dev/null | grep -oE '[0-9]+' || echo 0)"
+  failed="$(grep -m1 -oE '^\s*failures="[0-9]+"' "$logs/results.xml" 2>/dev/null | grep -oE '[0-9]+' || echo 1)"
+  if [ "${total:-0}" -eq 0 ]; then
+    echo "No test found under $build" >&2
+    failed=1
+  fi
+  windows_passed=$((total - failed)) windows_failed=$failed
 }
 
 # windows_skipped LOG: each test a program skipped, with the reason it gave
@@ -157,14 +223,28 @@ windows_skipped() {
 windows_main() {
   local project
   project="$(cd "${1:-$windows_root}" && pwd)"
-  local build="$windows_build/bidmark"
-  [ "$project" = "$windows_root" ] || build="$windows_build/$(basename "$project")"
+  local build="$windows_build/bidmark" with=qt
+  mkdir -p "$windows_build"
+  export CCACHE_BASEDIR="$project" # the same cache entries from every clone
   local start=$SECONDS
   windows_prepare
-  windows_configure "$project" "$build"
+  if ! windows_unpack_qt; then
+    echo "== No Qt for Windows at $windows_qt_archive: the windows, the program and its ZIP are skipped; the logic only"
+    build="$windows_build/logic" with=""
+  fi
+  [ "$project" = "$windows_root" ] || build="$windows_build/$(basename "$project")"
+  windows_configure "$project" "$build" $with
   cmake --build "$build" -j"$windows_jobs"
   echo "== Built for Windows ($((SECONDS - start)) s so far)"
   windows_run_tests "$build"
+  # The ZIP the package test made and started.
+  if compgen -G "$build/package/bidmark-*.zip" >/dev/null; then
+    rm -f "$windows_build"/bidmark-*.zip
+    cp "$build"/package/bidmark-*.zip "$windows_build/"
+  fi
+  echo "== Windows stage took $((SECONDS - start)) s"
+  echo "$windows_passed passed, $windows_failed failed"
+  [ "$windows_failed" -eq 0 ]
 }
 
 if [ "${BASH_SOURCE[0]}" = "$0" ]; then

@@ -4,9 +4,10 @@
 // each window into the folder named on its command line. scripts/screenshots.sh
 // runs it under Xvfb on a fresh copy of the sample league, and again at a
 // display scale of 2 (QT_SCALE_FACTOR=2), where it takes only the main window
-// and the Players Available window, as NAME-scale2.png. Every picture shows
-// its window in a frame with the window's title, as a desktop draws it, and
-// names the league folder as a user's would be, not the temporary one.
+// and the Players Available window, as NAME-scale2.png; so it does on Windows
+// (the windows platform), as NAME-windows.png. Every picture shows its window
+// in a frame with the window's title, as a desktop draws it, and names the
+// league folder as a user's would be, not the temporary one.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -40,7 +41,8 @@ using namespace bidmark;
 namespace {
 
 QString imageFolder;
-bool atScale2 = false; // the run at a display scale of 2
+bool partialRun = false; // at a display scale of 2, or on Windows
+QString partialSuffix;   // "-scale2" or "-windows"
 
 // The league folder as the pictures name it.
 const QString kShownFolder = QStringLiteral("/home/you/Bidmark");
@@ -113,15 +115,16 @@ void savePicture(const QPixmap& picture, const char* name)
 }
 
 // Lets the windows settle, then saves the widget as NAME in the image folder;
-// at scale 2 only the pictures asked for, as NAME-scale2.png.
-void save(QWidget* widget, const char* name, bool alsoAtScale2 = false)
+// in a partial run only the pictures asked for, as NAME-scale2.png or
+// NAME-windows.png.
+void save(QWidget* widget, const char* name, bool alsoInPartialRun = false)
 {
-    if (atScale2 && !alsoAtScale2)
+    if (partialRun && !alsoInPartialRun)
         return;
     QTest::qWait(100);
     QString file = QString::fromLatin1(name);
-    if (atScale2)
-        file.replace(QStringLiteral(".png"), QStringLiteral("-scale2.png"));
+    if (partialRun)
+        file.replace(QStringLiteral(".png"), partialSuffix + QStringLiteral(".png"));
     showUsualFolder(widget->window());
     savePicture(framed(widget->grab(), widget->window()), qPrintable(file));
 }
@@ -236,7 +239,7 @@ void generalManager()
 {
     Windows program(".");
     program.start();
-    if (!atScale2)
+    if (!partialRun)
         saveFileMenu(window("Form1"), "file-menu.png");
     control<QComboBox>("Form1", "Combo1")->setEditText(QStringLiteral("TOR"));
     save(window("Form1"), "main.png", true);
@@ -245,7 +248,7 @@ void generalManager()
     click("Form2", "Check5"); // no goalies
     search("pellridge");
     save(window("Form2"), "players-team.png", true);
-    if (atScale2)
+    if (partialRun)
         return;
 
     clickPlayerRow(selectedPlayerRow(), true);
@@ -384,9 +387,10 @@ int main(int argc, char* argv[])
     QStandardPaths::setTestModeEnabled(true); // the recent league folders: not the user's
     QSettings().clear();
     recentLeagues::remember(QDir::toNativeSeparators(QStringLiteral("/home/you/Leagues/Summer League")));
-    atScale2 = qGuiApp->devicePixelRatio() > 1;
+    partialRun = qGuiApp->devicePixelRatio() > 1 || QGuiApplication::platformName() == QLatin1String("windows");
+    partialSuffix = qGuiApp->devicePixelRatio() > 1 ? QStringLiteral("-scale2") : QStringLiteral("-windows");
     generalManager();
-    if (!atScale2)
+    if (!partialRun)
         commissioner();
     return 0;
 }

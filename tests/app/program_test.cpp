@@ -14,6 +14,7 @@
 #include "core/linefile.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
+#include "tests/support/system.h"
 #include "tests/support/windows.h"
 
 using namespace bidmark;
@@ -261,6 +262,8 @@ private slots:
     void accentedPageIsShownAndFoundByItsName()
     {
         QFETCH(QByteArray, fileName);
+        if (!test::hasPosix() && fileName.startsWith('\xC9'))
+            QSKIP("Windows names are UTF-16: no file is named by raw Windows-1252 bytes");
         league().write(fileName.toStdString(), "no roster here\r\n");
         QVERIFY(enterCommissionerMenu());
         control("Form4", "Command2")->click();
