@@ -1,11 +1,12 @@
 #pragma once
 #include <chrono>
-#include <cstdint>
 #include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/manifest.h"
 
 // The run journal. Every run that changes league files records itself in the
 // league folder's history/ folder before its first write: a folder of its own
@@ -16,50 +17,13 @@
 namespace bidmark {
 
 inline constexpr std::string_view kHistoryFolder = "history";
-inline constexpr std::string_view kManifestFile = "manifest.txt";
 inline constexpr std::string_view kReportFile = "report.txt"; // what a merge run did with every line
 inline constexpr std::size_t kKeptRuns = 50;
 
 using JournalTime = std::chrono::system_clock::time_point;
 
-// A file's bytes in short: their number and a hash of them.
-struct FileState {
-    std::uint64_t size = 0;
-    std::uint64_t hash = 0;
-    bool operator==(const FileState& other) const { return size == other.size && hash == other.hash; }
-    bool operator!=(const FileState& other) const { return !(*this == other); }
-};
-FileState stateOf(std::string_view bytes);
-std::optional<FileState> fileStateOf(const std::string& path); // none: no file there
-
-// One file of a run, named as in the league folder.
-struct RecordedFile {
-    std::string name;
-    std::optional<std::string> saved; // its copy in the run's folder; none: it was not there
-    // How the finished run left it: as it was before, gone (no `after`) or
-    // with these bytes.
-    bool unchanged = false;
-    std::optional<FileState> after;
-};
-
-// A run as its manifest tells it.
-struct RunRecord {
-    std::string folder;       // the run's folder
-    std::string run;          // "Merge Team Offers"
-    long long number = 0;     // the runs of a league folder are numbered as they start
-    std::string started;      // "2026-12-07 09.30.12", local time
-    std::vector<RecordedFile> files;
-    std::string finished;     // empty while it runs, or when it was cut short
-    std::string undone;       // when Undo put its files back
-    std::string recovered;    // when its files were put back after it was cut short
-
-    bool isUndone() const { return !undone.empty() || !recovered.empty(); }
-    bool changedFiles() const; // a run cut short may have changed any of its files
-};
-
 // The runs of the league folder's journal, oldest first.
 std::vector<RunRecord> journalRuns(const std::string& leagueFolder);
-void writeManifest(const RunRecord& record);
 std::string journalTimeText(JournalTime time); // "2026-12-07 09.30.12", local time
 
 // True when the file is as it was before the run.

@@ -65,6 +65,25 @@ std::uint64_t fileSize(const std::string& path);
 // link); false when either is missing.
 bool sameFile(const std::string& path, const std::string& other);
 
+// What a path names, a link not followed.
+enum class EntryKind { none, file, folder, link, other };
+EntryKind entryKind(const std::string& path);
+
+// A new file made with these bytes and flushed, never through a link: made,
+// or something of that name is there already, or the folder takes no new
+// file (read-only, or not this user's to write); other failures throw.
+enum class NewFile { made, taken, folderReadOnly };
+NewFile createNewFile(const std::string& path, std::string_view bytes);
+// Seconds since the entry was last written, a link not followed.
+long long secondsSinceWritten(const std::string& path);
+
+// This process, the program it runs ("bidmark"), and the machine.
+long long processId();
+std::string programName();
+std::string machineName();
+// A process of that number runs on this machine.
+bool processRunning(long long id);
+
 // strtod in the "C" locale, whatever the process's locale.
 double strtodInCLocale(const std::string& text);
 
