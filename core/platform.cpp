@@ -80,14 +80,6 @@ void makeFolder(const std::string& path)
         fail("Cannot make the folder", path, error.message());
 }
 
-void removeFolder(const std::string& path)
-{
-    std::error_code error;
-    fs::remove_all(fsPath(path), error);
-    if (error)
-        fail("Cannot remove the folder", path, error.message());
-}
-
 bool makeNewFolder(const std::string& path)
 {
     std::error_code error;
@@ -98,18 +90,6 @@ bool makeNewFolder(const std::string& path)
     }
     syncParentFolder(path);
     return true;
-}
-
-std::vector<std::string> listSubfolders(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator entry(fsPath(folder), error), end; !error && entry != end; entry.increment(error)) {
-        std::error_code notFolder;
-        if (entry->is_directory(notFolder))
-            names.push_back(pathText(entry->path().filename()));
-    }
-    return names;
 }
 
 bool isLink(const std::string& path)

@@ -21,6 +21,7 @@
 #include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
+#include "core/recovery.h"
 #include "core/teamfiles.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/league.h"
