@@ -16,6 +16,16 @@ namespace fs = std::filesystem;
 
 namespace detail {
 
+namespace {
+void (*writeWatcher)() = nullptr;
+} // namespace
+
+void aboutToWrite()
+{
+    if (writeWatcher)
+        writeWatcher();
+}
+
 std::string reason(int error) { return std::strerror(error); }
 
 void fail(const char* what, const std::string& path, const std::string& why)
@@ -50,6 +60,8 @@ std::pair<std::string, std::string> folderAndName(const std::string& target, con
 
 using namespace detail;
 
+void watchWrites(void (*watcher)()) { writeWatcher = watcher; }
+
 bool exists(const std::string& path)
 {
     std::error_code error;
@@ -74,6 +86,7 @@ std::string absolutePath(const std::string& path)
 
 void makeFolder(const std::string& path)
 {
+    aboutToWrite();
     std::error_code error;
     fs::create_directories(fsPath(path), error);
     if (error)
@@ -82,6 +95,7 @@ void makeFolder(const std::string& path)
 
 bool makeNewFolder(const std::string& path)
 {
+    aboutToWrite();
     std::error_code error;
     if (!fs::create_directory(fsPath(path), error)) {
         if (error)
@@ -115,6 +129,7 @@ bool sameFile(const std::string& path, const std::string& other)
 
 void moveFile(const std::string& from, const std::string& to)
 {
+    aboutToWrite();
     std::error_code error;
     fs::rename(fsPath(from), fsPath(to), error);
     if (error)
@@ -123,6 +138,7 @@ void moveFile(const std::string& from, const std::string& to)
 
 void linkOrCopyFile(const std::string& from, const std::string& to)
 {
+    aboutToWrite();
     std::error_code error;
     const bool symbolic = fs::is_symlink(fs::symlink_status(fsPath(from), error));
     // A hard link to a symbolic link would keep the link, not the bytes.

@@ -101,6 +101,10 @@ std::string randomBytes(std::size_t count);
 // %APPDATA%/Bidmark); empty when the system names none.
 std::string userFolder();
 
+// For the tests that stop the program at each of its writes in turn: the
+// watcher is called before every call here that changes the disk.
+void watchWrites(void (*watcher)());
+
 // strtod in the "C" locale, whatever the process's locale.
 double strtodInCLocale(const std::string& text);
 

@@ -185,6 +185,7 @@ std::string readFile(const std::string& path)
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    aboutToWrite();
     const WriteTarget target = writeTarget(path);
     const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath = folder + temporaryName(base, "XXXXXX");
@@ -212,6 +213,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
 
 void deleteFile(const std::string& path)
 {
+    aboutToWrite();
     if (::unlink(path.c_str()) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
@@ -245,6 +247,7 @@ EntryKind entryKind(const std::string& path)
 
 NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret)
 {
+    aboutToWrite();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
     if (fd < 0) {
         const int error = errno;
@@ -331,6 +334,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
             whole = false;
             continue;
         }
+        aboutToWrite();
         if (::unlinkat(::dirfd(entries), entryName.c_str(), 0) != 0) {
             const int error = errno;
             ::closedir(entries);
@@ -338,6 +342,8 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
         }
     }
     ::closedir(entries);
+    if (whole)
+        aboutToWrite();
     if (whole && ::unlinkat(parent.get(), name.c_str(), AT_REMOVEDIR) != 0)
         fail("Cannot remove the folder", path, reason(errno));
     return whole;
@@ -372,6 +378,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
 
 void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
 {
+    aboutToWrite();
     Descriptor file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0)
         fail("Cannot write", path, reason(errno));

@@ -248,6 +248,7 @@ std::string readFile(const std::string& path)
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    aboutToWrite();
     const WriteTarget target = writeTarget(path);
     const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath;
@@ -281,6 +282,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
 
 void deleteFile(const std::string& path)
 {
+    aboutToWrite();
     const std::wstring name = wide(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -320,6 +322,7 @@ EntryKind entryKind(const std::string& path)
 
 NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
 {
+    aboutToWrite();
     // A file made in the user's own folder (%APPDATA%) is the user's alone.
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
@@ -414,6 +417,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
                 continue;
             }
             // A link is removed itself, never what it names.
+            aboutToWrite();
             if (!DeleteFileW((wide(path) + L"\\" + entryName).c_str())) {
                 const DWORD error = GetLastError();
                 FindClose(search);
@@ -422,6 +426,8 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
         } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
+    if (whole)
+        aboutToWrite();
     if (whole && !RemoveDirectoryW(wide(path).c_str()))
         fail("Cannot remove the folder", path, windowsReason(GetLastError()));
     return whole;
@@ -452,6 +458,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
 
 void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
 {
+    aboutToWrite();
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid())
