@@ -1,5 +1,7 @@
 #include "core/contenthash.h"
 
+#include <cstring>
+
 #include "core/linefile.h"
 
 namespace bidmark {
@@ -52,13 +54,15 @@ void ContentHash::add(std::string_view bytes)
     };
     for (; i < bytes.size() && size_ % 8 != 0; ++i)
         take(static_cast<unsigned char>(bytes[i]));
+    const std::size_t wordsFrom = i;
     for (; bytes.size() - i >= 8; i += 8) {
-        std::uint64_t word = 0;
-        for (int b = 7; b >= 0; --b)
-            word = (word << 8) | static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(b)]);
+        // Eight bytes as one number in the machine's order: little-endian on
+        // every machine Bidmark runs on.
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
         compress(word);
-        size_ += 8;
     }
+    size_ += i - wordsFrom;
     for (; i < bytes.size(); ++i)
         take(static_cast<unsigned char>(bytes[i]));
 }

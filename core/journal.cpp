@@ -57,13 +57,39 @@ std::string copyName(const std::string& name, std::set<std::string>& taken)
     return candidate;
 }
 
+// A run folder's name ends in a tag made with the user's key, so that the
+// journal reads only the manifests of its own folders, whatever else lies in
+// history/: "2026-12-07 09.30.12 Merge Team Offers 1f2e3d4c5b6a".
+constexpr std::size_t kTagWidth = 12;
+std::string folderTag(std::string_view name, const HashKey& key)
+{
+    ContentHash hash(key);
+    hash.add("folder");
+    hash.add(name);
+    static const char digits[] = "0123456789abcdef";
+    std::string tag(kTagWidth, '0');
+    std::uint64_t value = hash.result()[0];
+    for (char& digit : tag) {
+        digit = digits[value & 15];
+        value >>= 4;
+    }
+    return tag;
+}
+bool isTagged(std::string_view name, const HashKey& key)
+{
+    return name.size() > kTagWidth + 1 && name[name.size() - kTagWidth - 1] == ' '
+        && name.substr(name.size() - kTagWidth) == folderTag(name.substr(0, name.size() - kTagWidth - 1), key);
+}
+
 // The run's folder, named to sort by time; a second run in the same second
 // gets " 2" and so on after its name.
-std::string makeRunFolder(const std::string& history, const std::string& started, std::string_view runName)
+std::string makeRunFolder(const std::string& history, const std::string& started, std::string_view runName,
+                          const HashKey& key)
 {
     const std::string name = started + " " + std::string(runName);
     for (int n = 1; n <= 1000; ++n) {
-        const std::string folder = inFolder(history, n == 1 ? name : name + " " + std::to_string(n));
+        const std::string untagged = n == 1 ? name : name + " " + std::to_string(n);
+        const std::string folder = inFolder(history, untagged + " " + folderTag(untagged, key));
         if (makeNewFolder(folder))
             return folder;
     }
@@ -106,16 +132,18 @@ Journal readJournal(const std::string& leagueFolder)
     std::set<long long> numbers;
     for (const std::string& name : listFolder(history)) {
         const std::string folder = inFolder(history, name);
-        std::optional<std::string> text;
-        try {
-            text = manifestText(folder);
-        } catch (const Failure&) {
-            ++journal.passedOver;
+        if (!key || !isTagged(name, *key)) {
+            // Only looked at, never read: a run of someone else's, or no run.
+            if (platform::entryKind(inFolder(folder, kManifestFile)) != platform::EntryKind::none)
+                ++journal.passedOver;
             continue;
         }
-        if (!text)
-            continue; // no run folder: none of the journal's business
-        std::optional<RunRecord> record = key ? parseManifest(*text, folder, *key) : std::nullopt;
+        std::optional<RunRecord> record;
+        try {
+            if (const std::optional<std::string> text = manifestText(folder))
+                record = parseManifest(*text, folder, *key);
+        } catch (const Failure&) {
+        }
         if (!record || !numbers.insert(record->number).second)
             ++journal.passedOver;
         else
@@ -199,7 +227,7 @@ RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName
     record_.started = journalTimeText(now);
     record_.kind = kind;
     record_.target = target;
-    record_.folder = makeRunFolder(history, record_.started, runName);
+    record_.folder = makeRunFolder(history, record_.started, runName, key_);
 
     // A hard link keeps a file's old bytes at no cost: every league file is
     // replaced by a rename, and a deleted file lives on under its second name.

@@ -35,7 +35,8 @@ struct Journal {
     std::size_t passedOver = 0;  // run folders of history/ without their mark
     const RunRecord* run(long long number) const;
 };
-// One small read per folder of history/; the league files are not read.
+// The names in history/ are listed; only the manifests of the user's own run
+// folders (their names carry a tag made with the key) are read.
 Journal readJournal(const std::string& leagueFolder);
 
 // True when the file is as it was before the run.
@@ -52,7 +53,7 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
 class RunJournal {
 public:
     // Records the run before its first write: its folder
-    // history/<time> <run name>/, the files as they are now, and the
+    // history/<time> <run name> <tag>/, the files as they are now, and the
     // manifest. Only files right in the league folder are league files: a
     // name with a folder in it is passed over. Only the newest kKeptRuns
     // runs of the user's are kept (never the run an Undo or a putting back

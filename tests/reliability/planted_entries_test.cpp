@@ -71,13 +71,16 @@ void handWritten(const test::TempDir& dir, const std::string& folder, const std:
     dir.write("history/" + folder + "/manifest.txt", text);
 }
 
-// A run of ours, recorded in another league folder, its folder brought here.
-void copiedRun(const test::TempDir& dir, const std::string& name, const std::function<void(std::string&)>& edit)
+// A run of ours, recorded in another league folder, its folder brought here
+// under its own name (none given) or another.
+void copiedRun(const test::TempDir& dir, std::string name, const std::function<void(std::string&)>& edit)
 {
     test::TempDir other;
     writeLeague(other);
     aRun(other.path(), "elsewhere");
     const std::string folder = readJournal(other.path()).runs.at(0).folder;
+    if (name.empty())
+        name = fs::path(folder).filename().string();
     fs::create_directories(dir.file("history"));
     fs::copy(folder, dir.file("history/" + name));
     std::string manifest = dir.read("history/" + name + "/manifest.txt");
@@ -99,8 +102,7 @@ TEST(PlantedEntries, ArePassedOverAndLeftAsTheyAre)
          }},
         {"a run of ours edited",
          [](const test::TempDir& dir) {
-             copiedRun(dir, "2026-12-07 09.30.12 Merge Team Offers",
-                       [](std::string& text) { text.replace(text.find("number: 1"), 9, "number: 2"); });
+             copiedRun(dir, "", [](std::string& text) { text.replace(text.find("number: 1"), 9, "number: 2"); });
          }},
         {"a run of ours under another name",
          [](const test::TempDir& dir) { copiedRun(dir, "2026-12-07 09.30.12 Calculate", [](std::string&) {}); }},
