@@ -7,7 +7,6 @@
 // writes in turn, with the same checks.
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -132,7 +131,7 @@ int writesLeft = 0;
 void killAtLastWrite()
 {
     if (--writesLeft == 0)
-        std::raise(SIGKILL);
+        test::killThisProcess();
 }
 bool killedAtWrite(int write, const std::function<void()>& run)
 {
@@ -144,8 +143,8 @@ bool killedAtWrite(int write, const std::function<void()>& run)
             return 0;
         },
         std::chrono::hours(1));
-    EXPECT_TRUE(end.signal == SIGKILL || end.exitCode == 0) << "write " << write;
-    return end.signal == SIGKILL;
+    EXPECT_TRUE(test::endedByKill(end) || end.exitCode == 0) << "write " << write;
+    return test::endedByKill(end);
 }
 
 void expectNoOneLoggedTwice(const test::TempDir& dir, int write)

@@ -34,6 +34,8 @@ namespace {
 } // namespace
 
 void makeNamedPipe(const std::string&) { unsupported("named pipes"); }
+void killThisProcess() { unsupported("kill"); }
+bool endedByKill(const ChildEnd&) { return false; }
 ChildEnd runInChild(const std::function<int()>&, std::chrono::steady_clock::duration)
 {
     unsupported("fork and kill");
@@ -51,6 +53,12 @@ void check(bool done, const std::string& what)
 
 bool hasPosix() { return true; }
 bool runningAsRoot() { return ::geteuid() == 0; }
+void killThisProcess()
+{
+    std::raise(SIGKILL);
+    std::abort();
+}
+bool endedByKill(const ChildEnd& end) { return end.signal == SIGKILL; }
 void setEnvironment(const std::string& name, const std::string& value) { ::setenv(name.c_str(), value.c_str(), 1); }
 
 FileSizeLimit::FileSizeLimit(unsigned long long bytes)

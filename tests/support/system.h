@@ -46,5 +46,8 @@ struct ChildEnd {
     bool killed = false;
 };
 ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock::duration killAfter);
+// Ends this process at once, as a kill from outside does (SIGKILL).
+[[noreturn]] void killThisProcess();
+bool endedByKill(const ChildEnd& end);
 
 } // namespace bidmark::test
