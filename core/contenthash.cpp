@@ -85,6 +85,15 @@ std::array<std::uint64_t, 2> ContentHash::result() const
     return {first, v[0] ^ v[1] ^ v[2] ^ v[3]};
 }
 
+std::string hexDigits(std::uint64_t value, std::size_t digits)
+{
+    static const char kDigits[] = "0123456789abcdef";
+    std::string text(digits, '0');
+    for (auto digit = text.rbegin(); digit != text.rend(); ++digit, value >>= 4)
+        *digit = kDigits[value & 15];
+    return text;
+}
+
 FileState stateOf(std::string_view bytes, const HashKey& key)
 {
     ContentHash hash(key);

@@ -30,6 +30,9 @@ private:
     std::uint64_t pending_ = 0; // fewer than 8 bytes, the first in the lowest byte
 };
 
+// The value's lowest `digits` hexadecimal digits, the highest first.
+std::string hexDigits(std::uint64_t value, std::size_t digits = 16);
+
 // A file's bytes in short: their number and their keyed hash.
 struct FileState {
     std::uint64_t size = 0;

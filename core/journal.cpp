@@ -66,14 +66,7 @@ std::string folderTag(std::string_view name, const HashKey& key)
     ContentHash hash(key);
     hash.add("folder");
     hash.add(name);
-    static const char digits[] = "0123456789abcdef";
-    std::string tag(kTagWidth, '0');
-    std::uint64_t value = hash.result()[0];
-    for (char& digit : tag) {
-        digit = digits[value & 15];
-        value >>= 4;
-    }
-    return tag;
+    return hexDigits(hash.result()[0], kTagWidth);
 }
 bool isTagged(std::string_view name, const HashKey& key)
 {
@@ -115,6 +108,24 @@ bool asBefore(const std::optional<FileState>& now, const RecordedFile& file)
 }
 
 } // namespace
+
+std::vector<const RecordedFile*> recordedFiles(const RunRecord& run, bool changedOnly)
+{
+    std::vector<const RecordedFile*> files;
+    for (const RecordedFile& file : run.files) {
+        if (!changedOnly || !file.unchanged)
+            files.push_back(&file);
+    }
+    return files;
+}
+
+std::vector<std::string> namesOf(const std::vector<const RecordedFile*>& files)
+{
+    std::vector<std::string> names;
+    for (const RecordedFile* file : files)
+        names.push_back(file->name);
+    return names;
+}
 
 const RunRecord* Journal::run(long long number) const
 {

@@ -39,6 +39,11 @@ struct Journal {
 // folders (their names carry a tag made with the key) are read.
 Journal readJournal(const std::string& leagueFolder);
 
+// The files a run recorded, or only those it changed (what Undo puts back),
+// and their names.
+std::vector<const RecordedFile*> recordedFiles(const RunRecord& run, bool changedOnly);
+std::vector<std::string> namesOf(const std::vector<const RecordedFile*>& files);
+
 // True when the file is as it was before the run.
 bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key);
 // Throws, naming it, when a saved copy of the files no longer holds what the

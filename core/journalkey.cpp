@@ -43,15 +43,6 @@ std::optional<HashKey> keyIn(const std::string& bytes)
     return HashKey{*k0, *k1};
 }
 
-std::string hex16(std::uint64_t value)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, value >>= 4)
-        text[static_cast<std::size_t>(i)] = digits[value & 15];
-    return text;
-}
-
 std::optional<HashKey> readKey(const std::string& path)
 {
     // A key file another program is just making is empty for a moment.
@@ -83,7 +74,7 @@ HashKey journalKey()
         key.k0 = (key.k0 << 8) | static_cast<unsigned char>(random[i]);
         key.k1 = (key.k1 << 8) | static_cast<unsigned char>(random[8 + i]);
     }
-    switch (platform::createNewFile(path, hex16(key.k0) + hex16(key.k1) + "\r\n", true)) {
+    switch (platform::createNewFile(path, hexDigits(key.k0) + hexDigits(key.k1) + "\r\n", true)) {
     case platform::NewFile::made:
         return key;
     case platform::NewFile::taken: // another program of the user made it first

@@ -24,16 +24,7 @@ std::optional<Number> numberOf(std::string_view text, int base = 10)
     return value;
 }
 
-std::string hex16(std::uint64_t value)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 15; i >= 0; --i, value >>= 4)
-        text[static_cast<std::size_t>(i)] = digits[value & 15];
-    return text;
-}
-
-std::string hashText(const std::array<std::uint64_t, 2>& hash) { return hex16(hash[0]) + hex16(hash[1]); }
+std::string hashText(const std::array<std::uint64_t, 2>& hash) { return hexDigits(hash[0]) + hexDigits(hash[1]); }
 
 std::optional<std::array<std::uint64_t, 2>> hashOf(std::string_view text)
 {

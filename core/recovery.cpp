@@ -6,25 +6,6 @@ namespace bidmark {
 
 namespace {
 
-std::vector<const RecordedFile*> allFiles(const RunRecord& run)
-{
-    std::vector<const RecordedFile*> files;
-    for (const RecordedFile& file : run.files)
-        files.push_back(&file);
-    return files;
-}
-
-// The files an Undo puts back: those the run changed.
-std::vector<const RecordedFile*> undoneFiles(const RunRecord& run)
-{
-    std::vector<const RecordedFile*> files;
-    for (const RecordedFile& file : run.files) {
-        if (!file.unchanged)
-            files.push_back(&file);
-    }
-    return files;
-}
-
 std::string runText(const RunRecord& run) { return "the " + run.run + " run of " + run.started; }
 
 } // namespace
@@ -38,15 +19,12 @@ std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder
     const RunRecord* target = last.kind == RunKind::run ? &last : journal.run(last.target);
     if (!target)
         return std::nullopt; // what it was about is gone from the journal: nothing to finish it with
-    const std::vector<const RecordedFile*> files = last.kind == RunKind::undo ? undoneFiles(*target) : allFiles(*target);
+    const std::vector<const RecordedFile*> files = recordedFiles(*target, last.kind == RunKind::undo);
     const HashKey key = journalKey();
     checkSavedCopies(*target, files, key);
 
-    std::vector<std::string> names;
-    for (const RecordedFile* file : files)
-        names.push_back(file->name);
     RunJournal run = last.kind == RunKind::run
-        ? RunJournal(leagueFolder, "Put Back of " + last.run, names, now, RunKind::recovery, last.number)
+        ? RunJournal(leagueFolder, "Put Back of " + last.run, namesOf(files), now, RunKind::recovery, last.number)
         : RunJournal(leagueFolder, last);
     for (const RecordedFile* file : files)
         putBack(leagueFolder, *target, *file, key);

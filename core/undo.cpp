@@ -13,17 +13,6 @@ namespace bidmark {
 
 namespace {
 
-// The files Undo takes care of: those the run changed.
-std::vector<const RecordedFile*> changedByRun(const RunRecord& run)
-{
-    std::vector<const RecordedFile*> files;
-    for (const RecordedFile& file : run.files) {
-        if (!file.unchanged)
-            files.push_back(&file);
-    }
-    return files;
-}
-
 // Since the run finished the file was changed: it is neither as the run left
 // it nor as it was before.
 bool changedSince(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key)
@@ -71,7 +60,7 @@ std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
         return std::nullopt;
     const HashKey key = journalKey();
     UndoPlan plan{run->folder, run->run, run->started, {}, {}, {}};
-    for (const RecordedFile* file : changedByRun(*run)) {
+    for (const RecordedFile* file : recordedFiles(*run, true)) {
         (file->saved ? plan.putBack : plan.remove).push_back(file->name);
         if (changedSince(leagueFolder, *file, key))
             plan.changed.push_back(file->name);
@@ -106,14 +95,11 @@ void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime 
                                   [&](const RunRecord& r) { return r.folder == plan.runFolder; });
     if (run == journal.runs.end())
         throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
-    const std::vector<const RecordedFile*> files = changedByRun(*run);
+    const std::vector<const RecordedFile*> files = recordedFiles(*run, true);
     const HashKey key = journalKey();
     checkSavedCopies(*run, files, key);
-    std::vector<std::string> names;
-    for (const RecordedFile* file : files)
-        names.push_back(file->name);
     // Not finished when it fails: the next start finishes it.
-    RunJournal undo(leagueFolder, kUndoRunName, names, now, RunKind::undo, run->number);
+    RunJournal undo(leagueFolder, kUndoRunName, namesOf(files), now, RunKind::undo, run->number);
     for (const RecordedFile* file : files)
         putBack(leagueFolder, *run, *file, key);
     undo.finish(now);
