@@ -149,12 +149,14 @@ Journal readJournal(const std::string& leagueFolder)
                 ++journal.passedOver;
             continue;
         }
-        std::optional<RunRecord> record;
+        std::optional<std::string> text;
         try {
-            if (const std::optional<std::string> text = manifestText(folder))
-                record = parseManifest(*text, folder, *key);
+            text = manifestText(folder);
         } catch (const Failure&) {
         }
+        if (!text)
+            continue; // a run stopped before its manifest: it changed nothing
+        std::optional<RunRecord> record = parseManifest(*text, folder, *key);
         if (!record || !numbers.insert(record->number).second)
             ++journal.passedOver;
         else
