@@ -168,7 +168,7 @@ void Form4::undoLastRun()
         gui::recoverLeague(this, session_);
         const std::optional<UndoPlan> asked = planUndo(session_.leagueFolder);
         if (!asked) {
-            gui::showMessage(this, gui::toQt(kNothingToUndo));
+            gui::showMessage(this, gui::toQt(nothingToUndoMessage(session_.leagueFolder)));
             return;
         }
         if (!gui::askYesNo(this, gui::toQt(undoQuestion(*asked)), gui::kTitle))

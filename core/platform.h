@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,13 +52,14 @@ std::string realPath(const std::string& path);
 
 // Folders and files for the program's own records.
 void makeFolder(const std::string& path); // with the folders above it; one already there is fine
-void removeFolder(const std::string& path); // with everything in it; a missing one is fine
 // A folder made anew, its entry made durable where the system has that; false
 // when something of that name is there already.
 bool makeNewFolder(const std::string& path);
-// The names of the folder's subfolders, in no set order; none when the folder
-// is missing.
-std::vector<std::string> listSubfolders(const std::string& folder);
+// Removes the folder `name` of `folder` with the files and links right in it,
+// never following a link: a link is removed, never what it names, and a
+// link in place of the folder is left alone. A folder that holds a folder is
+// kept whole (false); a missing one is fine.
+bool removeOwnFolder(const std::string& folder, const std::string& name);
 void moveFile(const std::string& from, const std::string& to); // on one volume, replacing `to`
 // `to` becomes a hard link to `from`, or a copy where the volume has no links.
 void linkOrCopyFile(const std::string& from, const std::string& to);
@@ -67,6 +69,44 @@ std::uint64_t fileSize(const std::string& path);
 // Both names lead to one file (a hard link, or one name through a symbolic
 // link); false when either is missing.
 bool sameFile(const std::string& path, const std::string& other);
+
+// What a path names, a link not followed.
+enum class EntryKind { none, file, folder, link, other };
+EntryKind entryKind(const std::string& path);
+
+// A new file made with these bytes and flushed, never through a link: made,
+// or something of that name is there already, or the folder takes no new
+// file (read-only, or not this user's to write); other failures throw. A
+// secret file only its owner may read.
+enum class NewFile { made, taken, folderReadOnly };
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false);
+// Seconds since the entry was last written, a link not followed.
+long long secondsSinceWritten(const std::string& path);
+
+// This process, the program it runs ("bidmark"), and the machine.
+long long processId();
+std::string programName();
+std::string machineName();
+// A process of that number runs on this machine.
+bool processRunning(long long id);
+
+// A regular file's bytes handed on in pieces, so that a file of any size needs
+// the memory of one piece.
+void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece);
+// Writes the bytes over the existing file's bytes at `offset`, flushed to
+// disk, never through a link. Within the file's size no space is needed.
+void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+
+// Secret random bytes from the system.
+std::string randomBytes(std::size_t count);
+// The folder for what the program keeps for the user who runs it, outside
+// any league folder ($XDG_CONFIG_HOME/bidmark or ~/.config/bidmark, or
+// %APPDATA%/Bidmark); empty when the system names none.
+std::string userFolder();
+
+// For the tests that stop the program at each of its writes in turn: the
+// watcher is called before every call here that changes the disk.
+void watchWrites(void (*watcher)());
 
 // strtod in the "C" locale, whatever the process's locale.
 double strtodInCLocale(const std::string& text);

@@ -1,12 +1,9 @@
 #include "gui/leaguerun.h"
 
-#include <QFile>
-#include <QLockFile>
+#include <optional>
 
-#include "core/failure.h"
-#include "core/filenames.h"
-#include "core/journal.h"
-#include "core/linefile.h"
+#include "core/leaguechange.h"
+#include "core/leaguelock.h"
 #include "gui/messages.h"
 #include "gui/text.h"
 
@@ -14,47 +11,28 @@ namespace bidmark::gui {
 
 namespace {
 
-constexpr std::string_view kLockFile = ".bidmark.lock";
-constexpr int kWaitMs = 1500;            // for a run of another program to end
-constexpr int kStaleMs = 10 * 60 * 1000; // no run takes this long
-
-std::string holderOf(const QLockFile& lock)
+// The change, then what its putting back of an interrupted run did, said
+// after the lock is released, also when the change failed.
+void said(QWidget* parent, const std::function<void(Recovered&)>& change)
 {
-    qint64 pid = 0;
-    QString host, program;
-    if (!lock.getLockInfo(&pid, &host, &program))
-        return "another program";
-    return (program.isEmpty() ? std::string("another program") : shownPath(program.toStdString())) + " (process "
-        + std::to_string(pid) + (host.isEmpty() ? std::string() : " on " + shownPath(host.toStdString())) + ")";
+    Recovered recovered;
+    try {
+        BusyCursor busy;
+        change(recovered);
+    } catch (...) {
+        if (recovered.message)
+            showMessage(parent, toQt(*recovered.message));
+        throw;
+    }
+    if (recovered.message)
+        showMessage(parent, toQt(*recovered.message));
 }
 
 } // namespace
 
-LeagueLock::LeagueLock(const std::string& leagueFolder)
-{
-    const std::string path = pathIn(leagueFolder, kLockFile);
-    lock_ = std::make_unique<QLockFile>(QFile::decodeName(QByteArray::fromStdString(path)));
-    lock_->setStaleLockTime(kStaleMs);
-    {
-        BusyCursor busy;
-        if (lock_->tryLock(kWaitMs))
-            return;
-    }
-    if (lock_->error() == QLockFile::LockFailedError)
-        throw Failure("The league folder is in use: " + holderOf(*lock_)
-                      + " is changing its files. Nothing was changed; try again once it has finished. (Lock file: "
-                      + shownPath(path) + ")");
-    lock_.reset(); // no lock can be made here: the change's own writes will fail and say why
-}
-
-LeagueLock::~LeagueLock() = default; // QLockFile unlocks and removes the file
-
 void leagueChange(QWidget* parent, const Session& session, const std::function<void()>& work)
 {
-    const LeagueLock lock(session.leagueFolder);
-    if (const std::optional<std::string> run = recoverInterruptedRun(session.leagueFolder))
-        showMessage(parent, toQt(interruptedRunMessage(*run)));
-    work();
+    said(parent, [&](Recovered& recovered) { changeLeague(session.leagueFolder, kChangingFiles, work, recovered); });
 }
 
 void recoverLeague(QWidget* parent, const Session& session)
@@ -66,7 +44,8 @@ void leagueRun(QWidget* parent, const Session& session, std::string_view runName
                const std::function<std::vector<std::string>()>& files,
                const std::function<void(const std::string& runFolder)>& work)
 {
-    leagueChange(parent, session, [&] { runJournalled(session.leagueFolder, runName, files(), work); });
+    said(parent,
+         [&](Recovered& recovered) { runInLeague(session.leagueFolder, runName, files, work, recovered); });
 }
 
 } // namespace bidmark::gui

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# tests/core/portability_test.sh [SOURCE]: only core/platform.* speaks to the
+# tests/core/portability_test.sh [SOURCE]: only core/platform*.* speaks to the
 # operating system. No POSIX or Windows header or call, and no test of the
 # system (#ifdef _WIN32), anywhere else in the program's code; the logic
 # folders also keep off std::filesystem (on Windows it spells names by the
@@ -18,7 +18,7 @@ check() { # check WHAT PATTERN FOLDER...
   local what=$1 pattern=$2
   shift 2
   local hits
-  hits=$(grep -rnE --include='*.cpp' --include='*.h' "$pattern" "$@" | grep -vE '^core/platform\.(h|cpp):')
+  hits=$(grep -rnE --include='*.cpp' --include='*.h' "$pattern" "$@" | grep -vE '^core/platform(_[a-z]+)?\.(h|cpp):')
   if [ -n "$hits" ]; then
     echo "$what outside core/platform.*:"
     echo "$hits"

@@ -7,15 +7,15 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
+#include "core/leaguelock.h"
+#include "core/linefile.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
@@ -86,8 +86,6 @@ std::vector<Run> writingRuns()
     };
 }
 
-QString lockFileOf(test::TempDir& league) { return QString::fromStdString(league.file(".bidmark.lock")); }
-
 } // namespace
 
 class TwoPrograms : public QObject {
@@ -106,8 +104,7 @@ private slots:
             program_ = std::make_unique<test::Program>();
             program_->start();
             run.arrange(league());
-            QLockFile other(lockFileOf(league())); // the other program, in the middle of its run
-            QVERIFY(other.tryLock(0));
+            const LeagueLock other(league().path(), "running Merge Team Offers"); // the other program
             const auto before = test::snapshot(league().path());
 
             Message message;
@@ -116,7 +113,8 @@ private slots:
             QVERIFY2(test::answered(answers, [&] { control(run.window, run.button)->click(); }), run.name);
             QCOMPARE(message.icon, QMessageBox::Critical);
             QVERIFY2(message.text.contains(QStringLiteral("in use"))
-                         && message.text.contains(QString::number(QCoreApplication::applicationPid())),
+                         && message.text.contains(QString::number(QCoreApplication::applicationPid()))
+                         && message.text.contains(QStringLiteral("running Merge Team Offers since")),
                      qPrintable(message.text));
             QVERIFY2(test::snapshot(league().path()) == before, run.name);
             QVERIFY(window(run.window)->isVisible());
@@ -137,18 +135,10 @@ private slots:
         QVERIFY(ended.waitForStarted());
         const qint64 gone = ended.processId();
         QVERIFY(ended.waitForFinished());
-        {
-            QLockFile mine(lockFileOf(league()));
-            QVERIFY(mine.tryLock(0));
-            QFile file(lockFileOf(league()));
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            QByteArray contents = file.readAll();
-            file.close();
-            mine.unlock();
-            contents.replace(0, contents.indexOf('\n'), QByteArray::number(gone));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(contents);
-        }
+        league().write(".bidmark.lock", joinLines({"Bidmark league folder lock", "program: bidmark",
+                                                   "process: " + std::to_string(gone),
+                                                   "machine: " + platform::machineName(),
+                                                   "doing: Merge Team Offers", "since: 2026-12-07 09.30.12"}));
         QVERIFY(enterCommissionerMenu());
         control<QCheckBox>("Form4", "Check1")->setChecked(false);
         Message message;
