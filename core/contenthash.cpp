@@ -1,11 +1,9 @@
 #include "core/contenthash.h"
 
 #include <cstring>
-#include <fstream>
 
-#include "core/failure.h"
-#include "core/filenames.h"
 #include "core/linefile.h"
+#include "core/platform.h"
 
 namespace bidmark {
 
@@ -77,13 +75,8 @@ std::optional<FileState> fileStateOf(const std::string& path)
     if (!fileExists(path))
         return std::nullopt;
     // In pieces: a list of megabytes needs no memory of its size.
-    std::ifstream in(path, std::ios::binary);
     ContentHash hash;
-    char piece[65536];
-    while (in.read(piece, sizeof piece) || in.gcount() > 0)
-        hash.add(std::string_view(piece, static_cast<std::size_t>(in.gcount())));
-    if (in.bad() || !in.eof())
-        throw Failure("Cannot read " + shownPath(path));
+    platform::readFileInPieces(path, [&](std::string_view piece) { hash.add(piece); });
     return hash.state();
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "core/failure.h"
@@ -110,6 +111,21 @@ std::vector<std::string> listSubfolders(const std::string& folder)
             names.push_back(pathText(entry->path().filename()));
     }
     return names;
+}
+
+void readFileInPieces(const std::string& path, const std::function<void(std::string_view piece)>& take)
+{
+    if (!fileExists(path))
+        notFound(path);
+    // The stream takes the system's own spelling of the name (UTF-16 on Windows).
+    std::ifstream in(fsPath(path), std::ios::binary);
+    if (!in)
+        fail("Cannot read", path, "it cannot be opened");
+    char piece[65536];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0)
+        take(std::string_view(piece, static_cast<std::size_t>(in.gcount())));
+    if (in.bad() || !in.eof())
+        fail("Cannot read", path, "reading it failed");
 }
 
 bool isLink(const std::string& path)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +28,9 @@ bool fileExists(const std::string& path); // a regular file is there, links foll
 // never blocks); a folder, anything else that is not a regular file and a
 // file larger than kMaxFileSize are refused.
 std::string readFile(const std::string& path);
+// A regular file's bytes in pieces of at most 64 KiB, each handed to `take`
+// in turn: a file of any size needs no memory of its size.
+void readFileInPieces(const std::string& path, const std::function<void(std::string_view piece)>& take);
 
 // Whole-file rewrite: a temporary file beside the target, flushed to disk,
 // renamed over it (retried briefly while another program holds the file), the

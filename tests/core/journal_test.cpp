@@ -209,4 +209,14 @@ TEST(FileStates, TellBytesApart)
     EXPECT_NE(stateOf("ab"), stateOf("ba"));
 }
 
+TEST(FileStates, OfAFileReadInPiecesUnderAnAccentedName)
+{
+    TempDir dir;
+    std::string bytes(200000, 'x'); // more than one piece
+    bytes[150000] = '\0';
+    dir.write("Montr\xC3\xA9" "al.txt", bytes);
+    EXPECT_EQ(fileStateOf(dir.file("Montr\xC3\xA9" "al.txt")), stateOf(bytes));
+    EXPECT_EQ(fileStateOf(dir.file("missing.txt")), std::nullopt);
+}
+
 } // namespace

@@ -3,7 +3,9 @@
 # operating system. No POSIX or Windows header or call, and no test of the
 # system (#ifdef _WIN32), anywhere else in the program's code; the logic
 # folders also keep off std::filesystem (on Windows it spells names by the
-# ANSI code page), and the windows go through QDir and QFileInfo.
+# ANSI code page), and the windows go through QDir and QFileInfo. A file
+# stream (std::ifstream and its kin, fopen) spells a name by the ANSI code
+# page on Windows too: only the platform layer opens one.
 set -uo pipefail
 cd "${1:-$(dirname "$0")/../..}" || exit 2
 
@@ -28,6 +30,7 @@ check() { # check WHAT PATTERN FOLDER...
 check "System headers" "$headers" "${program[@]}"
 check "Tests of the system" "$systems" "${program[@]}"
 check "System calls" "$calls" "${program[@]}"
+check "File streams" '<fstream>|std::(basic_)?(i|o)?fstream\b|(^|[^[:alnum:]_])(fopen|freopen|_wfopen)[[:space:]]*\(' "${program[@]}"
 check "std::filesystem in logic" 'std::filesystem|<filesystem>' "${logic[@]}"
 
 if [ "$found" -ne 0 ]; then
