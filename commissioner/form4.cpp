@@ -15,6 +15,7 @@
 #include "gui/controls.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/questionboxes.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -113,48 +114,28 @@ void Form4::mergeTeamOffers()
             if (!mergeName)
                 return;
         }
-        const std::string& folder = session_.leagueFolder;
-        MergeReport report;
-        gui::leagueRun(this, session_, kMergeRunName, [&] { return mergeRunFiles(folder); },
-                       [&](const std::string& runFolder) {
-                           gui::BusyCursor busy;
-                           report = mergeAllTeamOffers(folder, mergeName, {moveSigned, deleteOffers_->isChecked()});
-                           keepReport(runFolder, report);
-                       });
-        gui::showMessage(this, QStringLiteral("new fa.txt created"));
-        emit merged(report);
+        MergeTeamOffersRun run(session_.leagueFolder, mergeName, {moveSigned, deleteOffers_->isChecked()});
+        gui::runShown(this, [&](Recovered& recovered) {
+            gui::BusyCursor busy;
+            run.run(recovered);
+        });
+        gui::showMessage(this, gui::toQt(run.doneMessage()));
+        emit merged(run.report());
     });
 }
 
-// Names the newest run not yet undone and its files, asks, asks again when
-// some file has changed since, then puts the files back. The questions are
-// asked without the league folder's lock, so that another program's Done is
-// not held up by an open question; under the lock the undo is planned again
-// and goes on only while it is still what the user agreed to.
+// The questions are asked without the league folder's lock, so that another
+// program's Done is not held up by an open question (core/undo.h).
 void Form4::undoLastRun()
 {
     gui::guarded(this, [this] {
-        gui::recoverLeague(this, session_);
-        const std::optional<UndoPlan> asked = planUndo(session_.leagueFolder);
-        if (!asked) {
-            gui::showMessage(this, gui::toQt(kNothingToUndo));
-            return;
-        }
-        if (!gui::askYesNo(this, gui::toQt(undoQuestion(*asked)), gui::kTitle))
-            return;
-        if (!asked->changed.empty() && !gui::askYesNo(this, gui::toQt(changedFilesQuestion(*asked)), gui::kTitle))
-            return;
-        std::optional<UndoPlan> plan;
-        gui::leagueChange(this, session_, [&] {
-            plan = planUndo(session_.leagueFolder);
-            if (!plan || !undoesWhatWasAsked(*plan, *asked)) {
-                plan.reset();
-                return;
-            }
-            gui::BusyCursor busy;
-            undoRun(session_.leagueFolder, *plan);
+        gui::QuestionBoxes questions(this);
+        std::optional<std::string> said;
+        gui::runShown(this, [&](Recovered& recovered) {
+            said = bidmark::undoLastRun(session_.leagueFolder, questions, recovered);
         });
-        gui::showMessage(this, gui::toQt(plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking)));
+        if (said)
+            gui::showMessage(this, gui::toQt(*said));
     });
 }
 

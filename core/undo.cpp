@@ -4,6 +4,7 @@
 
 #include "core/failure.h"
 #include "core/filenames.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 
 namespace bidmark {
@@ -104,6 +105,33 @@ std::string changedFilesQuestion(const UndoPlan& plan)
 std::string undoneMessage(const UndoPlan& plan)
 {
     return "The " + runName(plan) + " was undone.";
+}
+
+std::optional<std::string> undoLastRun(const std::string& leagueFolder, Questions& questions, Recovered& recovered)
+{
+    Recovered before;
+    changeLeague(leagueFolder, kChangingFiles, [] {}, before);
+    if (before.message)
+        questions.tell(*before.message);
+    const std::optional<UndoPlan> asked = planUndo(leagueFolder);
+    if (!asked)
+        return std::string(kNothingToUndo);
+    if (!questions.yes({undoQuestion(*asked), "--yes"}))
+        return std::nullopt;
+    if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too"}))
+        return std::nullopt;
+    std::optional<UndoPlan> plan;
+    changeLeague(
+        leagueFolder, kChangingFiles,
+        [&] {
+            plan = planUndo(leagueFolder);
+            if (plan && undoesWhatWasAsked(*plan, *asked))
+                undoRun(leagueFolder, *plan);
+            else
+                plan.reset();
+        },
+        recovered);
+    return plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking);
 }
 
 } // namespace bidmark
