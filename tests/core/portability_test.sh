@@ -9,8 +9,8 @@
 set -uo pipefail
 cd "${1:-$(dirname "$0")/../..}" || exit 2
 
-program=(core editor commissioner marketvalue help gui app)
-logic=(core editor commissioner marketvalue help)
+program=(core editor commissioner marketvalue help gui app cli)
+logic=(core editor commissioner marketvalue help cli)
 headers='#[[:space:]]*include[[:space:]]*<((unistd|fcntl|dirent|signal|locale|windows|winbase|io|direct|pwd|spawn|dlfcn|poll|termios)\.h|csignal|(sys|arpa|netinet)/)'
 systems='\b(_WIN32|_WIN64|__linux__|__unix__|__APPLE__|_POSIX_VERSION)\b'
 calls='((^|[^[:alnum:]_])::(open|close|read|write|stat|rename|remove|signal|kill|chmod)|std::(signal|raise|remove|rename|fopen|system)|(^|[^.>[:alnum:]_:])(unlink|fsync|fdatasync|lstat|fstat|mkstemp|mkostemp|fchmod|umask|opendir|readdir|realpath|symlink|mkfifo|sigaction|fork|getrlimit|setrlimit|geteuid|fopen|_wfopen|CreateFileW|MoveFileExW|ReplaceFileW|DeleteFileW))[[:space:]]*\('
