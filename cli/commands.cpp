@@ -62,7 +62,12 @@ public:
     {
         if (call_.has(question.option))
             return true;
-        throw Failure(question.text + "\nRefused: " + std::string(question.option) + " answers Yes.");
+        if (!question.noOption.empty() && call_.has(question.noOption))
+            return false;
+        std::string options = std::string(question.option) + " answers Yes";
+        if (!question.noOption.empty())
+            options += ", " + std::string(question.noOption) + " No";
+        throw Failure(question.text + "\nRefused: " + options + ".");
     }
     void tell(std::string_view message) override { call_.err << shown(message) << '\n'; }
 
@@ -124,31 +129,17 @@ int sign(const Call& call)
 {
     const std::vector<std::string> entries = readLines(call.words[0]);
     const bool moveSigned = !call.has("--no-move-signed");
-    const std::string& folder = call.folder;
-    const std::string aside = leftoverAsideName(folder, journalTimeText(std::chrono::system_clock::now()));
-    if (const std::optional<LeftoverSignings> leftover = findLeftoverSignings(folder)) {
-        if (call.has("--merge-leftover")) {
-            MergeReport report;
-            change(call, [&](Recovered& recovered) {
-                runInLeague(folder, kSigningRunName, signingRunFiles, [&](const std::string& runFolder) {
-                    report = mergeLeftoverSignings(folder, *leftover, moveSigned);
-                    keepReport(runFolder, report);
-                }, recovered);
-            });
-            tellDone(call, "COMMISH.txt from an earlier signing merged", report);
-        } else if (!call.has("--keep-leftover")) {
-            throw Failure(leftoverQuestion(*leftover, aside)
-                             + "\nRefused: --merge-leftover answers Yes, --keep-leftover No.");
-        }
-    }
+    const std::string stamp = journalTimeText(std::chrono::system_clock::now());
+    OptionAnswers answers(call);
+    std::optional<MergeReport> leftover;
+    change(call, [&](Recovered& recovered) {
+        leftover = settleLeftover(call.folder, moveSigned, stamp, answers, recovered);
+    });
+    if (leftover)
+        tellDone(call, "COMMISH.txt from an earlier signing merged", *leftover);
     MergeReport report;
     change(call, [&](Recovered& recovered) {
-        runInLeague(folder, kSigningRunName, [&] { return signingDoneFiles(aside); },
-                    [&](const std::string& runFolder) {
-                        report = mergeSignings(folder, entries, moveSigned, aside);
-                        keepReport(runFolder, report);
-                    },
-                    recovered);
+        report = mergeSignedPlayersRun(call.folder, entries, moveSigned, stamp, recovered);
     });
     tellDone(call, "signed players merged", report);
     return kDone;
@@ -161,11 +152,7 @@ int values(const Call& call)
     const std::string output = typed(call.words[2], "The output name");
     MarketValueRun run;
     change(call, [&](Recovered& recovered) {
-        runInLeague(call.folder, kMarketValueRunName, [&] { return std::vector<std::string>{output}; },
-                    [&](const std::string&) {
-                        run = runMarketValue(call.folder, roster, vitals, output, call.value("--rate", "20"));
-                    },
-                    recovered);
+        run = calculateMarketValue(call.folder, roster, vitals, output, call.value("--rate", "20"), recovered);
     });
     call.err << shown(run.message) << '\n';
     return run.values ? kDone : kRefused;

@@ -88,7 +88,8 @@ OfferFile readOfferFile(const std::string& folder, const std::string& team)
     const std::string path = pathIn(folder, teamOfferFileName(team));
     if (!platform::exists(path))
         return {team, {}, true}; // made empty once the run is sure to go on
-    // A folder, a pipe or a link to nothing in its place is refused.
+    if (!fileExists(path))
+        checkWritable(path); // a link to nothing, a folder or a pipe is refused as making it would be
     return {team, readFile(path), false};
 }
 

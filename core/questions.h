@@ -9,7 +9,8 @@ namespace bidmark {
 
 struct Question {
     std::string text;
-    std::string_view option; // the command line's option that answers Yes ahead ("--yes")
+    std::string_view option;   // the command line's option that answers Yes ahead ("--yes")
+    std::string_view noOption = {}; // the one that answers No ahead, where No still runs something
 };
 
 class Questions {

@@ -116,9 +116,9 @@ std::optional<std::string> undoLastRun(const std::string& leagueFolder, Question
     const std::optional<UndoPlan> asked = planUndo(leagueFolder);
     if (!asked)
         return std::string(kNothingToUndo);
-    if (!questions.yes({undoQuestion(*asked), "--yes"}))
+    if (!questions.yes({undoQuestion(*asked), "--yes", {}}))
         return std::nullopt;
-    if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too"}))
+    if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too", {}}))
         return std::nullopt;
     std::optional<UndoPlan> plan;
     changeLeague(

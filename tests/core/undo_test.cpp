@@ -2,37 +2,17 @@
 // lock it goes on only while it still undoes what was asked.
 #include "core/undo.h"
 
-#include <functional>
-
 #include <gtest/gtest.h>
 
 #include "core/leaguelock.h"
 #include "core/linefile.h"
+#include "tests/support/questions.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
 namespace {
 
-// Answers in turn; `meanwhile` runs while a question is open.
-class Script : public Questions {
-public:
-    explicit Script(std::vector<bool> answers) : answers_(std::move(answers)) {}
-    bool yes(const Question& question) override
-    {
-        asked.push_back(question);
-        if (meanwhile)
-            meanwhile();
-        return answers_.at(asked.size() - 1);
-    }
-    void tell(std::string_view message) override { told.emplace_back(message); }
-
-    std::vector<Question> asked;
-    std::vector<std::string> told;
-    std::function<void()> meanwhile;
-
-private:
-    std::vector<bool> answers_;
-};
+using Script = test::Answers;
 
 struct League {
     test::TempDir dir;
