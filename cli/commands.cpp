@@ -69,6 +69,7 @@ public:
             options += ", " + std::string(question.noOption) + " No";
         throw Failure(question.text + "\nRefused: " + options + ".");
     }
+    std::optional<bool> yesOrNo(const Question& question) override { return yes(question); }
     void tell(std::string_view message) override { call_.err << shown(message) << '\n'; }
 
 private:

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@ class Questions {
 public:
     virtual ~Questions() = default;
     virtual bool yes(const Question& question) = 0; // Yes, or No
+    virtual std::optional<bool> yesOrNo(const Question& question) = 0; // Yes, No, or none: Cancel
     virtual void tell(std::string_view message) = 0; // said before the run goes on
 };
 

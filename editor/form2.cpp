@@ -21,6 +21,7 @@
 #include "gui/fonts.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/questionboxes.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -293,25 +294,14 @@ void Form2::doneClicked()
             emit signingDone(offers_);
             return;
         }
-        bool keep = false;
-        const std::size_t earlier =
-            earlierOffers(session_.leagueFolder, session_.currentTeam, offers_).size();
-        if (earlier > 0) {
-            const gui::Choice choice =
-                gui::askYesNoCancel(this, gui::toQt(keepEarlierOffersQuestion(session_.currentTeam, earlier)));
-            if (choice == gui::Choice::Cancel)
-                return;
-            keep = choice == gui::Choice::Yes;
-        }
-        gui::leagueChange(this, session_, [&] {
-            // The file is read again under the lock: a merge that took it
-            // while the question was open has its offers already, and they
-            // must not be written back.
-            const std::vector<std::string> kept =
-                keep ? earlierOffers(session_.leagueFolder, session_.currentTeam, offers_) : std::vector<std::string>();
-            saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, kept);
+        gui::QuestionBoxes questions(this);
+        std::optional<std::string> saved;
+        gui::runShown(this, [&](Recovered& recovered) {
+            saved = saveTeamOffers(session_.leagueFolder, session_.currentTeam, offers_, questions, recovered);
         });
-        gui::showMessage(this, gui::toQt(offerFileCreatedMessage(session_.currentTeam)));
+        if (!saved)
+            return;
+        gui::showMessage(this, gui::toQt(*saved));
         gui::endProgram();
     });
 }

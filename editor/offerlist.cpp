@@ -4,6 +4,7 @@
 
 #include "core/falist.h"
 #include "core/leaguefiles.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/wildcard.h"
@@ -114,6 +115,23 @@ void saveOfferList(const std::string& folder, std::string_view team, const Offer
 std::string offerFileCreatedMessage(std::string_view team)
 {
     return teamOfferFileName(team) + " created, Mail it now!";
+}
+
+std::optional<std::string> saveTeamOffers(const std::string& folder, const std::string& team,
+                                          const OfferList& offers, Questions& questions, Recovered& recovered)
+{
+    bool keep = false;
+    if (const std::size_t earlier = earlierOffers(folder, team, offers).size(); earlier > 0) {
+        const std::optional<bool> answer =
+            questions.yesOrNo({keepEarlierOffersQuestion(team, earlier), "--keep-earlier", "--drop-earlier"});
+        if (!answer)
+            return std::nullopt;
+        keep = *answer;
+    }
+    changeLeague(folder, kChangingFiles, [&] {
+        saveOfferList(folder, team, offers, keep ? earlierOffers(folder, team, offers) : std::vector<std::string>());
+    }, recovered);
+    return offerFileCreatedMessage(team);
 }
 
 } // namespace bidmark

@@ -1,8 +1,12 @@
 #pragma once
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/leaguechange.h"
+#include "core/questions.h"
 
 // The offer list of the Players Available window: the team offer lines that
 // Done writes, and in signing mode the pairing of a player with a contract.
@@ -56,5 +60,15 @@ void saveOfferList(const std::string& folder, std::string_view team, const Offer
 
 // "<team>.txt created, Mail it now!"
 std::string offerFileCreatedMessage(std::string_view team);
+
+// A general manager's Done in team mode as one run: when the team's offer
+// file holds earlier offers, whether to keep them is asked first, without the
+// lock (Cancel: nothing is written, and none is returned); then under the
+// league folder's lock, after an interrupted run is put back (said in
+// `recovered`), the file is read again (a merge that took it while the
+// question was open has its offers already, and they are not written back)
+// and the list saved. The message to show. Throws Failure.
+std::optional<std::string> saveTeamOffers(const std::string& folder, const std::string& team,
+                                          const OfferList& offers, Questions& questions, Recovered& recovered);
 
 } // namespace bidmark

@@ -10,6 +10,7 @@ class QuestionBoxes : public Questions {
 public:
     explicit QuestionBoxes(QWidget* parent) : parent_(parent) {}
     bool yes(const Question& question) override;
+    std::optional<bool> yesOrNo(const Question& question) override;
     void tell(std::string_view message) override;
 
 private:

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/linefile.h"
 #include "tests/support/league.h"
+#include "tests/support/questions.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -113,4 +115,39 @@ TEST(OfferList, KeptEarlierOffersComeBeforeTheList)
     EXPECT_EQ(keepEarlierOffersQuestion("TOR", 3),
               "TOR.txt already holds 3 offers that are not in your list. Keep them?");
     EXPECT_EQ(keepEarlierOffersQuestion("NY", 1), "NY.txt already holds 1 offer that is not in your list. Keep it?");
+}
+
+// Done asks whether to keep the offers an earlier Done saved; the file is
+// read again under the lock, so a merge that took it while the question was
+// open has nothing merged twice.
+TEST(OfferList, DoneKeepsEarlierOffersAsAnsweredAndAsTheFileHoldsThem)
+{
+    const std::string offer = "Arvo Lindqvist      <TOR> 1.0/1 ";
+    const std::vector<std::string> earlier = {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>"};
+    const struct {
+        const char* name;
+        std::optional<bool> answer;
+        bool mergedMeanwhile;
+        std::vector<std::string> written;
+    } cases[] = {
+        {"yes", true, false, {earlier[0], earlier[1], offer}},
+        {"yes, merged meanwhile", true, true, {offer}},
+        {"no", false, false, {offer}},
+        {"cancel", std::nullopt, false, {earlier[0], earlier[1], offer}}, // as it was
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        dir.writeLines("TOR.txt", {earlier[0], earlier[1], offer});
+        test::Answers answers({c.answer});
+        answers.meanwhile = [&] {
+            if (c.mergedMeanwhile)
+                deleteFile(dir.file("TOR.txt")); // as the merge leaves it
+        };
+        Recovered recovered;
+        const auto said = saveTeamOffers(dir.path(), "TOR", OfferList{{offer}, false}, answers, recovered);
+        EXPECT_EQ(said.has_value(), c.answer.has_value()) << c.name;
+        ASSERT_EQ(answers.asked.size(), 1u);
+        EXPECT_EQ(answers.asked[0].text, "TOR.txt already holds 2 offers that are not in your list. Keep them?");
+        EXPECT_EQ(splitLines(dir.read("TOR.txt")), c.written) << c.name;
+    }
 }

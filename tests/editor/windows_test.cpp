@@ -159,20 +159,16 @@ private slots:
     void doneAsksWhetherToKeepEarlierOffers_data()
     {
         QTest::addColumn<QString>("answer");
-        QTest::addColumn<bool>("mergedMeanwhile"); // a merge took TOR.txt while the question was open
-        QTest::addColumn<QString>("written");      // TOR.txt afterwards
+        QTest::addColumn<QString>("written"); // TOR.txt afterwards
         const QString offer = QStringLiteral("Arvo Lindqvist      <TOR> 1.0/1 \r\n");
         const QString earlier = QStringLiteral("Pekka Roine         <TOR> 0.75/1 \r\n"
                                                "Jonas Brandt        <TOR> <RETRACT>\r\n");
-        QTest::newRow("yes: earlier offers, then the list") << "Yes" << false << earlier + offer;
-        QTest::newRow("yes, merged meanwhile: nothing merged twice") << "Yes" << true << offer;
-        QTest::newRow("no: the list only") << "No" << false << offer;
-        QTest::newRow("cancel: nothing written") << "Cancel" << false << earlier + offer; // as it was
+        QTest::newRow("yes: earlier offers, then the list") << "Yes" << earlier + offer;
+        QTest::newRow("cancel: nothing written") << "Cancel" << earlier + offer; // as it was
     }
     void doneAsksWhetherToKeepEarlierOffers()
     {
         QFETCH(QString, answer);
-        QFETCH(bool, mergedMeanwhile);
         QFETCH(QString, written);
         dir_->writeLines("TOR.txt", {"Pekka Roine         <TOR> 0.75/1 ", "Jonas Brandt        <TOR> <RETRACT>",
                                      "Arvo Lindqvist      <TOR> 1.0/1 "}); // the last one made again below
@@ -183,11 +179,7 @@ private slots:
         enterTerms(form, "1", "1", "", "", "Command1");
 
         Message question;
-        std::vector<Answer> answers{[&](QWidget* dialog) {
-            if (mergedMeanwhile)
-                deleteFile(dir_->file("TOR.txt")); // as the merge leaves it
-            press(answer, &question)(dialog);
-        }};
+        std::vector<Answer> answers{press(answer, &question)};
         if (answer != QLatin1String("Cancel"))
             answers.push_back(ok());
         QVERIFY(answered(answers, [&] { QTest::mouseClick(control<QPushButton>(&form, "Command1"), Qt::LeftButton); }));

@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,12 +8,13 @@
 
 namespace bidmark::test {
 
-// A run's questions answered in turn from a list; `meanwhile` runs while a
-// question is open (another program at work).
+// A run's questions answered in turn from a list (none: Cancel); `meanwhile`
+// runs while a question is open (another program at work).
 class Answers : public Questions {
 public:
-    explicit Answers(std::vector<bool> answers) : answers_(std::move(answers)) {}
-    bool yes(const Question& question) override
+    explicit Answers(std::vector<std::optional<bool>> answers) : answers_(std::move(answers)) {}
+    bool yes(const Question& question) override { return yesOrNo(question).value(); }
+    std::optional<bool> yesOrNo(const Question& question) override
     {
         asked.push_back(question);
         if (meanwhile)
@@ -26,7 +28,7 @@ public:
     std::function<void()> meanwhile;
 
 private:
-    std::vector<bool> answers_;
+    std::vector<std::optional<bool>> answers_;
 };
 
 } // namespace bidmark::test
