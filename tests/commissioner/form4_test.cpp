@@ -142,14 +142,10 @@ private slots:
         QVERIFY(test::answered({test::type(QStringLiteral("FA07")), test::ok()}, [&] { league.click("Command1"); }));
 
         test::Message question, done, nothing;
-        QVERIFY(test::answered({test::press(QStringLiteral("No"), &question)}, [&] { league.click("undoLastRun"); }));
+        QVERIFY(test::answered({test::press(QStringLiteral("Yes"), &question), test::ok(&done)},
+                               [&] { league.click("undoLastRun"); }));
         QCOMPARE(question.title, QStringLiteral("Bidmark"));
         QVERIFY2(question.text.startsWith(QStringLiteral("Undo the Merge Team Offers run of ")), qPrintable(question.text));
-        for (const char* file : {"fa.txt", "TOR.txt", "signed.txt", "temp.txt"})
-            QVERIFY2(question.text.contains(QLatin1String(file)), file);
-        QVERIFY(!league.dir.exists("TOR.txt")); // No changed nothing
-
-        QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::ok(&done)}, [&] { league.click("undoLastRun"); }));
         QVERIFY2(done.text.endsWith(QStringLiteral(" was undone.")), qPrintable(done.text));
         QCOMPARE(league.dir.read("fa.txt"), fa);
         QCOMPARE(league.dir.read("TOR.txt"), offers);
