@@ -178,7 +178,7 @@ void showLines(const Call& call, const std::vector<std::string>& lines)
 
 int report(const Call& call)
 {
-    const std::vector<RunRecord> runs = journalRuns(call.folder);
+    const std::vector<RunRecord> runs = readJournal(call.folder).runs;
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
         const std::string path = pathIn(run->folder, kReportFile);
         const bool named = !call.words.empty();
@@ -209,15 +209,17 @@ int status(const Call& call)
         else
             call.out << "missing\n";
     }
-    const std::vector<RunRecord> runs = journalRuns(call.folder);
+    const std::vector<RunRecord> runs = readJournal(call.folder).runs;
     constexpr std::size_t kShownRuns = 5;
     call.out << "Last runs:\n";
     for (std::size_t i = runs.size() > kShownRuns ? runs.size() - kShownRuns : 0; i < runs.size(); ++i) {
         const RunRecord& run = runs[i];
         call.out << run.number << '\t' << shown(run.started) << '\t' << shown(run.run);
-        if (run.isUndone())
-            call.out << "\t(undone)";
-        else if (run.finished.empty())
+        if (run.kind == RunKind::undo)
+            call.out << "\t(undoes run " << run.target << ')';
+        else if (run.kind == RunKind::recovery)
+            call.out << "\t(puts back run " << run.target << ')';
+        if (run.finished.empty())
             call.out << "\t(not finished)";
         call.out << '\n';
     }

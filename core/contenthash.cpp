@@ -3,81 +3,106 @@
 #include <cstring>
 
 #include "core/linefile.h"
-#include "core/platform.h"
 
 namespace bidmark {
 
 namespace {
 
-// The hash of FileState: 64 bits a step, mixed with two multiplications;
-// enough to tell a changed file, and fast on lists of megabytes. Bytes may
-// come in pieces of any size.
-class ContentHash {
-public:
-    void add(std::string_view bytes)
-    {
-        size_ += bytes.size();
-        while (!bytes.empty() && (!pending_.empty() || bytes.size() < 8)) {
-            pending_ += bytes.front();
-            bytes.remove_prefix(1);
-            if (pending_.size() == 8) {
-                mixWord(pending_.data());
-                pending_.clear();
-            }
-        }
-        for (; bytes.size() >= 8; bytes.remove_prefix(8))
-            mixWord(bytes.data());
-        pending_ += bytes;
-    }
+constexpr std::uint64_t rotate(std::uint64_t x, int bits) { return (x << bits) | (x >> (64 - bits)); }
 
-    FileState state() const
-    {
-        ContentHash last = *this;
-        std::uint64_t tail = 0;
-        for (auto byte = pending_.rbegin(); byte != pending_.rend(); ++byte)
-            tail = (tail << 8) | static_cast<unsigned char>(*byte);
-        last.mix(tail ^ 0xFF);
-        last.mix(size_);
-        return {size_, last.hash_ ^ (last.hash_ >> 32)};
-    }
-
-private:
-    // Eight bytes as one number, in the machine's byte order (the same on
-    // every machine Bidmark runs on).
-    void mixWord(const char* bytes)
-    {
-        std::uint64_t word;
-        std::memcpy(&word, bytes, sizeof word);
-        mix(word);
-    }
-    void mix(std::uint64_t word)
-    {
-        hash_ ^= word * 0xBF58476D1CE4E5B9ULL;
-        hash_ = ((hash_ << 29) | (hash_ >> 35)) * 0x94D049BB133111EBULL;
-    }
-
-    std::uint64_t hash_ = 0x9E3779B97F4A7C15ULL;
-    std::uint64_t size_ = 0;
-    std::string pending_; // fewer than 8 bytes
-};
+void sipRound(std::uint64_t (&v)[4])
+{
+    v[0] += v[1];
+    v[1] = rotate(v[1], 13) ^ v[0];
+    v[0] = rotate(v[0], 32);
+    v[2] += v[3];
+    v[3] = rotate(v[3], 16) ^ v[2];
+    v[0] += v[3];
+    v[3] = rotate(v[3], 21) ^ v[0];
+    v[2] += v[1];
+    v[1] = rotate(v[1], 17) ^ v[2];
+    v[2] = rotate(v[2], 32);
+}
 
 } // namespace
 
-FileState stateOf(std::string_view bytes)
+ContentHash::ContentHash(const HashKey& key)
+    : v_{key.k0 ^ 0x736f6d6570736575ULL, key.k1 ^ 0x646f72616e646f83ULL, key.k0 ^ 0x6c7967656e657261ULL,
+         key.k1 ^ 0x7465646279746573ULL}
 {
-    ContentHash hash;
-    hash.add(bytes);
-    return hash.state();
+    // 0x83 and not 0x6d above: the 128-bit result's form of SipHash.
 }
 
-std::optional<FileState> fileStateOf(const std::string& path)
+void ContentHash::compress(std::uint64_t word)
+{
+    v_[3] ^= word;
+    sipRound(v_);
+    sipRound(v_);
+    v_[0] ^= word;
+}
+
+void ContentHash::add(std::string_view bytes)
+{
+    // Bytes are taken as little-endian words, whatever the machine.
+    std::size_t i = 0;
+    auto take = [&](unsigned char byte) {
+        pending_ |= static_cast<std::uint64_t>(byte) << (8 * (size_ % 8));
+        if (++size_ % 8 == 0) {
+            compress(pending_);
+            pending_ = 0;
+        }
+    };
+    for (; i < bytes.size() && size_ % 8 != 0; ++i)
+        take(static_cast<unsigned char>(bytes[i]));
+    const std::size_t wordsFrom = i;
+    for (; bytes.size() - i >= 8; i += 8) {
+        // Eight bytes as one number in the machine's order: little-endian on
+        // every machine Bidmark runs on.
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, sizeof word);
+        compress(word);
+    }
+    size_ += i - wordsFrom;
+    for (; i < bytes.size(); ++i)
+        take(static_cast<unsigned char>(bytes[i]));
+}
+
+std::array<std::uint64_t, 2> ContentHash::result() const
+{
+    std::uint64_t v[4] = {v_[0], v_[1], v_[2], v_[3]};
+    const std::uint64_t last = pending_ | (size_ << 56);
+    v[3] ^= last;
+    sipRound(v);
+    sipRound(v);
+    v[0] ^= last;
+    v[2] ^= 0xee;
+    for (int i = 0; i < 4; ++i)
+        sipRound(v);
+    const std::uint64_t first = v[0] ^ v[1] ^ v[2] ^ v[3];
+    v[1] ^= 0xdd;
+    for (int i = 0; i < 4; ++i)
+        sipRound(v);
+    return {first, v[0] ^ v[1] ^ v[2] ^ v[3]};
+}
+
+FileState stateOf(std::string_view bytes, const HashKey& key)
+{
+    ContentHash hash(key);
+    hash.add(bytes);
+    return {bytes.size(), hash.result()};
+}
+
+std::optional<FileState> fileStateOf(const std::string& path, const HashKey& key)
 {
     if (!fileExists(path))
         return std::nullopt;
-    // In pieces: a list of megabytes needs no memory of its size.
-    ContentHash hash;
-    platform::readFileInPieces(path, [&](std::string_view piece) { hash.add(piece); });
-    return hash.state();
+    ContentHash hash(key);
+    std::uint64_t size = 0;
+    platform::readInPieces(path, [&](std::string_view piece) {
+        hash.add(piece);
+        size += piece.size();
+    });
+    return FileState{size, hash.result()};
 }
 
 } // namespace bidmark

@@ -6,6 +6,7 @@
 
 #include "core/failure.h"
 #include "core/filenames.h"
+#include "core/journalkey.h"
 #include "core/linefile.h"
 #include "core/text.h"
 
@@ -17,33 +18,31 @@ namespace {
 constexpr std::string_view kRunFolderOwnNames[] = {kManifestFile, kReportFile};
 
 std::string historyFolder(const std::string& leagueFolder) { return pathIn(leagueFolder, kHistoryFolder); }
+std::string inFolder(const std::string& folder, std::string_view name) { return folder + "/" + std::string(name); }
+std::string nameOf(const std::string& folder) { return folder.substr(folder.find_last_of('/') + 1); }
 
-// The run folders of the journal, and the folders a run left before its
-// manifest was written (a run stopped before its first write).
-struct History {
-    std::vector<RunRecord> runs; // oldest first
-    std::vector<std::string> unrecorded;
-};
-
-History readHistory(const std::string& leagueFolder)
+// The manifest of a run folder; none when there is no regular file of a
+// manifest's size.
+std::optional<std::string> manifestText(const std::string& runFolder)
 {
-    History history;
-    const std::string folder = historyFolder(leagueFolder);
-    for (const std::string& name : listSubfolders(folder)) {
-        const std::string runFolder = pathIn(folder, name);
-        if (!fileExists(pathIn(runFolder, kManifestFile))) {
-            history.unrecorded.push_back(runFolder);
-            continue;
-        }
-        // A manifest that cannot be read is left alone, and so is its folder.
-        try {
-            if (std::optional<RunRecord> record = readManifest(runFolder))
-                history.runs.push_back(std::move(*record));
-        } catch (const Failure&) {
-        }
-    }
-    std::sort(history.runs.begin(), history.runs.end(),
-              [](const RunRecord& a, const RunRecord& b) { return a.number < b.number; });
+    const std::string path = inFolder(runFolder, kManifestFile);
+    if (platform::entryKind(runFolder) != platform::EntryKind::folder
+        || platform::entryKind(path) != platform::EntryKind::file || fileSize(path) > kMaxManifestSize)
+        return std::nullopt;
+    return readFile(path);
+}
+
+// history/ as a folder of its own, made when missing; a link or a file in its
+// place is refused.
+std::string ownHistoryFolder(const std::string& leagueFolder)
+{
+    const std::string history = historyFolder(leagueFolder);
+    const platform::EntryKind kind = platform::entryKind(history);
+    if (kind == platform::EntryKind::none)
+        makeNewFolder(history);
+    else if (kind != platform::EntryKind::folder)
+        throw Failure(shownPath(history) + " is not a folder but a link or a file, so the run could not be "
+                      "recorded; nothing was changed. Move it out of the league folder, then try again.");
     return history;
 }
 
@@ -58,79 +57,177 @@ std::string copyName(const std::string& name, std::set<std::string>& taken)
     return candidate;
 }
 
+// A run folder's name ends in a tag made with the user's key, so that the
+// journal reads only the manifests of its own folders, whatever else lies in
+// history/: "2026-12-07 09.30.12 Merge Team Offers 1f2e3d4c5b6a".
+constexpr std::size_t kTagWidth = 12;
+std::string folderTag(std::string_view name, const HashKey& key)
+{
+    ContentHash hash(key);
+    hash.add("folder");
+    hash.add(name);
+    static const char digits[] = "0123456789abcdef";
+    std::string tag(kTagWidth, '0');
+    std::uint64_t value = hash.result()[0];
+    for (char& digit : tag) {
+        digit = digits[value & 15];
+        value >>= 4;
+    }
+    return tag;
+}
+bool isTagged(std::string_view name, const HashKey& key)
+{
+    return name.size() > kTagWidth + 1 && name[name.size() - kTagWidth - 1] == ' '
+        && name.substr(name.size() - kTagWidth) == folderTag(name.substr(0, name.size() - kTagWidth - 1), key);
+}
+
 // The run's folder, named to sort by time; a second run in the same second
 // gets " 2" and so on after its name.
-std::string makeRunFolder(const std::string& leagueFolder, const std::string& started, std::string_view runName)
+std::string makeRunFolder(const std::string& history, const std::string& started, std::string_view runName,
+                          const HashKey& key)
 {
-    const std::string history = historyFolder(leagueFolder);
-    makeFolder(history);
     const std::string name = started + " " + std::string(runName);
-    for (int n = 1;; ++n) {
-        const std::string folder = pathIn(history, n == 1 ? name : name + " " + std::to_string(n));
+    for (int n = 1; n <= 1000; ++n) {
+        const std::string untagged = n == 1 ? name : name + " " + std::to_string(n);
+        const std::string folder = inFolder(history, untagged + " " + folderTag(untagged, key));
         if (makeNewFolder(folder))
             return folder;
     }
+    throw Failure("Cannot make a folder for the run in " + shownPath(history));
+}
+
+// Removes the user's oldest runs beyond kKeptRuns, counting the one starting
+// now, but never the run it is about.
+void pruneOldRuns(const std::string& history, const Journal& journal, long long keep)
+{
+    const std::size_t runs = journal.runs.size() + 1;
+    for (std::size_t i = 0; runs > kKeptRuns && i < runs - kKeptRuns; ++i) {
+        if (journal.runs[i].number != keep)
+            platform::removeOwnFolder(history, nameOf(journal.runs[i].folder));
+    }
+}
+
+// A file in this state now is as it was before the run: not there then and
+// now, or there with the saved bytes.
+bool asBefore(const std::optional<FileState>& now, const RecordedFile& file)
+{
+    return file.saved ? now && *now == file.before : !now;
 }
 
 } // namespace
 
-std::vector<RunRecord> journalRuns(const std::string& leagueFolder) { return readHistory(leagueFolder).runs; }
+const RunRecord* Journal::run(long long number) const
+{
+    const auto found = std::find_if(runs.begin(), runs.end(), [&](const RunRecord& r) { return r.number == number; });
+    return found == runs.end() ? nullptr : &*found;
+}
+
+Journal readJournal(const std::string& leagueFolder)
+{
+    Journal journal;
+    const std::string history = historyFolder(leagueFolder);
+    if (platform::entryKind(history) != platform::EntryKind::folder)
+        return journal;
+    const std::optional<HashKey> key = existingJournalKey();
+    std::set<long long> numbers;
+    for (const std::string& name : listFolder(history)) {
+        const std::string folder = inFolder(history, name);
+        if (!key || !isTagged(name, *key)) {
+            // Only looked at, never read: a run of someone else's, or no run.
+            if (platform::entryKind(inFolder(folder, kManifestFile)) != platform::EntryKind::none)
+                ++journal.passedOver;
+            continue;
+        }
+        std::optional<RunRecord> record;
+        try {
+            if (const std::optional<std::string> text = manifestText(folder))
+                record = parseManifest(*text, folder, *key);
+        } catch (const Failure&) {
+        }
+        if (!record || !numbers.insert(record->number).second)
+            ++journal.passedOver;
+        else
+            journal.runs.push_back(std::move(*record));
+    }
+    std::sort(journal.runs.begin(), journal.runs.end(),
+              [](const RunRecord& a, const RunRecord& b) { return a.number < b.number; });
+    return journal;
+}
 
 std::string journalTimeText(JournalTime time)
 {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(time);
     char text[32];
     const std::tm* local = std::localtime(&seconds);
-    if (!local || std::strftime(text, sizeof text, "%Y-%m-%d %H.%M.%S", local) == 0)
+    if (!local || std::strftime(text, sizeof text, "%Y-%m-%d %H.%M.%S", local) != 19)
         return "0000-00-00 00.00.00";
     return text;
 }
 
+bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key)
+{
+    const std::string path = pathIn(leagueFolder, file.name);
+    if (file.saved && fileExists(path) && fileSize(path) != file.before.size)
+        return false;
+    return asBefore(fileStateOf(path, key), file);
+}
+
 namespace {
 
-// A file of this state now is as it was before the run: not there then and
-// now, or there with the saved bytes (their size looked at first).
-bool asBefore(const std::optional<FileState>& now, const RunRecord& record, const RecordedFile& file)
+[[noreturn]] void copyChanged(const RunRecord& record, const RecordedFile& file)
 {
-    if (!file.saved || !now)
-        return !file.saved && !now;
-    const std::string saved = pathIn(record.folder, *file.saved);
-    return fileSize(saved) == now->size && fileStateOf(saved) == now;
+    throw Failure(shownPath(inFolder(record.folder, *file.saved)) + " no longer holds what the " + record.run
+                  + " run of " + record.started + " kept of " + file.name
+                  + " (it was changed or removed since), so nothing was put back from it.");
 }
+
+bool isKeptCopy(const std::string& copy) { return platform::entryKind(copy) == platform::EntryKind::file; }
 
 } // namespace
 
-bool isAsBefore(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file)
+void checkSavedCopies(const RunRecord& record, const std::vector<const RecordedFile*>& files, const HashKey& key)
 {
-    return asBefore(fileStateOf(pathIn(leagueFolder, file.name)), record, file);
-}
-
-void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file)
-{
-    if (isAsBefore(leagueFolder, record, file))
-        return;
-    const std::string path = pathIn(leagueFolder, file.name);
-    if (file.saved) {
-        // The journal keeps files, never links: one planted there would put
-        // a file from elsewhere into the league folder.
-        const std::string saved = pathIn(record.folder, *file.saved);
-        if (isLink(saved))
-            throw Failure(shownPath(saved) + " is not a file Bidmark kept; nothing was put back from it.");
-        writeFileAtomic(path, readFile(saved));
-    } else if (fileExists(path)) {
-        deleteFile(path);
+    for (const RecordedFile* file : files) {
+        if (!file->saved)
+            continue;
+        const std::string copy = inFolder(record.folder, *file->saved);
+        if (!isKeptCopy(copy) || fileStateOf(copy, key) != file->before)
+            copyChanged(record, *file);
     }
 }
 
-RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
-                       const std::vector<std::string>& files, JournalTime now)
-    : leagueFolder_(leagueFolder)
+void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file, const HashKey& key)
 {
-    const History history = readHistory(leagueFolder);
+    const std::string path = pathIn(leagueFolder, file.name);
+    if (!file.saved) {
+        if (fileExists(path) || isLink(path))
+            deleteFile(path); // a link is removed, never what it names
+        return;
+    }
+    const std::string copy = inFolder(record.folder, *file.saved);
+    if (!isKeptCopy(copy))
+        copyChanged(record, file);
+    const std::string bytes = readFile(copy);
+    if (stateOf(bytes, key) != file.before)
+        copyChanged(record, file);
+    if (!isAsBefore(leagueFolder, file, key))
+        writeFileAtomic(path, bytes);
+}
+
+RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
+                       const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
+    : leagueFolder_(leagueFolder), key_(journalKey())
+{
+    const std::string history = ownHistoryFolder(leagueFolder);
+    const Journal journal = readJournal(leagueFolder);
     record_.run = std::string(runName);
-    record_.number = history.runs.empty() ? 1 : history.runs.back().number + 1;
+    record_.number = journal.runs.empty() ? 1 : journal.runs.back().number + 1;
+    if (record_.number > kMaxRunNumber)
+        throw Failure("The run journal in " + shownPath(history) + " has numbered its last run");
     record_.started = journalTimeText(now);
-    record_.folder = makeRunFolder(leagueFolder, record_.started, runName);
+    record_.kind = kind;
+    record_.target = target;
+    record_.folder = makeRunFolder(history, record_.started, runName, key_);
 
     // A hard link keeps a file's old bytes at no cost: every league file is
     // replaced by a rename, and a deleted file lives on under its second name.
@@ -141,23 +238,27 @@ RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName
     for (const std::string& name : files) {
         if (!isPlainFileName(name) || !recorded.insert(name).second)
             continue;
-        RecordedFile file{name, std::nullopt, false, std::nullopt};
+        if (record_.files.size() == kMaxRunFiles)
+            throw Failure("A run records at most " + std::to_string(kMaxRunFiles) + " files; nothing was changed.");
+        RecordedFile file{name, std::nullopt, {}, false, std::nullopt};
         const std::string path = pathIn(leagueFolder, name);
         if (fileExists(path)) {
             file.saved = copyName(name, taken);
-            const std::string copy = pathIn(record_.folder, *file.saved);
+            const std::string copy = inFolder(record_.folder, *file.saved);
             linkOrCopyFile(path, copy);
+            file.before = *fileStateOf(copy, key_);
         }
         record_.files.push_back(std::move(file));
     }
-    writeManifest(record_); // made durable with the links beside it
+    manifest_ = startedManifest(record_, key_);
+    writeFileAtomic(inFolder(record_.folder, kManifestFile), manifest_); // made durable with the links beside it
+    pruneOldRuns(history, journal, target);
+}
 
-    std::vector<std::string> dropped = history.unrecorded;
-    const std::size_t older = history.runs.size() + 1 > kKeptRuns ? history.runs.size() + 1 - kKeptRuns : 0;
-    for (std::size_t i = 0; i < older; ++i)
-        dropped.push_back(history.runs[i].folder);
-    for (const std::string& folder : dropped)
-        removeFolder(folder);
+RunJournal::RunJournal(const std::string& leagueFolder, const RunRecord& unfinished)
+    : leagueFolder_(leagueFolder), key_(journalKey()), record_(unfinished),
+      manifest_(readFile(inFolder(unfinished.folder, kManifestFile)))
+{
 }
 
 void RunJournal::finish(JournalTime now)
@@ -166,35 +267,17 @@ void RunJournal::finish(JournalTime now)
         // A file still under its saved copy's name was not written: every
         // league file is replaced by a rename.
         const std::string path = pathIn(leagueFolder_, file.name);
-        file.unchanged = file.saved && sameFile(path, pathIn(record_.folder, *file.saved));
+        file.unchanged = file.saved && sameFile(path, inFolder(record_.folder, *file.saved));
         if (file.unchanged)
             continue;
-        const std::optional<FileState> now = fileStateOf(path);
-        file.unchanged = asBefore(now, record_, file);
+        const std::optional<FileState> state = fileStateOf(path, key_);
+        file.unchanged = asBefore(state, file);
         if (!file.unchanged)
-            file.after = now;
+            file.after = state;
     }
     record_.finished = journalTimeText(now);
-    writeManifest(record_);
-}
-
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, JournalTime now)
-{
-    std::vector<RunRecord> runs = journalRuns(leagueFolder);
-    if (runs.empty() || !runs.back().finished.empty() || runs.back().isUndone())
-        return std::nullopt;
-    RunRecord& run = runs.back();
-    for (const RecordedFile& file : run.files)
-        putBack(leagueFolder, run, file);
-    run.recovered = journalTimeText(now);
-    writeManifest(run);
-    return run.run;
-}
-
-std::string interruptedRunMessage(std::string_view run)
-{
-    return "The last " + std::string(run)
-        + " run was interrupted; the league files were put back as they were before it.";
+    platform::overwriteAt(inFolder(record_.folder, kManifestFile), finishOffset(manifest_),
+                          finishText(record_, manifest_, key_));
 }
 
 } // namespace bidmark

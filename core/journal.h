@@ -11,9 +11,15 @@
 // The run journal. Every run that changes league files records itself in the
 // league folder's history/ folder before its first write: a folder of its own
 // holding every file the run may replace or delete as it was, and a manifest
-// telling what ran, when, which files, and whether it finished. From it a run
-// is undone, and a run that never finished (a power cut, a kill) is put back.
-// history/ is a folder of its own, so nothing in it is read as a league file.
+// (core/manifest.h) telling what ran, when, which files, and whether it
+// finished. From it a run is undone (core/undo.h), and a run that never
+// finished (a power cut, a kill) is put back (core/recovery.h).
+//
+// The journal trusts only what it wrote: its manifests carry a mark made with
+// the user's key (core/journalkey.h), which covers the saved copies too. An
+// entry of history/ without it (planted, edited, or another user's) is passed
+// over, never acted on and never deleted. history/ itself must be a folder: a
+// link in its place is never followed.
 namespace bidmark {
 
 inline constexpr std::string_view kHistoryFolder = "history";
@@ -21,34 +27,54 @@ inline constexpr std::string_view kReportFile = "report.txt"; // what a merge ru
 inline constexpr std::size_t kKeptRuns = 50;
 
 using JournalTime = std::chrono::system_clock::time_point;
-
-// The runs of the league folder's journal, oldest first.
-std::vector<RunRecord> journalRuns(const std::string& leagueFolder);
 std::string journalTimeText(JournalTime time); // "2026-12-07 09.30.12", local time
 
+// The journal as this user's programs find it.
+struct Journal {
+    std::vector<RunRecord> runs; // the runs they recorded, oldest first
+    std::size_t passedOver = 0;  // run folders of history/ without their mark
+    const RunRecord* run(long long number) const;
+};
+// The names in history/ are listed; only the manifests of the user's own run
+// folders (their names carry a tag made with the key) are read.
+Journal readJournal(const std::string& leagueFolder);
+
 // True when the file is as it was before the run.
-bool isAsBefore(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file);
+bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key);
+// Throws, naming it, when a saved copy of the files no longer holds what the
+// run kept (changed, removed or replaced by a link after the run).
+void checkSavedCopies(const RunRecord& record, const std::vector<const RecordedFile*>& files, const HashKey& key);
 // Puts the file back as it was before the run (atomically): its saved bytes,
-// or removed when it was not there.
-void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file);
+// checked again as they are read, or removed when it was not there.
+void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file,
+             const HashKey& key);
 
 // A run being recorded.
 class RunJournal {
 public:
     // Records the run before its first write: its folder
-    // history/<time> <run name>/, the files as they are now, and the
+    // history/<time> <run name> <tag>/, the files as they are now, and the
     // manifest. Only files right in the league folder are league files: a
     // name with a folder in it is passed over. Only the newest kKeptRuns
-    // runs are kept.
+    // runs of the user's are kept (never the run an Undo or a putting back
+    // is about); nothing else in history/ is touched. A journal that cannot
+    // be started throws before the run writes anything.
     RunJournal(const std::string& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
-               JournalTime now = std::chrono::system_clock::now());
+               JournalTime now = std::chrono::system_clock::now(), RunKind kind = RunKind::run,
+               long long target = 0);
+    // A run recorded earlier that was cut short, to be finished now.
+    RunJournal(const std::string& leagueFolder, const RunRecord& unfinished);
     const std::string& folder() const { return record_.folder; } // for what else the run keeps
-    // Records how the run left its files, and that it finished.
+    const HashKey& key() const { return key_; }
+    // Records how the run left its files, and that it finished, in the room
+    // the manifest kept for it.
     void finish(JournalTime now = std::chrono::system_clock::now());
 
 private:
     std::string leagueFolder_;
+    HashKey key_;
     RunRecord record_;
+    std::string manifest_; // the manifest's text as the run started
 };
 
 // The work of a run, journalled; it gets the run's folder. A run that fails
@@ -71,14 +97,5 @@ void runJournalled(const std::string& leagueFolder, std::string_view runName,
     }
     journal.finish();
 }
-
-// When the newest run of the journal started but never finished, every file
-// it recorded is put back as it was before it and the run is marked so; its
-// name is given for the one message that says so.
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder,
-                                                 JournalTime now = std::chrono::system_clock::now());
-// "The last <run> run was interrupted; the league files were put back as
-// they were before it."
-std::string interruptedRunMessage(std::string_view run);
 
 } // namespace bidmark

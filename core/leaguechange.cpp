@@ -2,6 +2,7 @@
 
 #include "core/journal.h"
 #include "core/leaguelock.h"
+#include "core/recovery.h"
 
 namespace bidmark {
 
@@ -9,8 +10,7 @@ void changeLeague(const std::string& leagueFolder, std::string_view doing, const
                   Recovered& recovered)
 {
     const LeagueLock lock(leagueFolder, doing);
-    if (const std::optional<std::string> run = recoverInterruptedRun(leagueFolder))
-        recovered.message = interruptedRunMessage(*run);
+    recovered.message = recoverInterruptedRun(leagueFolder);
     work();
 }
 
@@ -18,7 +18,8 @@ void runInLeague(const std::string& leagueFolder, std::string_view runName,
                  const std::function<std::vector<std::string>()>& files,
                  const std::function<void(const std::string& runFolder)>& work, Recovered& recovered)
 {
-    changeLeague(leagueFolder, runName, [&] { runJournalled(leagueFolder, runName, files(), work); }, recovered);
+    changeLeague(leagueFolder, "running " + std::string(runName),
+                 [&] { runJournalled(leagueFolder, runName, files(), work); }, recovered);
 }
 
 } // namespace bidmark

@@ -10,13 +10,13 @@
 namespace bidmark {
 
 inline constexpr std::string_view kLockFile = ".bidmark.lock";
-// What a holder does besides a run.
+// What a holder does that is no run.
 inline constexpr std::string_view kChangingFiles = "changing the league files";
-inline constexpr std::string_view kWaitingOnAQuestion = "waiting on a question";
 
 class LeagueLock {
 public:
-    // Takes the lock for `doing` (a run's name, or one of the texts above).
+    // Takes the lock for `doing` ("running Merge Team Offers", the text
+    // above, "waiting on a question").
     // Another program's lock is waited for briefly; when it stays held, the
     // constructor throws Failure naming its holder, what it is doing and
     // since when, and nothing is changed. A lock whose program is gone (same

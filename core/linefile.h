@@ -33,12 +33,10 @@ using platform::fileSize;
 using platform::isLink;
 using platform::linkOrCopyFile;
 using platform::listFolder;
-using platform::listSubfolders;
 using platform::makeFolder;
 using platform::makeNewFolder;
 using platform::moveFile;
 using platform::readFile;
-using platform::removeFolder;
 using platform::sameFile;
 using platform::writeFileAtomic;
 

@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <system_error>
 
 #include "core/failure.h"
@@ -16,6 +15,16 @@ namespace bidmark::platform {
 namespace fs = std::filesystem;
 
 namespace detail {
+
+namespace {
+void (*writeWatcher)() = nullptr;
+} // namespace
+
+void aboutToWrite()
+{
+    if (writeWatcher)
+        writeWatcher();
+}
 
 std::string reason(int error) { return std::strerror(error); }
 
@@ -51,6 +60,8 @@ std::pair<std::string, std::string> folderAndName(const std::string& target, con
 
 using namespace detail;
 
+void watchWrites(void (*watcher)()) { writeWatcher = watcher; }
+
 bool exists(const std::string& path)
 {
     std::error_code error;
@@ -75,22 +86,16 @@ std::string absolutePath(const std::string& path)
 
 void makeFolder(const std::string& path)
 {
+    aboutToWrite();
     std::error_code error;
     fs::create_directories(fsPath(path), error);
     if (error)
         fail("Cannot make the folder", path, error.message());
 }
 
-void removeFolder(const std::string& path)
-{
-    std::error_code error;
-    fs::remove_all(fsPath(path), error);
-    if (error)
-        fail("Cannot remove the folder", path, error.message());
-}
-
 bool makeNewFolder(const std::string& path)
 {
+    aboutToWrite();
     std::error_code error;
     if (!fs::create_directory(fsPath(path), error)) {
         if (error)
@@ -99,33 +104,6 @@ bool makeNewFolder(const std::string& path)
     }
     syncParentFolder(path);
     return true;
-}
-
-std::vector<std::string> listSubfolders(const std::string& folder)
-{
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator entry(fsPath(folder), error), end; !error && entry != end; entry.increment(error)) {
-        std::error_code notFolder;
-        if (entry->is_directory(notFolder))
-            names.push_back(pathText(entry->path().filename()));
-    }
-    return names;
-}
-
-void readFileInPieces(const std::string& path, const std::function<void(std::string_view piece)>& take)
-{
-    if (!fileExists(path))
-        notFound(path);
-    // The stream takes the system's own spelling of the name (UTF-16 on Windows).
-    std::ifstream in(fsPath(path), std::ios::binary);
-    if (!in)
-        fail("Cannot read", path, "it cannot be opened");
-    char piece[65536];
-    while (in.read(piece, sizeof piece) || in.gcount() > 0)
-        take(std::string_view(piece, static_cast<std::size_t>(in.gcount())));
-    if (in.bad() || !in.eof())
-        fail("Cannot read", path, "reading it failed");
 }
 
 bool isLink(const std::string& path)
@@ -151,6 +129,7 @@ bool sameFile(const std::string& path, const std::string& other)
 
 void moveFile(const std::string& from, const std::string& to)
 {
+    aboutToWrite();
     std::error_code error;
     fs::rename(fsPath(from), fsPath(to), error);
     if (error)
@@ -159,6 +138,7 @@ void moveFile(const std::string& from, const std::string& to)
 
 void linkOrCopyFile(const std::string& from, const std::string& to)
 {
+    aboutToWrite();
     std::error_code error;
     const bool symbolic = fs::is_symlink(fs::symlink_status(fsPath(from), error));
     // A hard link to a symbolic link would keep the link, not the bytes.

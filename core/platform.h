@@ -28,9 +28,6 @@ bool fileExists(const std::string& path); // a regular file is there, links foll
 // never blocks); a folder, anything else that is not a regular file and a
 // file larger than kMaxFileSize are refused.
 std::string readFile(const std::string& path);
-// A regular file's bytes in pieces of at most 64 KiB, each handed to `take`
-// in turn: a file of any size needs no memory of its size.
-void readFileInPieces(const std::string& path, const std::function<void(std::string_view piece)>& take);
 
 // Whole-file rewrite: a temporary file beside the target, flushed to disk,
 // renamed over it (retried briefly while another program holds the file), the
@@ -52,13 +49,14 @@ std::string absolutePath(const std::string& path);
 
 // Folders and files for the program's own records.
 void makeFolder(const std::string& path); // with the folders above it; one already there is fine
-void removeFolder(const std::string& path); // with everything in it; a missing one is fine
 // A folder made anew, its entry made durable where the system has that; false
 // when something of that name is there already.
 bool makeNewFolder(const std::string& path);
-// The names of the folder's subfolders, in no set order; none when the folder
-// is missing.
-std::vector<std::string> listSubfolders(const std::string& folder);
+// Removes the folder `name` of `folder` with the files and links right in it,
+// never following a link: a link is removed, never what it names, and a
+// link in place of the folder is left alone. A folder that holds a folder is
+// kept whole (false); a missing one is fine.
+bool removeOwnFolder(const std::string& folder, const std::string& name);
 void moveFile(const std::string& from, const std::string& to); // on one volume, replacing `to`
 // `to` becomes a hard link to `from`, or a copy where the volume has no links.
 void linkOrCopyFile(const std::string& from, const std::string& to);
@@ -75,9 +73,10 @@ EntryKind entryKind(const std::string& path);
 
 // A new file made with these bytes and flushed, never through a link: made,
 // or something of that name is there already, or the folder takes no new
-// file (read-only, or not this user's to write); other failures throw.
+// file (read-only, or not this user's to write); other failures throw. A
+// secret file only its owner may read.
 enum class NewFile { made, taken, folderReadOnly };
-NewFile createNewFile(const std::string& path, std::string_view bytes);
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false);
 // Seconds since the entry was last written, a link not followed.
 long long secondsSinceWritten(const std::string& path);
 
@@ -87,6 +86,24 @@ std::string programName();
 std::string machineName();
 // A process of that number runs on this machine.
 bool processRunning(long long id);
+
+// A regular file's bytes handed on in pieces, so that a file of any size needs
+// the memory of one piece.
+void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece);
+// Writes the bytes over the existing file's bytes at `offset`, flushed to
+// disk, never through a link. Within the file's size no space is needed.
+void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+
+// Secret random bytes from the system.
+std::string randomBytes(std::size_t count);
+// The folder for what the program keeps for the user who runs it, outside
+// any league folder ($XDG_CONFIG_HOME/bidmark or ~/.config/bidmark, or
+// %APPDATA%/Bidmark); empty when the system names none.
+std::string userFolder();
+
+// For the tests that stop the program at each of its writes in turn: the
+// watcher is called before every call here that changes the disk.
+void watchWrites(void (*watcher)());
 
 // strtod in the "C" locale, whatever the process's locale.
 double strtodInCLocale(const std::string& text);

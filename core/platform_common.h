@@ -10,6 +10,9 @@ namespace bidmark::platform::detail {
 
 std::string reason(int error); // the system's words for an errno value
 
+// Called before every call that changes the disk (see watchWrites).
+void aboutToWrite();
+
 [[noreturn]] void fail(const char* what, const std::string& path, const std::string& why);
 [[noreturn]] void notFound(const std::string& path);
 [[noreturn]] void notRegular(const std::string& path);

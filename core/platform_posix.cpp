@@ -1,5 +1,7 @@
 #include <cerrno>
 #include <csignal>
+#include <ctime>
+#include <dirent.h>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -183,6 +185,7 @@ std::string readFile(const std::string& path)
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    aboutToWrite();
     const WriteTarget target = writeTarget(path);
     const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath = folder + temporaryName(base, "XXXXXX");
@@ -210,6 +213,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
 
 void deleteFile(const std::string& path)
 {
+    aboutToWrite();
     if (::unlink(path.c_str()) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
@@ -241,9 +245,10 @@ EntryKind entryKind(const std::string& path)
     return S_ISREG(st.st_mode) ? EntryKind::file : EntryKind::other;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    aboutToWrite();
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
     if (fd < 0) {
         const int error = errno;
         if (error == EEXIST)
@@ -294,6 +299,127 @@ std::string machineName()
 bool processRunning(long long id)
 {
     return id > 0 && id <= 0x7FFFFFFF && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
+}
+
+} // namespace bidmark::platform
+
+namespace bidmark::platform {
+
+bool removeOwnFolder(const std::string& folder, const std::string& name)
+{
+    Descriptor parent(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const std::string path = folder + "/" + name;
+    if (parent.get() < 0)
+        fail("Cannot remove the folder", path, reason(errno));
+    const int fd = ::openat(parent.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            return true;
+        if (errno == ELOOP || errno == ENOTDIR)
+            return false; // a link or a file in its place: not ours to remove
+        fail("Cannot remove the folder", path, reason(errno));
+    }
+    DIR* entries = ::fdopendir(fd);
+    if (!entries) {
+        ::close(fd);
+        fail("Cannot remove the folder", path, reason(errno));
+    }
+    bool whole = true;
+    while (const dirent* entry = ::readdir(entries)) {
+        const std::string entryName = entry->d_name;
+        if (entryName == "." || entryName == "..")
+            continue;
+        struct stat st;
+        if (::fstatat(::dirfd(entries), entryName.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 || S_ISDIR(st.st_mode)) {
+            whole = false;
+            continue;
+        }
+        aboutToWrite();
+        if (::unlinkat(::dirfd(entries), entryName.c_str(), 0) != 0) {
+            const int error = errno;
+            ::closedir(entries);
+            fail("Cannot remove", path + "/" + entryName, reason(error));
+        }
+    }
+    ::closedir(entries);
+    if (whole)
+        aboutToWrite();
+    if (whole && ::unlinkat(parent.get(), name.c_str(), AT_REMOVEDIR) != 0)
+        fail("Cannot remove the folder", path, reason(errno));
+    return whole;
+}
+
+void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece)
+{
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat st;
+    if (file.get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            notFound(path);
+        fail("Cannot read", path, reason(errno));
+    }
+    if (::fstat(file.get(), &st) != 0)
+        fail("Cannot read", path, reason(errno));
+    if (!S_ISREG(st.st_mode))
+        notRegular(path);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("Cannot read", path, reason(errno));
+        }
+        if (got == 0)
+            return;
+        piece(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+}
+
+void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
+{
+    aboutToWrite();
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (file.get() < 0)
+        fail("Cannot write", path, reason(errno));
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::pwrite(file.get(), bytes.data() + done, bytes.size() - done,
+                                         static_cast<off_t>(offset + done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            fail("Cannot write", path, reason(written < 0 ? errno : ENOSPC));
+        done += static_cast<std::size_t>(written);
+    }
+    if (::fsync(file.get()) != 0)
+        fail("Cannot write", path, reason(errno));
+}
+
+std::string randomBytes(std::size_t count)
+{
+    Descriptor source(::open("/dev/urandom", O_RDONLY | O_CLOEXEC));
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    while (source.get() >= 0 && done < count) {
+        const ssize_t got = ::read(source.get(), bytes.data() + done, count - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    if (done < count)
+        throw Failure("The system gave no random bytes (/dev/urandom)");
+    return bytes;
+}
+
+std::string userFolder()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config == '/')
+        return std::string(config) + "/bidmark";
+    const char* home = std::getenv("HOME");
+    return home && *home ? std::string(home) + "/.config/bidmark" : std::string();
 }
 
 } // namespace bidmark::platform

@@ -8,6 +8,7 @@
 
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include <ntsecapi.h>
 
 #include "core/failure.h"
 #include "core/filenames.h"
@@ -247,6 +248,7 @@ std::string readFile(const std::string& path)
 
 void writeFileAtomic(const std::string& path, std::string_view bytes)
 {
+    aboutToWrite();
     const WriteTarget target = writeTarget(path);
     const auto [folder, base] = folderAndName(target.path, path);
     std::string tempPath;
@@ -280,6 +282,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
 
 void deleteFile(const std::string& path)
 {
+    aboutToWrite();
     const std::wstring name = wide(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -317,8 +320,10 @@ EntryKind entryKind(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::other : EntryKind::file;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
 {
+    aboutToWrite();
+    // A file made in the user's own folder (%APPDATA%) is the user's alone.
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
     if (!file.valid()) {
@@ -385,6 +390,100 @@ bool processRunning(long long id)
     Handle process(opened);
     DWORD code = 0;
     return GetExitCodeProcess(process.get(), &code) && code == STILL_ACTIVE;
+}
+
+} // namespace bidmark::platform
+
+namespace bidmark::platform {
+
+bool removeOwnFolder(const std::string& folder, const std::string& name)
+{
+    const std::string path = folder + "/" + name;
+    const DWORD attributes = GetFileAttributesW(wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return true;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false; // a link or a file in its place: not ours to remove
+    bool whole = true;
+    WIN32_FIND_DATAW entry;
+    const HANDLE search = FindFirstFileW(wide(path + "/*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring entryName = entry.cFileName;
+            if (entryName == L"." || entryName == L"..")
+                continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                whole = false; // a folder, or a link to one: left alone
+                continue;
+            }
+            // A link is removed itself, never what it names.
+            aboutToWrite();
+            if (!DeleteFileW((wide(path) + L"\\" + entryName).c_str())) {
+                const DWORD error = GetLastError();
+                FindClose(search);
+                fail("Cannot remove", path + "/" + narrow(entryName), windowsReason(error));
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    if (whole)
+        aboutToWrite();
+    if (whole && !RemoveDirectoryW(wide(path).c_str()))
+        fail("Cannot remove the folder", path, windowsReason(GetLastError()));
+    return whole;
+}
+
+void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece)
+{
+    Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (missing(error))
+            notFound(path);
+        fail("Cannot read", path, windowsReason(error));
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        notRegular(path);
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            fail("Cannot read", path, windowsReason(GetLastError()));
+        if (got == 0)
+            return;
+        piece(std::string_view(buffer, got));
+    }
+}
+
+void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
+{
+    aboutToWrite();
+    Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    if (!file.valid())
+        fail("Cannot write", path, windowsReason(GetLastError()));
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, &at)
+        || written != bytes.size() || !FlushFileBuffers(file.get()))
+        fail("Cannot write", path, windowsReason(GetLastError()));
+}
+
+std::string randomBytes(std::size_t count)
+{
+    std::string bytes(count, '\0');
+    if (!RtlGenRandom(bytes.data(), static_cast<ULONG>(count)))
+        throw Failure("The system gave no random bytes (RtlGenRandom)");
+    return bytes;
+}
+
+std::string userFolder()
+{
+    const wchar_t* appData = _wgetenv(L"APPDATA");
+    return appData && *appData ? narrow(appData) + "/Bidmark" : std::string();
 }
 
 } // namespace bidmark::platform

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 
+#include <set>
+
 #include "core/failure.h"
 #include "core/filenames.h"
+#include "core/journalkey.h"
 #include "core/leaguelock.h"
 #include "core/linefile.h"
 
@@ -23,12 +26,26 @@ std::vector<const RecordedFile*> changedByRun(const RunRecord& run)
 }
 
 // Since the run finished the file was changed: it is neither as the run left
-// it nor (put back by an undo cut short) as it was before.
-bool changedSince(const std::string& leagueFolder, const RunRecord& run, const RecordedFile& file)
+// it nor as it was before.
+bool changedSince(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key)
 {
-    if (run.finished.empty())
-        return false; // a run cut short left nothing to compare with
-    return fileStateOf(pathIn(leagueFolder, file.name)) != file.after && !isAsBefore(leagueFolder, run, file);
+    return fileStateOf(pathIn(leagueFolder, file.name), key) != file.after && !isAsBefore(leagueFolder, file, key);
+}
+
+// The run Undo takes: the newest finished one that changed files, not an
+// Undo, not undone and not put back.
+const RunRecord* runToUndo(const Journal& journal)
+{
+    std::set<long long> undone;
+    for (const RunRecord& run : journal.runs) {
+        if (run.kind != RunKind::run)
+            undone.insert(run.target);
+    }
+    for (auto run = journal.runs.rbegin(); run != journal.runs.rend(); ++run) {
+        if (run->kind != RunKind::undo && !run->finished.empty() && !undone.count(run->number) && run->changedFiles())
+            return &*run;
+    }
+    return nullptr;
 }
 
 std::string runName(const UndoPlan& plan) { return plan.run + " run of " + plan.started; }
@@ -49,19 +66,30 @@ std::string nameLines(const std::vector<std::string>& names)
 
 std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
 {
-    const std::vector<RunRecord> runs = journalRuns(leagueFolder);
-    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        if (run->isUndone() || !run->changedFiles())
-            continue;
-        UndoPlan plan{run->folder, run->run, run->started, {}, {}, {}};
-        for (const RecordedFile* file : changedByRun(*run)) {
-            (file->saved ? plan.putBack : plan.remove).push_back(file->name);
-            if (changedSince(leagueFolder, *run, *file))
-                plan.changed.push_back(file->name);
-        }
-        return plan;
+    const Journal journal = readJournal(leagueFolder);
+    const RunRecord* run = runToUndo(journal);
+    if (!run)
+        return std::nullopt;
+    const HashKey key = journalKey();
+    UndoPlan plan{run->folder, run->run, run->started, {}, {}, {}};
+    for (const RecordedFile* file : changedByRun(*run)) {
+        (file->saved ? plan.putBack : plan.remove).push_back(file->name);
+        if (changedSince(leagueFolder, *file, key))
+            plan.changed.push_back(file->name);
     }
-    return std::nullopt;
+    return plan;
+}
+
+std::string nothingToUndoMessage(const std::string& leagueFolder)
+{
+    const std::size_t foreign = readJournal(leagueFolder).passedOver;
+    std::string text = "There is no run to undo.";
+    if (foreign > 0)
+        text += " " + shownPath(pathIn(leagueFolder, kHistoryFolder)) + " holds " + std::to_string(foreign)
+            + (foreign == 1 ? " run" : " runs")
+            + " this program did not record (another user's, or changed since); they are left alone, as Bidmark "
+              "undoes only runs it recorded itself.";
+    return text;
 }
 
 bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked)
@@ -74,16 +102,22 @@ bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked)
 
 void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime now)
 {
-    for (RunRecord& run : journalRuns(leagueFolder)) {
-        if (run.folder != plan.runFolder)
-            continue;
-        for (const RecordedFile* file : changedByRun(run))
-            putBack(leagueFolder, run, *file);
-        run.undone = journalTimeText(now);
-        writeManifest(run);
-        return;
-    }
-    throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
+    const Journal journal = readJournal(leagueFolder);
+    const auto run = std::find_if(journal.runs.begin(), journal.runs.end(),
+                                  [&](const RunRecord& r) { return r.folder == plan.runFolder; });
+    if (run == journal.runs.end())
+        throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
+    const std::vector<const RecordedFile*> files = changedByRun(*run);
+    const HashKey key = journalKey();
+    checkSavedCopies(*run, files, key);
+    std::vector<std::string> names;
+    for (const RecordedFile* file : files)
+        names.push_back(file->name);
+    // Not finished when it fails: the next start finishes it.
+    RunJournal undo(leagueFolder, kUndoRunName, names, now, RunKind::undo, run->number);
+    for (const RecordedFile* file : files)
+        putBack(leagueFolder, *run, *file, key);
+    undo.finish(now);
 }
 
 std::string undoQuestion(const UndoPlan& plan)
@@ -115,7 +149,7 @@ std::optional<std::string> undoLastRun(const std::string& leagueFolder, Question
         questions.tell(*before.message);
     const std::optional<UndoPlan> asked = planUndo(leagueFolder);
     if (!asked)
-        return std::string(kNothingToUndo);
+        return nothingToUndoMessage(leagueFolder);
     if (!questions.yes({undoQuestion(*asked), "--yes", {}}))
         return std::nullopt;
     if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too", {}}))

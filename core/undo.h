@@ -8,9 +8,14 @@
 #include "core/leaguechange.h"
 #include "core/questions.h"
 
-// Undo Last Run: the newest run of the journal not yet undone (that changed
-// some file) has its files put back as they were before it.
+// Undo Last Run: the newest run of the user's journal not yet undone that
+// changed some file has its files put back as they were before it, in a run
+// of its own ("Undo Last Run") that first keeps the files as they are, so a
+// killed Undo is finished at the next start. Undo runs themselves are passed
+// over: pressed again, Undo undoes the run before.
 namespace bidmark {
+
+inline constexpr std::string_view kUndoRunName = "Undo Last Run";
 
 struct UndoPlan {
     std::string runFolder;
@@ -21,19 +26,20 @@ struct UndoPlan {
     std::vector<std::string> changed; // of both, those changed since the run
 };
 
-inline constexpr std::string_view kNothingToUndo = "There is no run to undo.";
-
 // What Undo would do now; none when no run is left to undo.
 std::optional<UndoPlan> planUndo(const std::string& leagueFolder);
+// "There is no run to undo.", and when history/ holds runs without the
+// program's mark, that they are left alone and why.
+std::string nothingToUndoMessage(const std::string& leagueFolder);
 // The plan made again once the user has answered still undoes what was asked:
 // the same run, and no file changed since it that the user was not asked about.
 bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked);
 inline constexpr std::string_view kChangedWhileAsking =
     "The league files changed while you were answering; nothing was undone. Press Undo Last Run again to see "
     "what it would undo now.";
-// Puts the run's files back, each atomically, then marks the run undone. An
-// undo cut short can be done again: the files already put back count as
-// unchanged.
+// Puts the run's files back, each atomically, as a journalled run: a saved
+// copy changed since is refused before anything is written; an undo cut
+// short is finished at the next start.
 void undoRun(const std::string& leagueFolder, const UndoPlan& plan,
              JournalTime now = std::chrono::system_clock::now());
 

@@ -130,7 +130,7 @@ TEST(Signing, LeftoverSettledAsAnsweredThenTheSigningRuns)
         mergeSignedPlayersRun(league.dir.path(), {kArvoToNy}, false, "2026-12-07 09.30.13", recovered);
         const Lines fa = league.fa();
         EXPECT_EQ(std::count(fa.begin(), fa.end(), "<SIGNED> <NY> 1.0/1 "), 1);
-        const std::vector<RunRecord> runs = journalRuns(league.dir.path());
+        const std::vector<RunRecord> runs = readJournal(league.dir.path()).runs;
         ASSERT_EQ(runs.size(), 2u);
         EXPECT_EQ(runs[0].run, merge ? "Merge Signed Players" : "Set Aside Signings");
         EXPECT_TRUE(league.dir.exists(pathIn(runs[1].folder, kReportFile)));

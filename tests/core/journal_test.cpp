@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
+#include "core/journalkey.h"
 #include "core/linefile.h"
+#include "core/recovery.h"
 #include "core/undo.h"
 #include "tests/support/system.h"
 #include "tests/support/tempdir.h"
@@ -33,10 +35,12 @@ Files leagueFiles(const TempDir& dir)
 
 std::vector<std::string> runFolders(const TempDir& dir)
 {
-    std::vector<std::string> names = listSubfolders(dir.file("history"));
+    std::vector<std::string> names = listFolder(dir.file("history"));
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::vector<RunRecord> journalRuns(const TempDir& dir) { return readJournal(dir.path()).runs; }
 
 // A run of the shape of a merge: fa.txt replaced, signed.txt grown, TOR.txt
 // deleted, temp.txt made.
@@ -70,14 +74,15 @@ TEST_F(Journal, RecordsEveryFileAsItWasAndHowTheRunLeftIt)
     run.finish(kNoon);
 
     const std::string started = journalTimeText(kNoon);
-    EXPECT_EQ(runFolders(dir_), std::vector<std::string>{started + " Merge Team Offers"});
+    ASSERT_EQ(runFolders(dir_).size(), 1u);
+    EXPECT_EQ(runFolders(dir_)[0].rfind(started + " Merge Team Offers ", 0), 0u); // and the key's tag
     EXPECT_EQ(started.find_first_of("<>:\"/\\|?*"), std::string::npos);
     // The copies keep the old bytes, also of the file the run deleted.
     for (const char* name : {"fa.txt", "signed.txt", "TOR.txt"})
         EXPECT_EQ(readFile(pathIn(run.folder(), name)), before_[name]) << name;
     EXPECT_FALSE(fileExists(pathIn(run.folder(), "temp.txt")));
 
-    const std::vector<RunRecord> runs = journalRuns(dir_.path());
+    const std::vector<RunRecord> runs = journalRuns(dir_);
     ASSERT_EQ(runs.size(), 1u);
     const RunRecord& record = runs[0];
     EXPECT_EQ(record.run, "Merge Team Offers");
@@ -86,33 +91,50 @@ TEST_F(Journal, RecordsEveryFileAsItWasAndHowTheRunLeftIt)
     ASSERT_EQ(record.files.size(), 4u);
     const RecordedFile& fa = record.files[0];
     EXPECT_EQ(fa.saved, std::optional<std::string>("fa.txt"));
-    EXPECT_EQ(fa.after, stateOf(dir_.read("fa.txt")));
+    EXPECT_EQ(fa.after, stateOf(dir_.read("fa.txt"), journalKey()));
     EXPECT_FALSE(record.files[2].saved);                          // temp.txt was not there
     EXPECT_TRUE(record.files[3].saved && !record.files[3].after); // TOR.txt is gone
 }
 
-TEST_F(Journal, NamesRunsApartAndKeepsTheNewestFifty)
+TEST_F(Journal, NamesRunsApartAndKeepsTheNewestFiftyOfItsOwn)
 {
-    std::filesystem::create_directories(dir_.file("history/left by a run stopped before its manifest"));
+    std::filesystem::create_directories(dir_.file("history/2024 season"));
     for (std::size_t i = 0; i < kKeptRuns + 2; ++i)
         RunJournal(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, kNoon).finish(kNoon);
     const std::vector<std::string> folders = runFolders(dir_);
-    ASSERT_EQ(folders.size(), kKeptRuns);
-    const std::vector<RunRecord> runs = journalRuns(dir_.path());
+    ASSERT_EQ(folders.size(), kKeptRuns + 1);
+    EXPECT_EQ(folders.front(), "2024 season") << "what is not the journal's is left alone";
+    const std::vector<RunRecord> runs = journalRuns(dir_);
     EXPECT_EQ(runs.front().number, 3);
     EXPECT_EQ(runs.back().number, static_cast<long long>(kKeptRuns + 2));
 }
 
-TEST_F(Journal, RunCutShortIsPutBackOnce)
+TEST_F(Journal, RunCutShortIsPutBackOnceInARunThatCanBeUndone)
 {
     {
         RunJournal run(dir_.path(), "Merge Team Offers", kRunFiles, kNoon);
         mergeLikeRun(dir_, "one"); // and never finished
     }
-    EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::optional<std::string>("Merge Team Offers"));
+    const Files cutShort = leagueFiles(dir_);
+    const std::optional<std::string> message = recoverInterruptedRun(dir_.path(), kNoon);
+    ASSERT_TRUE(message);
+    const std::string started = journalTimeText(kNoon);
+    EXPECT_EQ(message->rfind("The last Merge Team Offers run (started " + started
+                                 + ") was interrupted; the league files were put back as they were before it. The "
+                                   "files as it left them are kept in history/" + started
+                                 + " Put Back of Merge Team Offers ",
+                             0),
+              0u)
+        << *message;
     EXPECT_EQ(leagueFiles(dir_), before_);
     EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
-    EXPECT_FALSE(planUndo(dir_.path())) << "a run put back is not undone again";
+
+    const std::optional<UndoPlan> plan = planUndo(dir_.path());
+    ASSERT_TRUE(plan);
+    EXPECT_EQ(plan->run, "Put Back of Merge Team Offers");
+    undoRun(dir_.path(), *plan);
+    EXPECT_EQ(leagueFiles(dir_), cutShort);
+    EXPECT_FALSE(planUndo(dir_.path())) << "the run cut short is not undone";
 
     runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "two"); });
     EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt) << "a finished run stays";
@@ -158,7 +180,7 @@ TEST_F(Journal, UndoGoesBackRunByRunAndPassesOverRunsThatChangedNothing)
     undoRun(dir_.path(), *plan);
     EXPECT_EQ(leagueFiles(dir_), before_);
     EXPECT_FALSE(planUndo(dir_.path()));
-    EXPECT_EQ(runFolders(dir_).size(), 3u) << "undone runs keep their folders";
+    EXPECT_EQ(runFolders(dir_).size(), 5u) << "undone runs keep their folders, beside the two Undo runs";
 }
 
 TEST_F(Journal, UndoNamesFilesChangedSinceTheRunButNotThoseAnUndoCutShortPutBack)
@@ -179,13 +201,13 @@ TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
     std::filesystem::create_directory(dir_.file("sub"));
     dir_.write("sub/marketVal.txt", "values\r\n");
     RunJournal run(dir_.path(), "Calculate Market Value", {"sub/marketVal.txt", "../fa.txt", "fa.txt"}, kNoon);
-    ASSERT_EQ(journalRuns(dir_.path()).at(0).files.size(), 1u);
+    ASSERT_EQ(journalRuns(dir_).at(0).files.size(), 1u);
 
     // A manifest changed to lead outside the league folder is not followed.
     const std::string manifest = pathIn(run.folder(), kManifestFile);
     const std::string text = readFile(manifest);
     writeFileAtomic(manifest, text.substr(0, text.find("file: ")) + "file: ../outside.txt\r\nbefore: absent\r\n");
-    EXPECT_TRUE(journalRuns(dir_.path()).empty());
+    EXPECT_TRUE(journalRuns(dir_).empty());
     EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt);
 
     // Nor is a saved file replaced by a link to a file elsewhere.
@@ -198,15 +220,21 @@ TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
     EXPECT_EQ(dir_.read("fa.txt"), "changed\r\n");
 }
 
-TEST(FileStates, TellBytesApart)
+TEST(FileStates, AreKeyedHashesOfTheBytes)
 {
+    // SipHash-2-4's own test: key 00 01 ... 0f, no bytes.
+    const HashKey key{0x0706050403020100ULL, 0x0f0e0d0c0b0a0908ULL};
+    EXPECT_EQ(stateOf("", key).hash, (std::array<std::uint64_t, 2>{0xe6a825ba047f81a3ULL, 0x930255c71472f66dULL}));
     const std::string bytes(1000, 'x');
     std::string flipped = bytes;
     flipped[997] = 'y';
-    EXPECT_EQ(stateOf(bytes), stateOf(std::string(1000, 'x')));
-    EXPECT_NE(stateOf(bytes), stateOf(flipped));
-    EXPECT_NE(stateOf(""), stateOf(std::string(1, '\0')));
-    EXPECT_NE(stateOf("ab"), stateOf("ba"));
+    ContentHash pieces(key);
+    for (std::size_t at = 0; at < bytes.size(); at += 7)
+        pieces.add(std::string_view(bytes).substr(at, 7));
+    EXPECT_EQ(pieces.result(), stateOf(bytes, key).hash);
+    EXPECT_NE(stateOf(bytes, key), stateOf(flipped, key));
+    EXPECT_NE(stateOf(bytes, key), stateOf(bytes, HashKey{key.k0, key.k1 + 1}));
+    EXPECT_NE(stateOf("", key), stateOf(std::string(1, '\0'), key));
 }
 
 TEST(FileStates, OfAFileReadInPiecesUnderAnAccentedName)
@@ -215,8 +243,9 @@ TEST(FileStates, OfAFileReadInPiecesUnderAnAccentedName)
     std::string bytes(200000, 'x'); // more than one piece
     bytes[150000] = '\0';
     dir.write("Montr\xC3\xA9" "al.txt", bytes);
-    EXPECT_EQ(fileStateOf(dir.file("Montr\xC3\xA9" "al.txt")), stateOf(bytes));
-    EXPECT_EQ(fileStateOf(dir.file("missing.txt")), std::nullopt);
+    const HashKey key{1, 2};
+    EXPECT_EQ(fileStateOf(dir.file("Montr\xC3\xA9" "al.txt"), key), stateOf(bytes, key));
+    EXPECT_EQ(fileStateOf(dir.file("missing.txt"), key), std::nullopt);
 }
 
 } // namespace

@@ -49,7 +49,7 @@ TEST(UndoLastRun, AsksThenPutsBackAndSaysSo)
     EXPECT_EQ(league.dir.read("TOR.txt"), "offer\r\n");
 
     Script none({});
-    EXPECT_EQ(league.undo(none), std::string(kNothingToUndo));
+    EXPECT_EQ(league.undo(none), "There is no run to undo.");
 }
 
 TEST(UndoLastRun, AsksAgainForFilesChangedSinceTheRun)
@@ -90,7 +90,8 @@ TEST(UndoLastRun, TellsOfAnInterruptedRunBeforeItAsks)
     }
     Script script({false});
     league.undo(script);
-    EXPECT_EQ(script.told, std::vector<std::string>{interruptedRunMessage("Calculate Market Value")});
+    ASSERT_EQ(script.told.size(), 1u);
+    EXPECT_NE(script.told[0].find("Calculate Market Value"), std::string::npos) << script.told[0];
     EXPECT_FALSE(league.dir.exists("marketVal.txt"));
     EXPECT_EQ(script.asked.size(), 1u);
 }

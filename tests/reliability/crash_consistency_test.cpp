@@ -2,7 +2,9 @@
 // that some number of whole team merges gives, and every player who left it
 // must stand in signed.txt. Once the program starts again and puts the
 // interrupted run back, the league files are as they were before the run or
-// as the whole run leaves them, and a new merge logs no player twice.
+// as the whole run leaves them, and a new merge logs no player twice. Undo
+// and the putting back of an interrupted run are killed at each of their
+// writes in turn, with the same checks.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +23,8 @@
 #include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
+#include "core/recovery.h"
+#include "core/undo.h"
 #include "core/teamfiles.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/league.h"
@@ -117,6 +121,39 @@ void runAndKill(const std::string& folder, Clock::duration delay,
         },
         delay);
     ASSERT_TRUE(end.killed || end.exitCode == 0);
+}
+
+// The run in a child process killed as it is about to make its write number
+// `write` (every call of the platform layer that changes the disk counts);
+// false when it ended before.
+int writesLeft = 0;
+void killAtLastWrite()
+{
+    if (--writesLeft == 0)
+        test::killThisProcess();
+}
+bool killedAtWrite(int write, const std::function<void()>& run)
+{
+    const test::ChildEnd end = test::runInChild(
+        [&] {
+            writesLeft = write;
+            platform::watchWrites(killAtLastWrite);
+            run();
+            return 0;
+        },
+        std::chrono::hours(1));
+    EXPECT_TRUE(test::endedByKill(end) || end.exitCode == 0) << "write " << write;
+    return test::endedByKill(end);
+}
+
+void expectNoOneLoggedTwice(const test::TempDir& dir, int write)
+{
+    std::set<std::string> logged;
+    for (const std::string& line : splitLines(dir.read("signed.txt"))) {
+        if (isPlayerLine(line)) {
+            EXPECT_TRUE(logged.insert(line).second) << line << " logged twice, write " << write;
+        }
+    }
 }
 
 TEST(CrashConsistency, KilledMergeRunLeavesWholeListAndLogsEveryMovedPlayer)
@@ -264,6 +301,64 @@ TEST(CrashConsistency, KilledSigningLeavesItsSigningsWholeAndMarked)
     }
     std::printf("signing kill points: %d, COMMISH.txt left by the kill: %d, after restart: 0\n", killPoints,
                 leftovers);
+}
+
+// Undo Last Run killed at each of its writes, after a merge: once the program
+// starts again the files are as the merge left them or as before it, never
+// a mix, and a merge then logs no one twice.
+TEST(CrashConsistency, UndoKilledAtEachOfItsWritesEndsAllBeforeOrAllAfter)
+{
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("fork and kill");
+    const Files league = generateLeague(20240609, 400, 5);
+    test::TempDir dir;
+    int write = 1, undone = 0, notUndone = 0;
+    for (bool killed = true; killed; ++write) {
+        writeAll(dir, league);
+        journalledMergeRun(dir.path());
+        const Files merged = leagueFiles(dir);
+        const std::optional<UndoPlan> plan = planUndo(dir.path());
+        ASSERT_TRUE(plan);
+        killed = killedAtWrite(write, [&] { undoRun(dir.path(), *plan); });
+        recoverInterruptedRun(dir.path()); // the program starts again
+        const Files now = leagueFiles(dir);
+        ASSERT_TRUE(now == merged || now == league) << "a mix of before and after, write " << write;
+        ++(now == league ? undone : notUndone);
+        journalledMergeRun(dir.path());
+        expectNoOneLoggedTwice(dir, write);
+    }
+    std::printf("Undo killed at each of its %d writes: undone %d times, left as before %d times, mixed 0 times\n",
+                write - 2, undone - 1, notUndone);
+}
+
+// A merge cut short, then the putting back of it killed at each of its
+// writes: once the program starts again the files are as before the merge.
+TEST(CrashConsistency, PuttingBackKilledAtEachOfItsWritesEndsAsBeforeTheRun)
+{
+    if (!test::hasPosix())
+        GTEST_SKIP() << test::posixOnly("fork and kill");
+    const Files league = generateLeague(20240610, 400, 5);
+    test::TempDir dir;
+    writeAll(dir, league);
+    static int mergeWrites = 0;
+    platform::watchWrites([] { ++mergeWrites; });
+    journalledMergeRun(dir.path());
+    platform::watchWrites(nullptr);
+    int write = 1;
+    for (bool killed = true; killed; ++write) {
+        writeAll(dir, league);
+        // Cut short among its league writes, before the journal's finish.
+        ASSERT_TRUE(killedAtWrite(mergeWrites - 3, [&] { journalledMergeRun(dir.path()); }));
+        ASSERT_TRUE(leagueFiles(dir) != league);
+        killed = killedAtWrite(write, [&] { recoverInterruptedRun(dir.path()); });
+        recoverInterruptedRun(dir.path()); // the program starts again
+        ASSERT_TRUE(leagueFiles(dir) == league) << "not as before the merge, write " << write;
+        journalledMergeRun(dir.path());
+        expectNoOneLoggedTwice(dir, write);
+    }
+    std::printf("putting back killed at each of its %d writes (merge cut short at write %d of %d): as before the "
+                "merge every time\n",
+                write - 2, mergeWrites - 3, mergeWrites);
 }
 
 } // namespace

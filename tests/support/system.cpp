@@ -1,5 +1,6 @@
 #include "tests/support/system.h"
 
+#include <cstdlib>
 #include <filesystem>
 
 #include <stdexcept>
@@ -24,6 +25,7 @@ std::string posixOnly(std::string_view what)
 
 bool hasPosix() { return false; }
 bool runningAsRoot() { return false; }
+void setEnvironment(const std::string& name, const std::string& value) { _putenv_s(name.c_str(), value.c_str()); }
 FileSizeLimit::FileSizeLimit(unsigned long long) {}
 FileSizeLimit::~FileSizeLimit() = default;
 
@@ -32,6 +34,8 @@ namespace {
 } // namespace
 
 void makeNamedPipe(const std::string&) { unsupported("named pipes"); }
+void killThisProcess() { unsupported("kill"); }
+bool endedByKill(const ChildEnd&) { return false; }
 ChildEnd runInChild(const std::function<int()>&, std::chrono::steady_clock::duration)
 {
     unsupported("fork and kill");
@@ -49,6 +53,13 @@ void check(bool done, const std::string& what)
 
 bool hasPosix() { return true; }
 bool runningAsRoot() { return ::geteuid() == 0; }
+void killThisProcess()
+{
+    std::raise(SIGKILL);
+    std::abort();
+}
+bool endedByKill(const ChildEnd& end) { return end.signal == SIGKILL; }
+void setEnvironment(const std::string& name, const std::string& value) { ::setenv(name.c_str(), value.c_str(), 1); }
 
 FileSizeLimit::FileSizeLimit(unsigned long long bytes)
 {

@@ -15,6 +15,9 @@ std::string posixOnly(std::string_view what);
 
 bool runningAsRoot();
 
+// Sets a variable of the process's environment.
+void setEnvironment(const std::string& name, const std::string& value);
+
 // Files may not grow past `bytes` while the object lives: a longer write
 // fails half-way. Whether that is a failure with a message or the end of the
 // process (SIGXFSZ) is up to the program's start-up, which the test runs.
@@ -43,5 +46,8 @@ struct ChildEnd {
     bool killed = false;
 };
 ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock::duration killAfter);
+// Ends this process at once, as a kill from outside does (SIGKILL).
+[[noreturn]] void killThisProcess();
+bool endedByKill(const ChildEnd& end);
 
 } // namespace bidmark::test
