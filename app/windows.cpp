@@ -15,6 +15,7 @@
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
 #include "gui/placement.h"
+#include "gui/questionboxes.h"
 #include "gui/text.h"
 #include "marketvalue/form5.h"
 #include "marketvalue/publishpage.h"
@@ -124,21 +125,11 @@ void Windows::signPlayers()
 std::optional<MergeReport> Windows::settleLeftoverSignings()
 {
     QWidget* menu = form4_.get();
-    const std::string& folder = session_.leagueFolder;
-    std::optional<LeftoverSignings> leftover;
-    gui::leagueChange(menu, session_, [&] { leftover = findLeftoverSignings(folder); });
-    if (!leftover)
-        return std::nullopt;
-    const std::string aside = leftoverAsideName(folder, timeStamp());
-    if (!gui::askYesNo(menu, gui::toQt(leftoverQuestion(*leftover, aside)), gui::kTitle)) {
-        gui::leagueRun(menu, session_, kSetAsideRunName, [&] { return setAsideRunFiles(aside); },
-                       [&](const std::string&) { setLeftoverSigningsAside(folder, aside); });
-        return std::nullopt;
-    }
-    MergeReport report;
-    gui::leagueRun(menu, session_, kSigningRunName, signingRunFiles, [&](const std::string& runFolder) {
-        report = mergeLeftoverSignings(folder, *leftover, form4().moveSignedPlayers());
-        keepReport(runFolder, report);
+    gui::QuestionBoxes questions(menu);
+    std::optional<MergeReport> report;
+    gui::runShown(menu, [&](Recovered& recovered) {
+        report = settleLeftover(session_.leagueFolder, form4().moveSignedPlayers(), timeStamp(), questions,
+                                recovered);
     });
     return report;
 }
@@ -150,14 +141,12 @@ void Windows::mergeSignedPlayers(const OfferList& signings)
 {
     gui::guarded(form2_.get(), [&] {
         Form4& menu = form4();
-        const std::string& folder = session_.leagueFolder;
-        const std::string aside = leftoverAsideName(folder, timeStamp());
         MergeReport report;
-        gui::leagueRun(form2_.get(), session_, kSigningRunName, [&] { return signingDoneFiles(aside); },
-                       [&](const std::string& runFolder) {
-                           report = mergeSignings(folder, signings.entries, menu.moveSignedPlayers(), aside);
-                           keepReport(runFolder, report);
-                       });
+        gui::runShown(form2_.get(), [&](Recovered& recovered) {
+            gui::BusyCursor busy;
+            report = mergeSignedPlayersRun(session_.leagueFolder, signings.entries, menu.moveSignedPlayers(),
+                                           timeStamp(), recovered);
+        });
         gui::showFrom(&menu, form2_.get(), gui::Place::Centred);
         form2_->hide();
         showReport(&menu, report);

@@ -223,8 +223,9 @@ void JunkFile(benchmark::State& state)
 
 void journalledMergeRun(const League& league)
 {
-    runJournalled(league.folder(), kMergeRunName, mergeRunFiles(league.folder()),
-                  [&](const std::string&) { mergeRun(league); });
+    MergeTeamOffersRun run(league.folder(), std::string("FA01 Signed Players"), {true, false});
+    runJournalled(league.folder(), kMergeRunName, run.files(),
+                  [&](const std::string& runFolder) { run.work(runFolder); });
 }
 
 void Journal(benchmark::State& state)

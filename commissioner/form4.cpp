@@ -9,7 +9,6 @@
 #include <QListWidget>
 
 #include "commissioner/merge_run.h"
-#include "commissioner/receipts.h"
 #include "commissioner/receivedwindow.h"
 #include "commissioner/receiveflow.h"
 #include "core/undo.h"
@@ -18,6 +17,7 @@
 #include "gui/controls.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/questionboxes.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -141,53 +141,33 @@ void Form4::mergeTeamOffers()
             if (!mergeName)
                 return;
         }
-        const std::string& folder = session_.leagueFolder;
-        MergeReport report;
-        gui::leagueRun(this, session_, kMergeRunName, [&] { return mergeRunFiles(folder); },
-                       [&](const std::string& runFolder) {
-                           gui::BusyCursor busy;
-                           report = mergeAllTeamOffers(folder, mergeName, {moveSigned, deleteOffers_->isChecked()});
-                           keepReport(runFolder, report);
-                           keepReceipts(folder, runFolder, report);
-                       });
-        gui::showMessage(this, QStringLiteral("new fa.txt created"));
+        MergeTeamOffersRun run(session_.leagueFolder, mergeName, {moveSigned, deleteOffers_->isChecked()});
+        gui::runShown(this, [&](Recovered& recovered) {
+            gui::BusyCursor busy;
+            run.run(recovered);
+        });
+        gui::showMessage(this, gui::toQt(run.doneMessage()));
         if (offersReceived_ && offersReceived_->isVisible())
             offersReceived_->refresh(moveSigned);
-        emit merged(report);
+        emit merged(run.report());
     });
 }
 
-// Names the newest run not yet undone and its files, asks, asks again when
-// some file has changed since, then puts the files back. The questions are
-// asked without the league folder's lock, so that another program's Done is
-// not held up by an open question; under the lock the undo is planned again
-// and goes on only while it is still what the user agreed to.
+// The questions are asked without the league folder's lock, so that another
+// program's Done is not held up by an open question (core/undo.h).
 void Form4::undoLastRun()
 {
     gui::guarded(this, [this] {
-        gui::recoverLeague(this, session_);
-        const std::optional<UndoPlan> asked = planUndo(session_.leagueFolder);
-        if (!asked) {
-            gui::showMessage(this, gui::toQt(nothingToUndoMessage(session_.leagueFolder)));
-            return;
-        }
-        if (!gui::askYesNo(this, gui::toQt(undoQuestion(*asked)), gui::kTitle))
-            return;
-        if (!asked->changed.empty() && !gui::askYesNo(this, gui::toQt(changedFilesQuestion(*asked)), gui::kTitle))
-            return;
-        std::optional<UndoPlan> plan;
-        gui::leagueChange(this, session_, [&] {
-            plan = planUndo(session_.leagueFolder);
-            if (!plan || !undoesWhatWasAsked(*plan, *asked)) {
-                plan.reset();
-                return;
-            }
-            gui::BusyCursor busy;
-            undoRun(session_.leagueFolder, *plan);
+        gui::QuestionBoxes questions(this);
+        std::optional<std::string> said;
+        std::string undone;
+        gui::runShown(this, [&](Recovered& recovered) {
+            said = bidmark::undoLastRun(session_.leagueFolder, questions, recovered, &undone);
         });
-        if (plan)
-            emit runUndone(plan->runFolder);
-        gui::showMessage(this, gui::toQt(plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking)));
+        if (!undone.empty())
+            emit runUndone(undone);
+        if (said)
+            gui::showMessage(this, gui::toQt(*said));
     });
 }
 

@@ -104,10 +104,11 @@ void forEachLine(std::string_view bytes, Visit visit)
 OfferFile readOfferFile(const std::string& folder, const std::string& team)
 {
     const std::string path = pathIn(folder, teamOfferFileName(team));
-    OfferFile file{team, {}, !fileExists(path)};
-    appendLines(path, {}); // a missing file is created empty
-    file.bytes = readFile(path);
-    return file;
+    if (!platform::exists(path))
+        return {team, {}, true}; // made empty once the run is sure to go on
+    if (!fileExists(path))
+        checkWritable(path); // a link to nothing, a folder or a pipe is refused as making it would be
+    return {team, readFile(path), false};
 }
 
 TeamMerge::TeamMerge(std::string folder, bool moveSignedPlayers)
@@ -209,6 +210,27 @@ void TeamMerge::merge(OfferFile file)
     merged_.push_back(std::move(file));
 }
 
+void TeamMerge::mergeAll(const std::vector<std::string>& teams, bool deleteAfter)
+{
+    std::set<std::string> read;
+    for (const std::string& team : teams) {
+        if (deleteAfter && read.count(team)) // its file was deleted after its first merge
+            merge({team, {}, true});
+        else
+            merge(readOfferFile(folder_, team));
+        read.insert(team);
+    }
+}
+
+// A read-only fa.txt or temp.txt stops the merge before anything is written.
+void TeamMerge::checkWritable() const
+{
+    if (!passed_)
+        return; // no line used: only signed.txt may grow
+    for (std::string_view file : {kSignedFile, kTempFile, kFreeAgentFile})
+        platform::checkWritable(pathIn(folder_, file));
+}
+
 MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, bool deleteOfferFiles)
 {
     report_.signingHeader = signingHeader;
@@ -218,14 +240,16 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     log.insert(log.end(), report_.moved.begin(), report_.moved.end());
 
     SignedLog signedLog(pathIn(folder_, kSignedFile));
+    const std::string freeAgents = pathIn(folder_, kFreeAgentFile);
     if (passed_) {
-        const std::string freeAgents = pathIn(folder_, kFreeAgentFile);
         if (readFile(freeAgents) != freeAgentBytes_)
             throw Failure(shownPath(freeAgents) + " changed while the merge ran: another program wrote it. Nothing was "
                           "written; merge again.");
-        // A read-only fa.txt or temp.txt stops the merge before anything is written.
-        for (std::string_view file : {kSignedFile, kTempFile, kFreeAgentFile})
-            checkWritable(pathIn(folder_, file));
+        checkWritable();
+    }
+    if (!deleteOfferFiles)
+        makeMissingOfferFiles();
+    if (passed_) {
         const std::string bytes = joinLines(list_->takeLines());
         list_.reset();
         try {
@@ -244,6 +268,17 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     if (deleteOfferFiles)
         deleteMergedFiles();
     return std::move(report_);
+}
+
+// A team's offer file that was missing is left empty, as the merge always
+// left it; only once nothing can refuse the run.
+void TeamMerge::makeMissingOfferFiles() const
+{
+    for (const OfferFile& file : merged_) {
+        const std::string path = pathIn(folder_, teamOfferFileName(file.team));
+        if (file.missing && !fileExists(path))
+            appendLines(path, {});
+    }
 }
 
 // Each merged offer file is deleted when it still holds what was merged; a
@@ -279,14 +314,7 @@ MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>
                        bool deleteAfter, const std::optional<std::string>& signingHeader)
 {
     TeamMerge merge(folder, moveSignedPlayers);
-    std::set<std::string> read;
-    for (const std::string& team : teams) {
-        if (deleteAfter && read.count(team)) // its file was deleted after its first merge
-            merge.merge({team, {}, true});
-        else
-            merge.merge(readOfferFile(folder, team));
-        read.insert(team);
-    }
+    merge.mergeAll(teams, deleteAfter);
     return merge.commit(signingHeader, deleteAfter);
 }
 

@@ -12,15 +12,15 @@ namespace bidmark {
 class MergeList;
 struct TeamOffer;
 
-// An offer file as the merge read it (created empty when it was missing).
+// An offer file as the merge read it; a missing one reads as empty.
 struct OfferFile {
     std::string team;
     std::string bytes;
     bool missing = false;
 };
 
-// Reads the team's offer file (the team name followed by ".txt") in `folder`,
-// creating it empty when missing. Throws Failure.
+// Reads the team's offer file (the team name followed by ".txt") in `folder`.
+// Throws Failure.
 OfferFile readOfferFile(const std::string& folder, const std::string& team);
 
 // Offer files merged into fa.txt one after another, as the per-team merge
@@ -38,13 +38,20 @@ public:
     // Folds the file's lines into the list; fa.txt is read at the first line
     // used. Writes nothing. Throws Failure.
     void merge(OfferFile file);
+    // The teams' offer files folded in turn; with `deleteAfter`, a team named
+    // again after its file was deleted merges an empty file.
+    void mergeAll(const std::vector<std::string>& teams, bool deleteAfter);
+    // Throws what would refuse commit() before it writes anything: fa.txt,
+    // temp.txt or signed.txt that cannot be written.
+    void checkWritable() const;
 
     // What the merges so far did, nothing written: the dry run's answer.
     const MergeReport& report() const { return report_; }
 
     // Writes what the merges did: the signing header (when given) and the
     // moved players to signed.txt in one write, then temp.txt and fa.txt
-    // (when some line was used), fa.txt replaced atomically; then, when
+    // (when some line was used), fa.txt replaced atomically; a missing
+    // offer file is made empty unless offer files are deleted; then, when
     // asked, deletes the merged offer files. Throws Failure, having written
     // nothing, when fa.txt is no longer the bytes the merge read, or when a
     // write fails (signed.txt is put back). An offer file that changed since
@@ -56,6 +63,7 @@ private:
     void readList();
     std::string signedUnder(const std::string& key);
     std::optional<std::string> ruleBroken(const std::string& team, const TeamOffer& offer) const;
+    void makeMissingOfferFiles() const;
     void deleteMergedFiles();
 
     std::string folder_;
@@ -72,7 +80,7 @@ private:
 // The teams' offer files merged one after another and written at once, each
 // team's offer file deleted after its merge when `deleteAfter` (a team named
 // again after its file was deleted merges an empty file). Throws Failure,
-// having written nothing but the empty files of missing teams.
+// having written nothing when the run is refused.
 MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
                        bool deleteAfter, const std::optional<std::string>& signingHeader = std::nullopt);
 

@@ -1,9 +1,11 @@
 #include "commissioner/merge_run.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "commissioner/merge.h"
+#include "commissioner/receipts.h"
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/leaguefiles.h"
@@ -34,15 +36,18 @@ std::vector<std::string> mergedListFiles()
     return {std::string(kFreeAgentFile), std::string(kTempFile), std::string(kSignedFile)};
 }
 
+std::optional<std::string> headerOf(const std::optional<std::string>& mergeName)
+{
+    return mergeName ? std::optional<std::string>(signingHeader(*mergeName)) : std::nullopt;
+}
+
 } // namespace
 
 MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
                                MergeRunOptions options)
 {
-    const std::optional<std::string> header =
-        mergeName ? std::optional<std::string>(signingHeader(*mergeName)) : std::nullopt;
     MergeReport report = mergeTeams(folder, readTeams(folder), options.moveSignedPlayers,
-                                    options.deleteTeamOffers, header);
+                                    options.deleteTeamOffers, headerOf(mergeName));
     report.run = kMergeRunName;
     report.mergeName = mergeName;
     return report;
@@ -84,17 +89,39 @@ std::string nextMergeName(const std::string& folder)
     return next.empty() ? std::string(kFirstMergeName) : next;
 }
 
-std::vector<std::string> mergeRunFiles(const std::string& folder)
+MergeTeamOffersRun::MergeTeamOffersRun(std::string folder, std::optional<std::string> mergeName,
+                                       MergeRunOptions options)
+    : folder_(std::move(folder)), mergeName_(std::move(mergeName)), options_(options)
 {
+}
+
+MergeTeamOffersRun::~MergeTeamOffersRun() = default;
+
+void MergeTeamOffersRun::run(Recovered& recovered)
+{
+    runInLeague(folder_, kMergeRunName, [this] { return files(); },
+                [this](const std::string& runFolder) { work(runFolder); }, recovered);
+}
+
+std::vector<std::string> MergeTeamOffersRun::files()
+{
+    const std::vector<std::string> teams = readTeams(folder_);
+    merge_ = std::make_unique<TeamMerge>(folder_, options_.moveSignedPlayers);
+    merge_->mergeAll(teams, options_.deleteTeamOffers);
+    merge_->checkWritable();
     std::vector<std::string> files = mergedListFiles();
-    const std::string teams = pathIn(folder, kTeamsFile);
-    if (!fileExists(teams))
-        return files;
-    for (const std::string& team : readLines(teams)) {
-        if (!teamNameProblem(team))
-            files.push_back(teamOfferFileName(team));
-    }
+    for (const std::string& team : teams)
+        files.push_back(teamOfferFileName(team));
     return files;
+}
+
+void MergeTeamOffersRun::work(const std::string& runFolder)
+{
+    report_ = merge_->commit(headerOf(mergeName_), options_.deleteTeamOffers);
+    report_.run = kMergeRunName;
+    report_.mergeName = mergeName_;
+    keepReport(runFolder, report_);
+    keepReceipts(folder_, runFolder, report_);
 }
 
 std::vector<std::string> signingRunFiles()

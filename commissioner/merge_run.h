@@ -1,12 +1,16 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "commissioner/merge_report.h"
+#include "core/leaguechange.h"
 
 namespace bidmark {
+
+class TeamMerge;
 
 struct MergeRunOptions {
     bool moveSignedPlayers = true;  // "Move existing <SIGNED> players to Signed.txt"
@@ -38,14 +42,43 @@ inline constexpr std::string_view kFirstMergeName = "FA01 Signed Players";
 std::string nextMergeName(const std::string& folder);
 std::string followingName(std::string_view mergeName); // the number counted up; empty without one
 
-// The two runs of the per-team merge as the journal names them, and the
-// league files each may replace or delete: fa.txt, temp.txt, signed.txt and
-// the offer files it merges (those of teams.txt that can name a file, read
-// now; none when teams.txt cannot be read, for the run then stops before it
-// merges any).
+// The two runs of the per-team merge as the journal names them.
 inline constexpr std::string_view kMergeRunName = "Merge Team Offers";
 inline constexpr std::string_view kSigningRunName = "Merge Signed Players";
-std::vector<std::string> mergeRunFiles(const std::string& folder);
+// The league files a signing's merge may replace or delete.
 std::vector<std::string> signingRunFiles();
+
+// Merge Team Offers as one run, for the Commissioners Menu and the command
+// line alike: the input they gathered, then the whole run under the league
+// folder's lock, journalled, and what it did. It asks nothing.
+class MergeTeamOffersRun {
+public:
+    MergeTeamOffersRun(std::string folder, std::optional<std::string> mergeName, MergeRunOptions options);
+    ~MergeTeamOffersRun();
+
+    // The run: the lock taken, an interrupted run put back (said in
+    // `recovered`), files() recorded in the journal, then work(). Throws
+    // Failure; a run refused before it starts writes nothing.
+    void run(Recovered& recovered);
+    // Its steps, for those who hold the lock and keep the journal themselves.
+    // files() reads every input once (teams.txt, the teams' offer files,
+    // fa.txt), works the merge out in memory, and names from what it read the
+    // league files the run may replace or delete: fa.txt, temp.txt,
+    // signed.txt and the teams' offer files. A run that is refused is
+    // refused here, before anything is written. work() writes what was worked
+    // out and keeps the report in the run's folder.
+    std::vector<std::string> files();
+    void work(const std::string& runFolder);
+
+    const MergeReport& report() const { return report_; }
+    std::string_view doneMessage() const { return "new fa.txt created"; }
+
+private:
+    std::string folder_;
+    std::optional<std::string> mergeName_;
+    MergeRunOptions options_;
+    std::unique_ptr<TeamMerge> merge_; // from files() to work()
+    MergeReport report_;
+};
 
 } // namespace bidmark

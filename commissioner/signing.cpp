@@ -8,6 +8,7 @@
 #include "core/filenames.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 
@@ -156,6 +157,44 @@ void setLeftoverSigningsAside(const std::string& folder, const std::string& asid
         throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + shownPath(aside)
                       + ": a file of that name is there already.");
     moveFile(pathIn(folder, kCommissionerFile), aside);
+}
+
+std::optional<MergeReport> settleLeftover(const std::string& folder, bool moveSignedPlayers,
+                                          const std::string& stamp, Questions& questions, Recovered& recovered)
+{
+    Recovered before;
+    std::optional<LeftoverSignings> leftover;
+    changeLeague(folder, kChangingFiles, [&] { leftover = findLeftoverSignings(folder); }, before);
+    if (before.message)
+        questions.tell(*before.message);
+    if (!leftover)
+        return std::nullopt;
+    const std::string aside = leftoverAsideName(folder, stamp);
+    if (!questions.yes({leftoverQuestion(*leftover, aside), "--merge-leftover", "--keep-leftover"})) {
+        runInLeague(folder, kSetAsideRunName, [&] { return setAsideRunFiles(aside); },
+                    [&](const std::string&) { setLeftoverSigningsAside(folder, aside); }, recovered);
+        return std::nullopt;
+    }
+    MergeReport report;
+    runInLeague(folder, kSigningRunName, signingRunFiles, [&](const std::string& runFolder) {
+        report = mergeLeftoverSignings(folder, *leftover, moveSignedPlayers);
+        keepReport(runFolder, report);
+    }, recovered);
+    return report;
+}
+
+MergeReport mergeSignedPlayersRun(const std::string& folder, const std::vector<std::string>& entries,
+                                  bool moveSignedPlayers, const std::string& stamp, Recovered& recovered)
+{
+    const std::string aside = leftoverAsideName(folder, stamp);
+    MergeReport report;
+    runInLeague(folder, kSigningRunName, [&] { return signingDoneFiles(aside); },
+                [&](const std::string& runFolder) {
+                    report = mergeSignings(folder, entries, moveSignedPlayers, aside);
+                    keepReport(runFolder, report);
+                },
+                recovered);
+    return report;
 }
 
 } // namespace bidmark

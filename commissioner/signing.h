@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "commissioner/merge_report.h"
+#include "core/leaguechange.h"
+#include "core/questions.h"
 
 // Done in signing mode, and a COMMISH.txt that an earlier signing left behind
 // (a signing whose program ended before it had merged its file).
@@ -53,5 +55,21 @@ MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSigni
 
 // COMMISH.txt renamed to `asideName`: kept, never merged. Throws Failure.
 void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName);
+
+// The runs of a signing, for the windows and the command line alike; each
+// takes the league folder's lock, puts back an interrupted run first (said in
+// `recovered`, or told through `questions` before a question) and is
+// journalled. `stamp` ("2026-12-07 09.30.12") names a leftover set aside.
+// Throw Failure.
+//
+// Before a signing: a COMMISH.txt found in the folder is merged now (Yes,
+// "--merge-leftover") or set aside (No, "--keep-leftover"), never merged
+// unasked; the question is asked without the lock. The report of its merge;
+// none when there was none, or it was set aside.
+std::optional<MergeReport> settleLeftover(const std::string& folder, bool moveSignedPlayers,
+                                          const std::string& stamp, Questions& questions, Recovered& recovered);
+// Merge Signed Players: mergeSignings, its report kept in the run's folder.
+MergeReport mergeSignedPlayersRun(const std::string& folder, const std::vector<std::string>& entries,
+                                  bool moveSignedPlayers, const std::string& stamp, Recovered& recovered);
 
 } // namespace bidmark

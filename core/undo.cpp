@@ -7,6 +7,7 @@
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/journalkey.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 
 namespace bidmark {
@@ -124,6 +125,36 @@ std::string changedFilesQuestion(const UndoPlan& plan)
 std::string undoneMessage(const UndoPlan& plan)
 {
     return "The " + runName(plan) + " was undone.";
+}
+
+std::optional<std::string> undoLastRun(const std::string& leagueFolder, Questions& questions, Recovered& recovered,
+                                       std::string* undone)
+{
+    Recovered before;
+    changeLeague(leagueFolder, kChangingFiles, [] {}, before);
+    if (before.message)
+        questions.tell(*before.message);
+    const std::optional<UndoPlan> asked = planUndo(leagueFolder);
+    if (!asked)
+        return nothingToUndoMessage(leagueFolder);
+    if (!questions.yes({undoQuestion(*asked), "--yes", {}}))
+        return std::nullopt;
+    if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too", {}}))
+        return std::nullopt;
+    std::optional<UndoPlan> plan;
+    changeLeague(
+        leagueFolder, kChangingFiles,
+        [&] {
+            plan = planUndo(leagueFolder);
+            if (plan && undoesWhatWasAsked(*plan, *asked))
+                undoRun(leagueFolder, *plan);
+            else
+                plan.reset();
+        },
+        recovered);
+    if (plan && undone)
+        *undone = plan->runFolder;
+    return plan ? undoneMessage(*plan) : std::string(kChangedWhileAsking);
 }
 
 } // namespace bidmark

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "core/journal.h"
+#include "core/leaguechange.h"
+#include "core/questions.h"
 
 // Undo Last Run: the newest run of the user's journal not yet undone that
 // changed some file has its files put back as they were before it, in a run
@@ -46,5 +48,15 @@ void undoRun(const std::string& leagueFolder, const UndoPlan& plan,
 std::string undoQuestion(const UndoPlan& plan);
 std::string changedFilesQuestion(const UndoPlan& plan);
 std::string undoneMessage(const UndoPlan& plan);
+
+// Undo Last Run as one run, for the Commissioners Menu and the command line
+// alike: an interrupted run put back first (told through `questions`), the
+// newest run not yet undone named and asked about (again when some file
+// changed since it), without the lock; then under the lock the undo is
+// planned again and goes on only while it is still what was asked. The
+// message to show once it is over, or none when an answer was No; the folder
+// of the run it undid goes to `undone` when given. Throws Failure.
+std::optional<std::string> undoLastRun(const std::string& leagueFolder, Questions& questions, Recovered& recovered,
+                                       std::string* undone = nullptr);
 
 } // namespace bidmark

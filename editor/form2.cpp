@@ -26,6 +26,7 @@
 #include "gui/fonts.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/questionboxes.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -360,8 +361,8 @@ void Form2::doneClicked()
 bool Form2::saveOffers()
 {
     return gui::guarded(this, [&] {
-        gui::leagueChange(this, session_, [&] {
-            saveOfferList(session_.leagueFolder, session_.currentTeam, offers_, shownEarlier_);
+        gui::runShown(this, [&](Recovered& recovered) {
+            saveTeamOffers(session_.leagueFolder, session_.currentTeam, offers_, shownEarlier_, recovered);
         });
     });
 }

@@ -4,6 +4,7 @@
 
 #include "core/falist.h"
 #include "core/leaguefiles.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/wildcard.h"
@@ -128,6 +129,13 @@ std::string closingQuestion(bool signingMode, std::string_view team)
 std::string offerFileCreatedMessage(std::string_view team)
 {
     return teamOfferFileName(team) + " created, Mail it now!";
+}
+
+std::string saveTeamOffers(const std::string& folder, const std::string& team, const OfferList& offers,
+                           const std::vector<std::string>& shownEarlier, Recovered& recovered)
+{
+    changeLeague(folder, kChangingFiles, [&] { saveOfferList(folder, team, offers, shownEarlier); }, recovered);
+    return offerFileCreatedMessage(team);
 }
 
 } // namespace bidmark

@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/leaguechange.h"
+#include "core/questions.h"
+
 // The offer list of the Players Available window: the team offer lines that
 // Done writes, and in signing mode the pairing of a player with a contract.
 namespace bidmark {
@@ -63,5 +66,12 @@ std::string closingQuestion(bool signingMode, std::string_view team);
 
 // "<team>.txt created, Mail it now!"
 std::string offerFileCreatedMessage(std::string_view team);
+
+// A general manager's Done in team mode as one run: under the league
+// folder's lock, after an interrupted run is put back (said in `recovered`),
+// the list is saved as saveOfferList saves it. The message to show. Throws
+// Failure.
+std::string saveTeamOffers(const std::string& folder, const std::string& team, const OfferList& offers,
+                           const std::vector<std::string>& shownEarlier, Recovered& recovered);
 
 } // namespace bidmark

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/leaguechange.h"
 #include "gui/session.h"
 
 class QWidget;
@@ -12,6 +13,11 @@ class QWidget;
 // cursor, its message about an interrupted run shown once the league folder's
 // lock is released.
 namespace bidmark::gui {
+
+// A run object's change of league files (it takes the lock itself, and asks
+// its questions before); what its putting back of an interrupted run did is shown once
+// it returns or throws. Failures go on to the caller.
+void runShown(QWidget* parent, const std::function<void(Recovered&)>& change);
 
 // Work that changes league files, under the lock, after a run that was
 // interrupted is put back. Failures go on to the caller.

@@ -232,11 +232,10 @@ void Form5::calculate()
     }
     MarketValueRun run;
     const bool finished = gui::guarded(this, [&] {
-        gui::leagueRun(this, session_, kMarketValueRunName, [&] { return std::vector<std::string>{texts[2]}; },
-                       [&](const std::string&) {
-                           gui::BusyCursor busy;
-                           run = runMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3]);
-                       });
+        gui::runShown(this, [&](Recovered& recovered) {
+            gui::BusyCursor busy;
+            run = calculateMarketValue(session_.leagueFolder, texts[0], texts[1], texts[2], texts[3], recovered);
+        });
     });
     if (!finished)
         return;

@@ -123,4 +123,15 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
     return {"DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds", std::move(values)};
 }
 
+MarketValueRun calculateMarketValue(const std::string& folder, const std::string& rosterName,
+                                    const std::string& vitalsName, const std::string& outputName,
+                                    const std::string& rateText, Recovered& recovered)
+{
+    MarketValueRun run;
+    runInLeague(folder, kMarketValueRunName, [&] { return std::vector<std::string>{outputName}; },
+                [&](const std::string&) { run = runMarketValue(folder, rosterName, vitalsName, outputName, rateText); },
+                recovered);
+    return run;
+}
+
 } // namespace bidmark

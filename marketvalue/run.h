@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/leaguechange.h"
 #include "marketvalue/values.h"
 
 // The market value run of the calculator window.
@@ -28,5 +29,14 @@ struct MarketValueRun {
 MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
                               const std::string& vitalsName, const std::string& outputName,
                               const std::string& rateText);
+
+// Calculate Market Value as one run, for the calculator window and the
+// command line alike: runMarketValue on the names they gathered (league
+// text), under the league folder's lock after an interrupted run is put back
+// (said in `recovered`), journalled with the output file. It asks nothing.
+// Throws Failure.
+MarketValueRun calculateMarketValue(const std::string& folder, const std::string& rosterName,
+                                    const std::string& vitalsName, const std::string& outputName,
+                                    const std::string& rateText, Recovered& recovered);
 
 } // namespace bidmark

@@ -193,7 +193,7 @@ private slots:
         QVERIFY(league().read("page.html").find("Jonas Brandt") != std::string::npos);
     }
 
-    void leftoverSigningsAreMergedOrSetAsideAsAsked()
+    void leftoverSigningsAreMergedWhenAsked()
     {
         league().writeLines("COMMISH.txt", {"Pekka Roine         <SIGNED> <DAL> 0.75/2 backup to start"});
         QVERIFY(enterCommissionerMenu());
@@ -209,18 +209,6 @@ private slots:
         QVERIFY(reportText().contains(QStringLiteral("Line 1, Pekka Roine: signed")));
         control("RunReport", "closeReport")->click();
         QVERIFY(!shown("RunReport") && shown("Form2"));
-
-        control("Form2", "Command1")->click(); // nothing signed this time: nothing merged
-        const std::string merged = league().read("fa.txt");
-        league().writeLines("COMMISH.txt", {"Arvo Lindqvist      <SIGNED> <NY> 1.0/1 "});
-        QVERIFY(test::answered({test::press(QStringLiteral("No"))}, [] { control("Form4", "Command4")->click(); }));
-        control("Form2", "Command1")->click();
-        QCOMPARE(league().read("fa.txt"), merged); // set aside, never merged unasked
-        QVERIFY(!league().exists("COMMISH.txt"));
-        int setAside = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(league().path()))
-            setAside += entry.path().filename().string().rfind("COMMISH set aside ", 0) == 0;
-        QCOMPARE(setAside, 1);
     }
 
     void failedSigningMergeKeepsTheSigningWindow()

@@ -108,7 +108,8 @@ TEST(MergeRun, AtMostHundredTeams)
     EXPECT_FALSE(tooMany.dir.exists("T0.txt"));
 }
 
-// A run that is refused, or that cannot read what it needs, writes nothing:
+// A run that is refused, or that cannot read what it needs, writes nothing,
+// not even its journal or the empty offer file of a team that sent none:
 // however often it is tried, no signing header piles up in signed.txt.
 TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
 {
@@ -135,6 +136,13 @@ TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
              std::filesystem::create_directory(dir.file("NY.txt"));
          },
          "NY.txt"},
+        {"read-only fa.txt, NY sent no file",
+         [](auto& dir) {
+             dir.writeLines("teams.txt", {"TOR", "NY"});
+             std::filesystem::permissions(dir.file("fa.txt"), std::filesystem::perms::owner_write,
+                                          std::filesystem::perm_options::remove);
+         },
+         "fa.txt"},
     };
     for (const auto& c : cases) {
         League league({"TOR"});
@@ -144,12 +152,14 @@ TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
         const auto before = test::snapshot(league.dir.path());
         for (int attempt = 0; attempt < 2; ++attempt) {
             try {
-                mergeAllTeamOffers(league.dir.path(), "FA02", {true, true});
+                Recovered recovered;
+                MergeTeamOffersRun(league.dir.path(), "FA02", {true, false}).run(recovered);
                 ADD_FAILURE() << c.refusal << ": accepted";
             } catch (const Failure& failure) {
                 EXPECT_NE(std::string(failure.what()).find(c.message), std::string::npos) << failure.what();
             }
             EXPECT_EQ(test::snapshot(league.dir.path()), before) << c.refusal;
+            EXPECT_FALSE(league.dir.exists("history")) << c.refusal << ": refused before the journal";
         }
     }
 }
@@ -169,6 +179,25 @@ TEST(MergeRun, NextMergeNameCountsUpTheLastHeading)
     EXPECT_EQ(nextMergeName(league.dir.path()), "FA01 Signed Players");
     league.dir.writeLines("signed.txt", {"------ Final signings----", "------ Week 9----", kJonas});
     EXPECT_EQ(nextMergeName(league.dir.path()), "Week 10");
+}
+
+// The run names the files it changes from what it read, once: a team added
+// to teams.txt after that is not merged, and its file is left alone.
+TEST(MergeRun, ChangesOnlyTheFilesItNamedFromWhatItRead)
+{
+    League league({"TOR"});
+    league.dir.writeLines("TOR.txt", {kArvoOffer});
+    MergeTeamOffersRun run(league.dir.path(), "FA02", {true, true});
+    const Lines files = run.files();
+    EXPECT_EQ(files, (Lines{"fa.txt", "temp.txt", "signed.txt", "TOR.txt"}));
+    league.dir.writeLines("teams.txt", {"TOR", "NY"});
+    league.dir.writeLines("NY.txt", {"Arvo Lindqvist      <NY> 1.1/1 "});
+    run.work(league.dir.path());
+    EXPECT_EQ(league.lines("fa.txt")[2], "<TOR> 1.6/3 ");
+    EXPECT_TRUE(league.dir.exists("NY.txt"));
+    EXPECT_FALSE(league.dir.exists("TOR.txt"));
+    EXPECT_EQ(run.report().files.size(), 1u);
+    EXPECT_TRUE(league.dir.exists("report.txt")); // kept in the run's folder, here the league folder
 }
 
 } // namespace

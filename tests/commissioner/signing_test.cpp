@@ -1,13 +1,17 @@
 #include "commissioner/signing.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
+#include "core/journal.h"
+#include "core/leaguelock.h"
 #include "core/linefile.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/league.h"
+#include "tests/support/questions.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
@@ -102,6 +106,35 @@ TEST(Signing, SetAsideNamesAreNumberedAndNeverReplaceAFile)
     setLeftoverSigningsAside(league.dir.path(), leftoverAsideName(league.dir.path(), stamp));
     EXPECT_FALSE(league.dir.exists("COMMISH.txt"));
     EXPECT_EQ(league.fa(), test::elevenLines());
+}
+
+// The question is asked without the lock; Yes merges the leftover, No sets
+// it aside; then the signing's own run. Each is journalled with its report.
+TEST(Signing, LeftoverSettledAsAnsweredThenTheSigningRuns)
+{
+    for (const bool merge : {true, false}) {
+        League league;
+        league.dir.writeLines("COMMISH.txt", {kPekkaToDal});
+        test::Answers answers({merge});
+        answers.meanwhile = [&] { const LeagueLock free(league.dir.path(), "Done"); };
+        Recovered recovered;
+        const auto report = settleLeftover(league.dir.path(), false, "2026-12-07 09.30.12", answers, recovered);
+        ASSERT_EQ(answers.asked.size(), 1u);
+        EXPECT_EQ(answers.asked[0].option, "--merge-leftover");
+        EXPECT_EQ(answers.asked[0].noOption, "--keep-leftover");
+        EXPECT_EQ(report.has_value(), merge);
+        EXPECT_EQ(league.fa()[7] == "<SIGNED> <DAL> 0.75/2 backup to start", merge);
+        EXPECT_EQ(league.dir.exists(kAside), !merge);
+        EXPECT_FALSE(league.dir.exists("COMMISH.txt"));
+
+        mergeSignedPlayersRun(league.dir.path(), {kArvoToNy}, false, "2026-12-07 09.30.13", recovered);
+        const Lines fa = league.fa();
+        EXPECT_EQ(std::count(fa.begin(), fa.end(), "<SIGNED> <NY> 1.0/1 "), 1);
+        const std::vector<RunRecord> runs = readJournal(league.dir.path()).runs;
+        ASSERT_EQ(runs.size(), 2u);
+        EXPECT_EQ(runs[0].run, merge ? "Merge Signed Players" : "Set Aside Signings");
+        EXPECT_TRUE(league.dir.exists(pathIn(runs[1].folder, kReportFile)));
+    }
 }
 
 } // namespace

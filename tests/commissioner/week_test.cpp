@@ -104,14 +104,12 @@ TEST(CommissionersWeek, ReceiveLookMergeMailReceiptsAndUndo)
     // The merge, named after last week's.
     const std::optional<std::string> name = nextMergeName(league.path());
     EXPECT_EQ(name, "FA02 Signed Players");
-    runJournalled(league.path(), kMergeRunName, mergeRunFiles(league.path()), [&](const std::string& runFolder) {
-        MergeReport report = mergeAllTeamOffers(league.path(), name, {});
-        keepReport(runFolder, report);
-        keepReceipts(league.path(), runFolder, report);
-        EXPECT_EQ(report.unkept, "");
-        for (const char* team : {"TOR", "NY", "BOS"})
-            expectReceipt(runFolder, team);
-    });
+    MergeTeamOffersRun merge(league.path(), name, {});
+    Recovered recovered;
+    merge.run(recovered);
+    EXPECT_EQ(merge.report().unkept, "");
+    for (const char* team : {"TOR", "NY", "BOS"})
+        expectReceipt(merge.report().runFolder, team);
     EXPECT_FALSE(league.exists("TOR.txt"));
 
     undoLast(league.path(), kMergeRunName);

@@ -237,4 +237,15 @@ TEST(FileStates, AreKeyedHashesOfTheBytes)
     EXPECT_NE(stateOf("", key), stateOf(std::string(1, '\0'), key));
 }
 
+TEST(FileStates, OfAFileReadInPiecesUnderAnAccentedName)
+{
+    TempDir dir;
+    std::string bytes(200000, 'x'); // more than one piece
+    bytes[150000] = '\0';
+    dir.write("Montr\xC3\xA9" "al.txt", bytes);
+    const HashKey key{1, 2};
+    EXPECT_EQ(fileStateOf(dir.file("Montr\xC3\xA9" "al.txt"), key), stateOf(bytes, key));
+    EXPECT_EQ(fileStateOf(dir.file("missing.txt"), key), std::nullopt);
+}
+
 } // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/league.h"
 #include "core/linefile.h"
+#include "tests/support/league.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;

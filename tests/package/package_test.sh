@@ -20,7 +20,7 @@ fail() {
 echo "== cmake --install"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for file in bin/bidmark bin/bidmark-league \
+for file in bin/bidmark bin/bidmark-cli bin/bidmark-league \
     share/applications/bidmark.desktop \
     share/icons/hicolor/scalable/apps/bidmark.svg \
     share/bidmark/sample-league/fa.txt share/bidmark/sample-league/teams.txt \
@@ -28,6 +28,8 @@ for file in bin/bidmark bin/bidmark-league \
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 [ -x "$prefix/bin/bidmark-league" ] || fail "bidmark-league is not executable"
+"$prefix/bin/bidmark-cli" --league="$prefix/share/bidmark/sample-league" status >/dev/null \
+  || fail "the installed bidmark-cli does not run"
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$prefix/share/applications/bidmark.desktop"
 fi
@@ -61,7 +63,7 @@ for package in libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 qt6-qpa-plugi
   [[ "$depends" == *"$package"* ]] || fail "the package does not depend on $package: $depends"
 done
 contents="$(dpkg-deb -c "${debs[0]}")"
-for file in ./usr/bin/bidmark ./usr/bin/bidmark-league ./usr/share/applications/bidmark.desktop \
+for file in ./usr/bin/bidmark ./usr/bin/bidmark-cli ./usr/bin/bidmark-league ./usr/share/applications/bidmark.desktop \
     ./usr/share/bidmark/sample-league/fa.txt ./usr/share/doc/bidmark/USER-GUIDE.md; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done

@@ -102,9 +102,8 @@ Files leagueFiles(const test::TempDir& dir)
 // The merge run as the Commissioners Menu starts it, journalled.
 void journalledMergeRun(const std::string& folder)
 {
-    runJournalled(folder, kMergeRunName, mergeRunFiles(folder), [&](const std::string&) {
-        mergeAllTeamOffers(folder, std::string("FA01"), {});
-    });
+    MergeTeamOffersRun run(folder, std::string("FA01"), {});
+    runJournalled(folder, kMergeRunName, run.files(), [&](const std::string& runFolder) { run.work(runFolder); });
 }
 
 // The run in a child process, killed after `delay` unless it ends first.
