@@ -6,6 +6,7 @@
 #include <set>
 
 #include "commissioner/merge_run.h"
+#include "commissioner/receipts.h"
 #include "commissioner/signing.h"
 #include "core/failure.h"
 #include "core/filenames.h"
@@ -15,6 +16,7 @@
 #include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/undo.h"
+#include "marketvalue/leaguepage.h"
 #include "marketvalue/run.h"
 
 namespace bidmark::cli {
@@ -176,21 +178,55 @@ void showLines(const Call& call, const std::vector<std::string>& lines)
         call.out << shown(line) << '\n';
 }
 
+// The last run's report, or the run's of the number given; with --team, that
+// team's receipt of the run instead (only merges keep receipts).
 int report(const Call& call)
 {
+    const bool receipt = call.has("--team");
+    std::vector<std::string> words = call.words;
+    std::string team = call.value("--team", "");
+    if (receipt && team.empty()) {
+        if (words.empty()) {
+            call.err << "report: --team needs a team (--team TOR)\n";
+            return kUsage;
+        }
+        team = words.back();
+        words.pop_back();
+    }
+    if (words.size() > 1) {
+        call.err << "report: one run number at most\n";
+        return kUsage;
+    }
+    const std::string teamFile = receipt ? teamOfferFileName(typed(team, "The team")) : std::string();
     const std::vector<RunRecord> runs = readJournal(call.folder).runs;
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        const std::string path = pathIn(run->folder, kReportFile);
-        const bool named = !call.words.empty();
-        if (named ? std::to_string(run->number) != call.words[0] : !fileExists(path))
+        const std::string path =
+            receipt ? pathIn(pathIn(run->folder, kReceiptsFolder), teamFile) : pathIn(run->folder, kReportFile);
+        const bool named = !words.empty();
+        if (named ? std::to_string(run->number) != words[0] : !fileExists(path))
             continue;
+        if (!fileExists(path))
+            break;
         showLines(call, readLines(path));
         return kDone;
     }
-    call.err << (call.words.empty() ? std::string("No run has kept a report.")
-                                    : "No run numbered " + call.words[0] + " is in the journal.")
-             << '\n';
+    if (words.empty())
+        call.err << (receipt ? "No run has kept a receipt for " + shown(team) + "."
+                             : std::string("No run has kept a report."));
+    else
+        call.err << "Run " << words[0] << (receipt ? " kept no receipt for " + shown(team) + "." : " kept no report.");
+    call.err << '\n';
     return kRefused;
+}
+
+// The league page of a league folder written to OUTPUT.
+int page(const Call& call)
+{
+    const std::string& folder = call.words.size() == 2 ? call.words[0] : call.folder;
+    const LeaguePage written = writeLeaguePage(folder, call.words.back());
+    call.err << "League page written to " << call.words.back() << ": " << written.freeAgents << " free agents, "
+             << written.signedPlayers << " signed players\n";
+    return kDone;
 }
 
 int status(const Call& call)
@@ -253,7 +289,12 @@ const Command kCommands[] = {
      "                       Undo Last Run; --yes answers its question, --changed-too the one about files\n"
      "                       changed since the run",
      undo},
-    {"report", 1, 1, {}, "report [NUMBER]        the last run's report, or that of the run of this number", report},
+    {"report", 2, 2, {"--team"},
+     "report [NUMBER] [--team TEAM]\n"
+     "                       the last run's report, or that of the run of this number; with --team, the\n"
+     "                       team's receipt of that merge",
+     report},
+    {"page", 2, 1, {}, "page [FOLDER] OUTPUT   the league page of FOLDER (the league folder) written to OUTPUT", page},
 };
 
 void usage(std::ostream& to)

@@ -61,6 +61,12 @@ TEST(Cli, MergeReportAndUndoThatRefusesUnasked)
     ASSERT_EQ(league.cli({"report"}), cli::kDone);
     EXPECT_EQ(league.out.rfind("Merge Team Offers: FA01 Signed Players\n", 0), 0u) << league.out;
     EXPECT_EQ(league.cli({"report", "2"}), cli::kRefused);
+    ASSERT_EQ(league.cli({"report", "--team", "BOS"}), cli::kDone);
+    EXPECT_EQ(league.out.rfind("Receipt for team BOS", 0), 0u) << league.out;
+    EXPECT_EQ(league.cli({"report", "--team=DAL"}), cli::kDone); // a team that sent nothing has one too
+    EXPECT_EQ(league.cli({"report", "1", "--team", "XYZ"}), cli::kRefused);
+    ASSERT_EQ(league.cli({"page", league.dir.file("league.html")}), cli::kDone);
+    EXPECT_NE(league.dir.read("league.html").find("Urho Morvanen"), std::string::npos);
 
     EXPECT_EQ(league.cli({"undo"}), cli::kRefused);
     EXPECT_NE(league.err.find("Refused: --yes answers Yes."), std::string::npos) << league.err;
