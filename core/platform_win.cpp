@@ -204,6 +204,24 @@ bool fileExists(const std::string& path)
         && GetFileInformationByHandle(file.get(), &info) && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// A file opened for reading, or why not: a missing file, another error, or
+// something that is not a file on a disk.
+void checkOpenedForReading(const Handle& file, const std::string& path)
+{
+    if (!file.valid()) {
+        const DWORD error = GetLastError();
+        if (missing(error))
+            notFound(path);
+        fail("Cannot read", path, windowsReason(error));
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK)
+        notRegular(path);
+}
+
+} // namespace
+
 std::string readFile(const std::string& path)
 {
     const std::wstring name = wide(path);
@@ -217,14 +235,7 @@ std::string readFile(const std::string& path)
         return opened != INVALID_HANDLE_VALUE;
     });
     Handle file(opened);
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (missing(error))
-            notFound(path);
-        fail("Cannot read", path, windowsReason(error));
-    }
-    if (GetFileType(file.get()) != FILE_TYPE_DISK)
-        notRegular(path);
+    checkOpenedForReading(file, path);
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.get(), &size))
         fail("Cannot read", path, windowsReason(GetLastError()));
@@ -437,14 +448,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
 {
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        const DWORD error = GetLastError();
-        if (missing(error))
-            notFound(path);
-        fail("Cannot read", path, windowsReason(error));
-    }
-    if (GetFileType(file.get()) != FILE_TYPE_DISK)
-        notRegular(path);
+    checkOpenedForReading(file, path);
     char buffer[65536];
     for (;;) {
         DWORD got = 0;
