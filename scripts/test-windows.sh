@@ -155,7 +155,10 @@ windows_unpack_qt() {
   sum="$(sha256sum <"$windows_qt_archive")"
   if [ "$(cat "$windows_qt/.archive" 2>/dev/null)" != "$sum" ]; then
     rm -rf "$windows_qt"
-    tar -xJf "$windows_qt_archive" -C "$windows_build"
+    if ! tar -xJf "$windows_qt_archive" -C "$windows_build"; then
+      echo "Cannot unpack $windows_qt_archive" >&2
+      exit 1
+    fi
     echo "$sum" >"$windows_qt/.archive"
     echo "== Qt for Windows unpacked into $windows_qt"
   fi
