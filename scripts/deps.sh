@@ -18,8 +18,8 @@ BIDMARK_ACCESSIBILITY_PACKAGES=(qt6-qpa-plugins xvfb xauth dbus dbus-x11 at-spi2
 BIDMARK_BROWSER_PACKAGES=(chromium tidy python3)
 
 # The Windows build (scripts/test-windows.sh): the MinGW-w64 compiler through
-# ccache, GoogleTest's sources, Wine, and a virtual X display where the ZIP's
-# program starts with the windows platform of Qt.
+# ccache, GoogleTest's sources, Wine, xz for Qt's archive, and a virtual X
+# display where the ZIP's program starts with the windows platform of Qt.
 BIDMARK_WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix ccache googletest wine64 xvfb xauth xz-utils)
 
 # install_packages PACKAGE...: as root, apt-get update once and install the
