@@ -72,15 +72,12 @@ cat "$work/seen-cmd.txt"
 [ -d "$work/new league" ] || fail "Bidmark.cmd did not make the league folder"
 grep -q 'copy the sample league here' "$work/seen-cmd.txt" || fail "no offer of the sample league"
 
-# The console program, once there is one: its status lists the teams too.
-if [ -f "$root/bin/bidmark-cli.exe" ]; then
-  echo "== bidmark-cli.exe status"
-  (cd "$league" && wine_run "$root/bin/bidmark-cli.exe" status) >"$work/status" 2>&1 ||
-    fail "bidmark-cli.exe status failed: $(cat "$work/status")"
-  for team in "${teams[@]}"; do
-    grep -qF "$team" "$work/status" || fail "bidmark-cli.exe status does not list $team"
-  done
-else
-  echo "== no bidmark-cli.exe in the ZIP yet"
-fi
+# The console program: its status lists the teams too.
+[ -f "$root/bin/bidmark-cli.exe" ] || fail "no bin/bidmark-cli.exe in the ZIP"
+echo "== bidmark-cli.exe status"
+(cd "$league" && wine_run "$root/bin/bidmark-cli.exe" status) >"$work/status" 2>&1 ||
+  fail "bidmark-cli.exe status failed: $(cat "$work/status")"
+for team in "${teams[@]}"; do
+  grep -qF "$team" "$work/status" || fail "bidmark-cli.exe status does not list $team"
+done
 echo "== ZIP test passed"
