@@ -220,6 +220,20 @@ void checkOpenedForReading(const Handle& file, const std::string& path)
         notRegular(path);
 }
 
+// The rest of an opened file, piece by piece.
+void readPieces(const Handle& file, const std::string& path, const std::function<void(std::string_view)>& piece)
+{
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
+            fail("Cannot read", path, windowsReason(GetLastError()));
+        if (got == 0)
+            return;
+        piece(std::string_view(buffer, got));
+    }
+}
+
 } // namespace
 
 std::string readFile(const std::string& path)
@@ -243,17 +257,11 @@ std::string readFile(const std::string& path)
         tooLarge(path);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(size.QuadPart));
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-            fail("Cannot read", path, windowsReason(GetLastError()));
-        if (got == 0)
-            break;
-        if (bytes.size() + got > static_cast<std::size_t>(kMaxFileSize))
+    readPieces(file, path, [&](std::string_view piece) {
+        if (bytes.size() + piece.size() > static_cast<std::size_t>(kMaxFileSize))
             tooLarge(path);
-        bytes.append(buffer, got);
-    }
+        bytes.append(piece);
+    });
     return bytes;
 }
 
@@ -449,15 +457,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     checkOpenedForReading(file, path);
-    char buffer[65536];
-    for (;;) {
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr))
-            fail("Cannot read", path, windowsReason(GetLastError()));
-        if (got == 0)
-            return;
-        piece(std::string_view(buffer, got));
-    }
+    readPieces(file, path, piece);
 }
 
 void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
