@@ -114,6 +114,23 @@ void syncFolder(const std::string& folder)
         ::fsync(dir.get());
 }
 
+// The rest of an opened file, piece by piece.
+void readPieces(const Descriptor& file, const std::string& path, const std::function<void(std::string_view)>& piece)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            fail("Cannot read", path, reason(errno));
+        }
+        if (got == 0)
+            return;
+        piece(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+}
+
 } // namespace
 
 namespace detail {
@@ -166,20 +183,11 @@ std::string readFile(const std::string& path)
         tooLarge(path);
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(st.st_size));
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("Cannot read", path, reason(errno));
-        }
-        if (got == 0)
-            break;
-        if (bytes.size() + static_cast<std::size_t>(got) > static_cast<std::size_t>(kMaxFileSize))
+    readPieces(file, path, [&](std::string_view piece) {
+        if (bytes.size() + piece.size() > static_cast<std::size_t>(kMaxFileSize))
             tooLarge(path); // it grew while being read
-        bytes.append(buffer, static_cast<std::size_t>(got));
-    }
+        bytes.append(piece);
+    });
     return bytes;
 }
 
@@ -362,18 +370,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
         fail("Cannot read", path, reason(errno));
     if (!S_ISREG(st.st_mode))
         notRegular(path);
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            fail("Cannot read", path, reason(errno));
-        }
-        if (got == 0)
-            return;
-        piece(std::string_view(buffer, static_cast<std::size_t>(got)));
-    }
+    readPieces(file, path, piece);
 }
 
 void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)

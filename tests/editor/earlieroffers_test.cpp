@@ -7,13 +7,8 @@
 
 using namespace bidmark;
 using bidmark::test::elevenLines;
-
-namespace {
-
-const std::string kArvo = "Arvo Lindqvist      ";
-const std::string kPekka = "Pekka Roine         ";
-
-} // namespace
+using bidmark::test::kArvo;
+using bidmark::test::kPekka;
 
 // Against the eleven-line list: Arvo has TOR's and NY's offers, Pekka DAL's.
 TEST(EarlierOffers, ShowsWhatFaTxtDoesNotShowYet)

@@ -6,13 +6,8 @@
 
 using namespace bidmark;
 using bidmark::test::elevenLines;
-
-namespace {
-
-const std::string kArvo = "Arvo Lindqvist      ";
-const std::string kPekka = "Pekka Roine         ";
-
-} // namespace
+using bidmark::test::kArvo;
+using bidmark::test::kPekka;
 
 TEST(MyOffers, ShowsThePlayersWithAStandingOfferOrAnEntry)
 {

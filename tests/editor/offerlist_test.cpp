@@ -8,11 +8,10 @@
 
 using namespace bidmark;
 using bidmark::test::elevenLines;
+using bidmark::test::kArvo;
+using bidmark::test::kPekka;
 
 namespace {
-
-const std::string kArvo = "Arvo Lindqvist      ";
-const std::string kPekka = "Pekka Roine         ";
 
 // Rows of the eleven-line example: 1 Arvo, 2 TOR's offer, 5 Pekka, 6 DAL's
 // offer, 9 Jonas's signed line.

@@ -9,6 +9,9 @@ namespace bidmark::test {
 // (RFA goalie, 22) with an offer of DAL; Jonas Brandt (UFA defenceman, 31),
 // signed to TOR; each block closed by an empty line.
 std::vector<std::string> elevenLines();
+// The name keys of its first two players, as offer lines begin.
+inline const std::string kArvo = "Arvo Lindqvist      ";
+inline const std::string kPekka = "Pekka Roine         ";
 
 // A player line with its columns filled: name padded to 22, age, status,
 // salary in dollars right-aligned to 10, position right-aligned to 4, " " and
