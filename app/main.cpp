@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "core/platform.h"
 #include "gui/fonts.h"
 
@@ -66,7 +66,7 @@ int main(int argc, char* argv[])
     }
 
     bidmark::gui::useProgramFont();
-    bidmark::Windows windows(folder, {parser.isSet(fromMenu), installedSampleLeague(), userGuide()});
+    bidmark::Program windows(folder, {parser.isSet(fromMenu), installedSampleLeague(), userGuide()});
     windows.start();
     return QApplication::exec();
 }

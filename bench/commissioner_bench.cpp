@@ -28,13 +28,13 @@
 #include <malloc.h>
 #endif
 
-#include "bench/league_generator.h"
-#include "commissioner/merge_run.h"
+#include "bench/leaguegenerator.h"
+#include "commissioner/mergerun.h"
 #include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "tests/reference/reference_merge.h"
+#include "tests/reference/referencemerge.h"
 
 namespace bidmark::bench {
 namespace {

@@ -19,11 +19,11 @@
 #include <QPushButton>
 #include <unistd.h>
 
-#include "bench/league_generator.h"
+#include "bench/leaguegenerator.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
-#include "editor/form2.h"
+#include "editor/playersavailable.h"
 #include "gui/text.h"
 
 namespace {
@@ -71,7 +71,7 @@ void measure(benchmark::State& state, const std::string& folder, Reset&& reset, 
 
 struct Window {
     bidmark::Session session;
-    bidmark::Form2 form{session};
+    bidmark::PlayersAvailable form{session};
     explicit Window(const std::string& folder) : session{folder, "TOR"}
     {
         form.setPlayerLines(bidmark::readLines(freeAgentFile(folder)));

@@ -9,10 +9,10 @@
 #include <ctime>
 #include <filesystem>
 
-#include "bench/league_generator.h"
+#include "bench/leaguegenerator.h"
 #include "core/linefile.h"
 #include "marketvalue/leaguepage.h"
-#include "marketvalue/run.h"
+#include "marketvalue/valuerun.h"
 
 #ifdef BIDMARK_BENCH_WINDOWS
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <set>
 
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "commissioner/receipts.h"
 #include "commissioner/signing.h"
 #include "core/failure.h"
@@ -17,7 +17,7 @@
 #include "core/teamfiles.h"
 #include "core/undo.h"
 #include "marketvalue/leaguepage.h"
-#include "marketvalue/run.h"
+#include "marketvalue/valuerun.h"
 
 namespace bidmark::cli {
 

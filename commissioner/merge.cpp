@@ -5,7 +5,7 @@
 #include <set>
 #include <utility>
 
-#include "commissioner/merge_list.h"
+#include "commissioner/mergelist.h"
 #include "core/contract.h"
 #include "core/failure.h"
 #include "core/falist.h"

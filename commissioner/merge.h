@@ -5,7 +5,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "commissioner/merge_report.h"
+#include "commissioner/mergereport.h"
 
 namespace bidmark {
 

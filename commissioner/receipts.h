@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commissioner/merge_report.h"
+#include "commissioner/mergereport.h"
 
 // The receipts of a Merge Team Offers run: for every team it merged, a text
 // its general manager can be mailed (CR LF, Windows-1252), kept in the run's

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/leaguefiles.h"

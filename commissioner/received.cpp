@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "commissioner/merge.h"
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "core/filenames.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commissioner/merge_report.h"
+#include "commissioner/mergereport.h"
 
 // Offers Received: what the next Merge Team Offers would find, team by team,
 // worked out by the merge's own checks with nothing written.

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "commissioner/merge.h"
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "core/failure.h"
 #include "core/filenames.h"
 #include "core/falist.h"

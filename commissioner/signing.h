@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "commissioner/merge_report.h"
+#include "commissioner/mergereport.h"
 #include "core/leaguechange.h"
 #include "core/questions.h"
 

@@ -5,7 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "editor/playerdetails.h"
-#include "fuzz/fuzz_folder.h"
+#include "fuzz/fuzzfolder.h"
 
 using namespace bidmark;
 

@@ -8,8 +8,8 @@
 
 #include "core/failure.h"
 #include "core/linefile.h"
-#include "fuzz/fuzz_folder.h"
-#include "marketvalue/run.h"
+#include "fuzz/fuzzfolder.h"
+#include "marketvalue/valuerun.h"
 
 using namespace bidmark;
 

@@ -14,8 +14,8 @@
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
-#include "fuzz/fuzz_folder.h"
-#include "tests/reference/reference_merge.h"
+#include "fuzz/fuzzfolder.h"
+#include "tests/reference/referencemerge.h"
 
 using namespace bidmark;
 

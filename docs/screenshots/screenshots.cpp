@@ -31,7 +31,7 @@
 #include <functional>
 
 #include "app/recentleagues.h"
-#include "app/windows.h"
+#include "app/program.h"
 #include "gui/fonts.h"
 #include "marketvalue/valuetable.h"
 #include "tests/support/dialogs.h"

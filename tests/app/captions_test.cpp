@@ -18,17 +18,17 @@
 #include <algorithm>
 #include <optional>
 
-#include "app/form1.h"
-#include "commissioner/form4.h"
-#include "commissioner/reportwindow.h"
+#include "app/mainwindow.h"
+#include "commissioner/commissionersmenu.h"
+#include "commissioner/runreport.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
-#include "editor/form2.h"
-#include "editor/form3.h"
+#include "editor/playersavailable.h"
+#include "editor/contractdialog.h"
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
-#include "marketvalue/form5.h"
-#include "marketvalue/run.h"
+#include "marketvalue/calculator.h"
+#include "marketvalue/valuerun.h"
 #include "tests/support/tempdir.h"
 
 namespace bidmark {
@@ -215,11 +215,11 @@ private slots:
         players.insert(players.begin() + 2, "<NY> 1.5/3 " + std::string(120, 'x'));
         Session team{league.path(), "TOR"};
         Session commissioner{league.path(), "COMMISH"};
-        Form1 form1(team);
-        form1.show(); // its frame caption is revealed
+        MainWindow mainWindow(team);
+        mainWindow.show(); // its frame caption is revealed
 
         // A team's offer with the longest comment, and the player's details.
-        Form2 teamMode(team);
+        PlayersAvailable teamMode(team);
         teamMode.setPlayerLines(players);
         auto* teamList = teamMode.findChild<QListView*>(QStringLiteral("List1"));
         doubleClick(teamList, rowStarting(teamList, QStringLiteral("Cale Pellridge ")));
@@ -232,7 +232,7 @@ private slots:
 
         // A signing to an offer with a long comment; the player's details
         // with his market value.
-        Form2 signingMode(commissioner);
+        PlayersAvailable signingMode(commissioner);
         signingMode.setPlayerLines(players);
         signingMode.showMarketValue();
         auto* signingList = signingMode.findChild<QListView*>(QStringLiteral("List1"));
@@ -241,15 +241,15 @@ private slots:
         doubleClick(signingList, signedPlayer.siblingAtRow(signedPlayer.row() + 2));
         signingList->setCurrentIndex(rowStarting(signingList, QStringLiteral("Cale Pellridge ")));
 
-        Form3 form3(team);
-        Form4 form4(commissioner);
-        Form5 form5(commissioner);
-        QTest::mouseClick(form5.findChild<QWidget*>(QStringLiteral("Text1")), Qt::LeftButton); // the picker
+        ContractDialog contractDialog(team);
+        CommissionersMenu commissionersMenu(commissioner);
+        MarketValueCalculator calculator(commissioner);
+        QTest::mouseClick(calculator.findChild<QWidget*>(QStringLiteral("Text1")), Qt::LeftButton); // the picker
         RunReport report(commissioner);
         report.showReport({});
 
         QStringList cut;
-        for (QWidget* window : QList<QWidget*>{&form1, &teamMode, &signingMode, &form3, &form4, &form5, &report}) {
+        for (QWidget* window : QList<QWidget*>{&mainWindow, &teamMode, &signingMode, &contractDialog, &commissionersMenu, &calculator, &report}) {
             window->show();
             QTest::qWait(50); // the lists lay out their entries
             cut << cutTexts(window);

@@ -15,7 +15,7 @@
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
 #include "tests/support/system.h"
-#include "tests/support/windows.h"
+#include "tests/support/findwindows.h"
 
 using namespace bidmark;
 using test::enterCommissionerMenu;

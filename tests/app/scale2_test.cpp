@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "app/form1.h"
-#include "editor/form2.h"
+#include "app/mainwindow.h"
+#include "editor/playersavailable.h"
 #include "tests/support/tempdir.h"
 
 using namespace bidmark;
@@ -18,8 +18,8 @@ private slots:
         QCOMPARE(qGuiApp->devicePixelRatio(), 2.0);
         test::TempDir folder;
         Session session{folder.path(), "TOR"};
-        Form1 main(session);
-        Form2 players(session);
+        MainWindow main(session);
+        PlayersAvailable players(session);
         const QList<QLabel*> pictures{main.findChild<QLabel*>(QStringLiteral("Picture1")),
                                       main.findChild<QLabel*>(QStringLiteral("Picture2")),
                                       main.findChild<QLabel*>(QStringLiteral("Picture3")),

@@ -13,7 +13,7 @@
 #include "core/linefile.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
-#include "tests/support/windows.h"
+#include "tests/support/findwindows.h"
 
 using namespace bidmark;
 using test::control;

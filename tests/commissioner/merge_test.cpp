@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "core/failure.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "commissioner/merge_run.h"
+#include "commissioner/mergerun.h"
 #include "commissioner/receipts.h"
 #include "commissioner/receive.h"
 #include "commissioner/received.h"

@@ -18,7 +18,7 @@
 
 #include "core/falist.h"
 #include "core/linefile.h"
-#include "marketvalue/form5.h"
+#include "marketvalue/calculator.h"
 #include "marketvalue/valuetable.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/tempdir.h"
@@ -80,7 +80,7 @@ private slots:
                 names_ << QString::fromLatin1(nameKey(line)).trimmed();
         }
         session_ = Session{dir_->path(), {}};
-        form_ = std::make_unique<Form5>(session_);
+        form_ = std::make_unique<MarketValueCalculator>(session_);
         form_->show();
         form_->findChild<QLineEdit*>("Text1")->setText(QStringLiteral("roster.html"));
         form_->findChild<QLineEdit*>("Text2")->setText(QStringLiteral("vitals.html"));
@@ -228,7 +228,7 @@ private:
 
     std::unique_ptr<test::TempDir> dir_;
     Session session_;
-    std::unique_ptr<Form5> form_;
+    std::unique_ptr<MarketValueCalculator> form_;
     QStringList names_;
 };
 

@@ -2,7 +2,7 @@
 #include <memory>
 #include <QSettings>
 
-#include "app/windows.h"
+#include "app/program.h"
 #include "core/platform.h"
 #include "tests/support/league.h"
 #include "tests/support/tempdir.h"
@@ -26,13 +26,13 @@ public:
     void start()
     {
         platform::prepareProcess();
-        windows_ = std::make_unique<Windows>(league_.path());
-        windows_->start();
+        program_ = std::make_unique<bidmark::Program>(league_.path());
+        program_->start();
     }
 
 private:
     TempDir league_;
-    std::unique_ptr<Windows> windows_; // closed before the folder goes
+    std::unique_ptr<bidmark::Program> program_; // closed before the folder goes
 };
 
 } // namespace bidmark::test

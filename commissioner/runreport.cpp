@@ -1,0 +1,143 @@
+#include "commissioner/runreport.h"
+
+#include <algorithm>
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QUrl>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QStringList>
+#include <QVBoxLayout>
+
+#include "commissioner/receipts.h"
+#include "core/exporttarget.h"
+#include "core/linefile.h"
+#include "gui/captionbutton.h"
+#include "gui/fonts.h"
+#include "gui/messages.h"
+#include "gui/placement.h"
+#include "gui/text.h"
+
+namespace bidmark {
+
+namespace {
+constexpr int kWidth = 760; // at the least
+} // namespace
+
+RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent), session_(session)
+{
+    setObjectName(QStringLiteral("RunReport"));
+    setWindowTitle(QStringLiteral("Merge Report"));
+    setAttribute(Qt::WA_ShowWithoutActivating); // the window the commissioner works in keeps the keyboard
+    text_ = new QPlainTextEdit(this);
+    text_->setObjectName(QStringLiteral("reportText"));
+    text_->setReadOnly(true);
+    text_->setAccessibleName(windowTitle()); // a screen reader hears what the text is
+    text_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text_->setFont(gui::fixedFont(9));
+    auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
+    save->setObjectName(QStringLiteral("saveReport"));
+    auto* close = new gui::CaptionButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("closeReport"));
+
+    receipts_ = new gui::CaptionButton(QStringLiteral("Open Receipts Folder"), this);
+    receipts_->setObjectName(QStringLiteral("openReceipts"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(receipts_);
+    buttons->addStretch();
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+    resize(kWidth, 520);
+
+    connect(save, &QPushButton::clicked, this, &RunReport::saveAs);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(receipts_, &QPushButton::clicked, this, &RunReport::openReceipts);
+}
+
+namespace {
+
+QString receiptsFolder(const MergeReport& report)
+{
+    return QString::fromStdString(pathIn(report.runFolder, kReceiptsFolder)); // paths are UTF-8
+}
+
+} // namespace
+
+void RunReport::showReport(MergeReport report, const QWidget* over)
+{
+    report_ = std::move(report);
+    QStringList lines;
+    for (const std::string& line : reportLines(report_))
+        lines << gui::toQt(line);
+    text_->setPlainText(lines.join(QLatin1Char('\n')));
+    setWindowTitle(QStringLiteral("Merge Report"));
+    receipts_->setEnabled(!report_.runFolder.empty() && QFileInfo(receiptsFolder(report_)).isDir());
+    if (!isVisible())
+        widenToLines(lines);
+    gui::showFrom(this, over, gui::Place::Beside);
+}
+
+void RunReport::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+// As wide as the longest line needs, within the screen: the lines read whole
+// without scrolling sideways where the screen has room.
+void RunReport::widenToLines(const QStringList& lines)
+{
+    int longest = 0;
+    for (const QString& line : lines)
+        longest = std::max(longest, text_->fontMetrics().horizontalAdvance(line));
+    const QMargins margins = layout()->contentsMargins();
+    const int needed = longest + static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth()
+        + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() + margins.right();
+    const int room = screen()->availableGeometry().width() * 9 / 10;
+    resize(std::max(kWidth, std::min(needed, room)), height());
+}
+
+void RunReport::runUndone(const std::string& runFolder)
+{
+    if (report_.runFolder.empty() || report_.runFolder != runFolder)
+        return;
+    setWindowTitle(QStringLiteral("Merge Report (undone)"));
+    text_->setPlainText(QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n")
+                        + text_->toPlainText());
+    receipts_->setEnabled(false); // the receipts tell of a merge that no longer stands
+}
+
+void RunReport::openReceipts()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(receiptsFolder(report_)).absoluteFilePath()));
+}
+
+void RunReport::saveAs()
+{
+    const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
+    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report As"),
+                                                        league + QLatin1Char('/') + gui::toQt(reportFileName(report_)),
+                                                        QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (chosen.isEmpty())
+        return;
+    gui::guarded(this, [&] {
+        const std::string path = chosen.toStdString(); // paths are UTF-8
+        checkExportTarget(session_.leagueFolder, path);
+        writeReport(path, report_);
+    });
+}
+
+} // namespace bidmark
