@@ -42,6 +42,11 @@ using platform::writeFileAtomic;
 
 std::vector<std::string> readLines(const std::string& path);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+// A new file of a run's own records beside its manifest (its report, its
+// receipts), the lines ending as writeLinesAtomic ends them, its bytes left
+// to the system to flush: a power cut may lose it, never the league files
+// nor the journal. A file of that name there already is a failure.
+void writeRecordLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Adds the lines at the end of the file, created when missing. The file is
 // rewritten whole (its old bytes and the new lines, replaced atomically), so

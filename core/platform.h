@@ -74,12 +74,17 @@ bool sameFile(const std::string& path, const std::string& other);
 enum class EntryKind { none, file, folder, link, other };
 EntryKind entryKind(const std::string& path);
 
-// A new file made with these bytes and flushed, never through a link: made,
-// or something of that name is there already, or the folder takes no new
-// file (read-only, or not this user's to write); other failures throw. A
-// secret file only its owner may read.
+// A new file made with these bytes, never through a link: made, or
+// something of that name is there already, or the folder takes no new file
+// (read-only, or not this user's to write); other failures throw. A secret
+// file only its owner may read. Its bytes are flushed to disk before it
+// returns, or left to the system to write (`Flush::left`) for a file that
+// means nothing after a power cut (the league folder's lock) or may be lost
+// with one (a run's report beside its manifest).
 enum class NewFile { made, taken, folderReadOnly };
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false);
+enum class Flush { now, left };
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false,
+                      Flush flush = Flush::now);
 // Seconds since the entry was last written, a link not followed.
 long long secondsSinceWritten(const std::string& path);
 

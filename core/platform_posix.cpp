@@ -253,7 +253,7 @@ EntryKind entryKind(const std::string& path)
     return S_ISREG(st.st_mode) ? EntryKind::file : EntryKind::other;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret, Flush flush)
 {
     aboutToWrite();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
@@ -265,7 +265,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool secr
             return NewFile::folderReadOnly;
         fail("Cannot write", path, reason(error));
     }
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || (flush == Flush::now && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         ::unlink(path.c_str());

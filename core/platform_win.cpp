@@ -339,7 +339,7 @@ EntryKind entryKind(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::other : EntryKind::file;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool, Flush flush)
 {
     aboutToWrite();
     // A file made in the user's own folder (%APPDATA%) is the user's alone.
@@ -357,7 +357,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
     const bool whole = bytes.empty()
         || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
             && written == bytes.size());
-    if (!whole || !FlushFileBuffers(file.get())) {
+    if (!whole || (flush == Flush::now && !FlushFileBuffers(file.get()))) {
         const DWORD error = GetLastError();
         file.close();
         DeleteFileW(wide(path).c_str());
