@@ -229,10 +229,15 @@ void putBack(const std::string& leagueFolder, const RunRecord& record, const Rec
 
 RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
                        const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
+    : RunJournal(leagueFolder, readJournal(leagueFolder), runName, files, now, kind, target)
+{
+}
+
+RunJournal::RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+                       const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
     : leagueFolder_(leagueFolder), key_(journalKey())
 {
     const std::string history = ownHistoryFolder(leagueFolder);
-    const Journal journal = readJournal(leagueFolder);
     record_.run = std::string(runName);
     record_.number = journal.runs.empty() ? 1 : journal.runs.back().number + 1;
     if (record_.number > kMaxRunNumber)

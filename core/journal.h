@@ -67,6 +67,11 @@ public:
     RunJournal(const std::string& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
                JournalTime now = std::chrono::system_clock::now(), RunKind kind = RunKind::run,
                long long target = 0);
+    // The same, given the journal as its caller has just read it under the
+    // league folder's lock: it is not read again.
+    RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+               const std::vector<std::string>& files, JournalTime now = std::chrono::system_clock::now(),
+               RunKind kind = RunKind::run, long long target = 0);
     // A run recorded earlier that was cut short, to be finished now.
     RunJournal(const std::string& leagueFolder, const RunRecord& unfinished);
     const std::string& folder() const { return record_.folder; } // for what else the run keeps
@@ -86,10 +91,8 @@ private:
 // is recorded as finished too (what it wrote stays, and can be undone), and
 // its failure goes on to the caller.
 template <class Work>
-void runJournalled(const std::string& leagueFolder, std::string_view runName,
-                   const std::vector<std::string>& files, Work&& work)
+void runJournalled(RunJournal& journal, Work&& work)
 {
-    RunJournal journal(leagueFolder, runName, files);
     try {
         work(journal.folder());
     } catch (...) {
@@ -101,6 +104,13 @@ void runJournalled(const std::string& leagueFolder, std::string_view runName,
         throw;
     }
     journal.finish();
+}
+template <class Work>
+void runJournalled(const std::string& leagueFolder, std::string_view runName,
+                   const std::vector<std::string>& files, Work&& work)
+{
+    RunJournal journal(leagueFolder, runName, files);
+    runJournalled(journal, work);
 }
 
 } // namespace bidmark
