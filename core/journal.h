@@ -46,12 +46,16 @@ std::vector<std::string> namesOf(const std::vector<const RecordedFile*>& files);
 
 // True when the file is as it was before the run.
 bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key);
-// Throws, naming it, when a saved copy of the files no longer holds what the
-// run kept (changed, removed or replaced by a link after the run).
-void checkSavedCopies(const RunRecord& record, const std::vector<const RecordedFile*>& files, const HashKey& key);
-// Puts the file back as it was before the run (atomically): its saved bytes,
-// checked again as they are read, or removed when it was not there.
-void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file,
+// The bytes the files had before the run, each read once from its saved copy
+// and checked (none for a file that was not there). Throws, naming it, when
+// a saved copy no longer holds what the run kept (changed, removed or
+// replaced by a link after the run).
+std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
+                                                   const std::vector<const RecordedFile*>& files,
+                                                   const HashKey& key);
+// Puts the file back as it was before the run (atomically): `saved`, its
+// bytes as savedBytes read them, or removed when it was not there.
+void putBack(const std::string& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
              const HashKey& key);
 
 // A run being recorded.

@@ -26,14 +26,14 @@ std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder
         return std::nullopt; // what it was about is gone from the journal: nothing to finish it with
     const std::vector<const RecordedFile*> files = recordedFiles(*target, last.kind == RunKind::undo);
     const HashKey key = journalKey();
-    checkSavedCopies(*target, files, key);
+    const std::vector<std::optional<std::string>> saved = savedBytes(*target, files, key);
 
     RunJournal run = last.kind == RunKind::run
         ? RunJournal(leagueFolder, journal, "Put Back of " + last.run, namesOf(files), now, RunKind::recovery,
                      last.number)
         : RunJournal(leagueFolder, last);
-    for (const RecordedFile* file : files)
-        putBack(leagueFolder, *target, *file, key);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        putBack(leagueFolder, *files[i], saved[i], key);
     run.finish(now);
 
     std::string message;

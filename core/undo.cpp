@@ -106,11 +106,11 @@ void undoRun(const std::string& leagueFolder, const Journal& journal, const Undo
         throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
     const std::vector<const RecordedFile*> files = recordedFiles(*run, true);
     const HashKey key = journalKey();
-    checkSavedCopies(*run, files, key);
+    const std::vector<std::optional<std::string>> saved = savedBytes(*run, files, key);
     // Not finished when it fails: the next start finishes it.
     RunJournal undo(leagueFolder, journal, kUndoRunName, namesOf(files), now, RunKind::undo, run->number);
-    for (const RecordedFile* file : files)
-        putBack(leagueFolder, *run, *file, key);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        putBack(leagueFolder, *files[i], saved[i], key);
     undo.finish(now);
 }
 
