@@ -254,7 +254,8 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
         list_.reset();
         try {
             signedLog.append(log);
-            writeFileAtomic(pathIn(folder_, kTempFile), bytes);
+            // temp.txt is the merge's scratch copy of fa.txt, which nothing reads: not flushed.
+            writeFileAtomic(pathIn(folder_, kTempFile), bytes, platform::Flush::left);
             writeFileAtomic(freeAgents, bytes);
         } catch (const Failure&) {
             signedLog.undoAppend(); // the moved players are still in fa.txt

@@ -265,7 +265,7 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes)
+void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush)
 {
     aboutToWrite();
     const WriteTarget target = writeTarget(path);
@@ -288,13 +288,14 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
             failWith(ERROR_DISK_FULL);
         done += written;
     }
-    if (!FlushFileBuffers(temp.get()))
+    if (flush == Flush::now && !FlushFileBuffers(temp.get()))
         failWith(GetLastError());
     if (!temp.close())
         failWith(GetLastError());
     const std::wstring from = wide(tempPath), to = wide(target.path);
+    const DWORD through = flush == Flush::now ? MOVEFILE_WRITE_THROUGH : 0;
     if (!retriedWhileHeld([&] {
-            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | through) != 0;
         }))
         failWith(GetLastError());
 }
