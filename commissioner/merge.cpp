@@ -84,21 +84,6 @@ LineFate fateOf(BlockChange::Kind change)
     }
 }
 
-// Each line of the bytes, as splitLines finds them, without holding them all.
-template <typename Visit>
-void forEachLine(std::string_view bytes, Visit visit)
-{
-    std::size_t number = 0;
-    while (!bytes.empty()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
-        visit(++number, bytes.substr(0, end));
-        std::size_t next = end;
-        if (next < bytes.size())
-            next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-        bytes.remove_prefix(next);
-    }
-}
-
 } // namespace
 
 OfferFile readOfferFile(const std::string& folder, const std::string& team)

@@ -31,21 +31,21 @@ std::optional<std::string> taggedTeam(std::string_view line)
     return std::string(line.substr(1, end - 1));
 }
 
-// Every offer standing under a player of the list, by the team its tag
-// names: "Arvo Lindqvist: <TOR> 1.6/3", in list order.
-std::map<std::string, std::vector<std::string>> standingOffers(const std::vector<std::string>& freeAgents)
+// Every offer standing under a player of the list (fa.txt's bytes), by the
+// team its tag names: "Arvo Lindqvist: <TOR> 1.6/3", in list order.
+std::map<std::string, std::vector<std::string>> standingOffers(std::string_view freeAgents)
 {
     std::map<std::string, std::vector<std::string>> standing;
     std::string player;
-    for (const std::string& line : freeAgents) {
+    forEachLine(freeAgents, [&](std::size_t, std::string_view line) {
         if (isPlayerLine(line))
             player = playerNamed(line);
         else if (isEmptyLine(line))
             player.clear();
         else if (!player.empty())
             if (const std::optional<std::string> team = taggedTeam(line))
-                standing[*team].push_back(player + ": " + line);
-    }
+                standing[*team].push_back(player + ": " + std::string(line));
+    });
     return standing;
 }
 
@@ -87,7 +87,8 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
 void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report)
 {
     try {
-        const auto standing = standingOffers(readLines(pathIn(leagueFolder, kFreeAgentFile)));
+        const auto standing = standingOffers(readFile(pathIn(leagueFolder, kFreeAgentFile)));
+        const std::vector<std::string> none;
         const std::string folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());
@@ -97,8 +98,7 @@ void keepReceipts(const std::string& leagueFolder, const std::string& runFolder,
                 continue;
             const auto offers = standing.find(file.team);
             writeRecordLines(pathIn(folder, file.fileName),
-                             receiptLines(report, file.team, date,
-                                          offers == standing.end() ? std::vector<std::string>() : offers->second));
+                             receiptLines(report, file.team, date, offers == standing.end() ? none : offers->second));
         }
     } catch (const Failure& failure) {
         report.unkept = failure.what();
