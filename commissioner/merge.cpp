@@ -33,7 +33,7 @@ public:
     {
         if (lines.empty())
             return;
-        appendLines(path_, lines);
+        writeFileAtomic(path_, before_ + joinLines(lines)); // as appendLines, from the bytes read once
         appended_ = true;
     }
 
