@@ -27,6 +27,7 @@
 #include <filesystem>
 #include <map>
 #include <stdexcept>
+#include <utility>
 
 #include "app/program.h"
 #include "bench/leaguegenerator.h"
