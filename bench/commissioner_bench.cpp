@@ -14,8 +14,9 @@
 //                     (counter junk_x): the report lists 200 of them and
 //                     counts the rest;
 //   Journal           the run journalled, as the Commissioners Menu starts it,
-//                     against the same run without the journal, with the
-//                     journal holding as many runs as it keeps (counter
+//                     against the same run without the journal (its report
+//                     and receipts kept in a folder made beforehand), with
+//                     the journal holding as many runs as it keeps (counter
 //                     journal_x).
 // Each pair of runs is warmed up once and then timed in turns. The league is
 // written under $TMPDIR (default /tmp).
@@ -71,7 +72,12 @@ public:
         writeFileAtomic(file("fa.txt"), fa_);
         fs::remove(file("temp.txt"));
         fs::remove(file("signed.txt"));
+        fs::remove_all(records());
+        fs::create_directory(records());
     }
+    // A folder for what a run keeps besides the league files, when no
+    // journal gives it one: empty after reset().
+    std::string records() const { return folder_ + "/records"; }
     std::string file(std::string_view name) const { return pathIn(folder_, name); }
     const std::string& folder() const { return folder_; }
     const std::vector<std::string>& teams() const { return teams_; }
@@ -228,12 +234,20 @@ void journalledMergeRun(const League& league)
                   [&](const std::string& runFolder) { run.work(runFolder); });
 }
 
+// The same run, its report and receipts kept in the league's records folder.
+void unjournalledMergeRun(const League& league)
+{
+    MergeTeamOffersRun run(league.folder(), std::string("FA01 Signed Players"), {true, false});
+    run.files();
+    run.work(league.records());
+}
+
 void Journal(benchmark::State& state)
 {
     const League league(LeagueSize{});
     for (std::size_t run = 0; run < kKeptRuns; ++run)
         RunJournal(league.folder(), "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
-    const Timings t = timeBoth(state, league, journalledMergeRun, league, mergeRun);
+    const Timings t = timeBoth(state, league, journalledMergeRun, league, unjournalledMergeRun);
     state.counters["journal_x"] = t.work / t.baseline;
     state.counters["run_s"] = t.work / static_cast<double>(state.iterations());
 }

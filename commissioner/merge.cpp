@@ -33,7 +33,7 @@ public:
     {
         if (lines.empty())
             return;
-        appendLines(path_, lines);
+        writeFileAtomic(path_, before_ + joinLines(lines)); // as appendLines, from the bytes read once
         appended_ = true;
     }
 
@@ -81,21 +81,6 @@ LineFate fateOf(BlockChange::Kind change)
         return LineFate::NothingToRetract;
     default:
         return LineFate::OfferAdded;
-    }
-}
-
-// Each line of the bytes, as splitLines finds them, without holding them all.
-template <typename Visit>
-void forEachLine(std::string_view bytes, Visit visit)
-{
-    std::size_t number = 0;
-    while (!bytes.empty()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
-        visit(++number, bytes.substr(0, end));
-        std::size_t next = end;
-        if (next < bytes.size())
-            next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
-        bytes.remove_prefix(next);
     }
 }
 
@@ -254,7 +239,8 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
         list_.reset();
         try {
             signedLog.append(log);
-            writeFileAtomic(pathIn(folder_, kTempFile), bytes);
+            // temp.txt is the merge's scratch copy of fa.txt, which nothing reads: not flushed.
+            writeFileAtomic(pathIn(folder_, kTempFile), bytes, platform::Flush::left);
             writeFileAtomic(freeAgents, bytes);
         } catch (const Failure&) {
             signedLog.undoAppend(); // the moved players are still in fa.txt

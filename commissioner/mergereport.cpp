@@ -237,7 +237,7 @@ void keepReport(const std::string& runFolder, MergeReport& report)
 {
     report.runFolder = runFolder;
     try {
-        writeReport(pathIn(runFolder, kReportFile), report);
+        writeRecordLines(pathIn(runFolder, kReportFile), reportLines(report));
     } catch (const Failure& failure) {
         report.unkept = failure.what();
     }

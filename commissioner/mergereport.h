@@ -102,8 +102,9 @@ std::vector<std::string> runNotes(const MergeReport& report);
 // The report's lines (CR LF) as the file at `path`, written atomically.
 void writeReport(const std::string& path, const MergeReport& report);
 
-// report.txt kept in the run's folder of the journal. The run has been
-// written by then: a failure here does not undo it, it becomes a note.
+// report.txt kept in the run's folder of the journal, a record of the run
+// that a power cut may lose (core/linefile.h). The run has been written by
+// then: a failure here does not undo it, it becomes a note.
 void keepReport(const std::string& runFolder, MergeReport& report);
 
 } // namespace bidmark

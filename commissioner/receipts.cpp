@@ -1,5 +1,7 @@
 #include "commissioner/receipts.h"
 
+#include <map>
+#include <optional>
 #include <set>
 
 #include "core/failure.h"
@@ -19,6 +21,34 @@ bool speaksFor(std::string_view text, const std::string& team)
     return text.substr(0, tag.size()) == tag;
 }
 
+// The team a line's tag names: "TOR" of "<TOR> 1.6/3"; none without a tag
+// and a blank after it. A team's name holds no '>', so the first one ends it.
+std::optional<std::string> taggedTeam(std::string_view line)
+{
+    const std::size_t end = line.find('>');
+    if (line.empty() || line[0] != '<' || end == std::string_view::npos || line.substr(end + 1, 1) != " ")
+        return std::nullopt;
+    return std::string(line.substr(1, end - 1));
+}
+
+// Every offer standing under a player of the list (fa.txt's bytes), by the
+// team its tag names: "Arvo Lindqvist: <TOR> 1.6/3", in list order.
+std::map<std::string, std::vector<std::string>> standingOffers(std::string_view freeAgents)
+{
+    std::map<std::string, std::vector<std::string>> standing;
+    std::string player;
+    forEachLine(freeAgents, [&](std::size_t, std::string_view line) {
+        if (isPlayerLine(line))
+            player = playerNamed(line);
+        else if (isEmptyLine(line))
+            player.clear();
+        else if (!player.empty())
+            if (const std::optional<std::string> team = taggedTeam(line))
+                standing[*team].push_back(player + ": " + std::string(line));
+    });
+    return standing;
+}
+
 void addCounted(std::vector<std::string>& lines, const std::string& title, const std::vector<std::string>& items)
 {
     lines.emplace_back();
@@ -30,7 +60,7 @@ void addCounted(std::vector<std::string>& lines, const std::string& title, const
 } // namespace
 
 std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<std::string>& freeAgents)
+                                      const std::vector<std::string>& standing)
 {
     std::vector<std::string> lines{"Receipt for team " + team,
                                    "Merge: " + report.mergeName.value_or(report.run), "Date: " + date};
@@ -42,16 +72,6 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
         lines.insert(lines.end(), section.begin(), section.end());
     }
 
-    std::vector<std::string> standing;
-    std::string player;
-    for (const std::string& line : freeAgents) {
-        if (isPlayerLine(line))
-            player = playerNamed(line);
-        else if (isEmptyLine(line))
-            player.clear();
-        else if (!player.empty() && speaksFor(line, team))
-            standing.push_back(player + ": " + line);
-    }
     addCounted(lines, "Offers of " + team + " standing in fa.txt after the merge", standing);
 
     std::vector<std::string> moved;
@@ -67,14 +87,18 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
 void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report)
 {
     try {
-        const std::vector<std::string> freeAgents = readLines(pathIn(leagueFolder, kFreeAgentFile));
+        const auto standing = standingOffers(readFile(pathIn(leagueFolder, kFreeAgentFile)));
+        const std::vector<std::string> none;
         const std::string folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());
         std::set<std::string> written;
         for (const FileReport& file : report.files) {
-            if (written.insert(file.team).second)
-                writeLinesAtomic(pathIn(folder, file.fileName), receiptLines(report, file.team, date, freeAgents));
+            if (!written.insert(file.team).second)
+                continue;
+            const auto offers = standing.find(file.team);
+            writeRecordLines(pathIn(folder, file.fileName),
+                             receiptLines(report, file.team, date, offers == standing.end() ? none : offers->second));
         }
     } catch (const Failure& failure) {
         report.unkept = failure.what();

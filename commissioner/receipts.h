@@ -14,13 +14,15 @@ inline constexpr std::string_view kReceiptsFolder = "receipts";
 
 // The team's receipt: the merge name and date, what became of each line of
 // its offer file, every offer of the team standing in the free-agent list
-// after the merge (`freeAgents`, its lines), and the team's players the run
-// moved to signed.txt.
+// after the merge (`standing`, "player: offer line"), and the team's players
+// the run moved to signed.txt.
 std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<std::string>& freeAgents);
+                                      const std::vector<std::string>& standing);
 
-// Every team's receipt written in the run's folder, fa.txt read as the run
-// left it. The run has been written by then: a failure becomes a note.
+// Every team's receipt written in the run's folder, fa.txt read once as the
+// run left it; like the report, they are records of the run that a power cut
+// may lose (core/linefile.h). The run has been written by then: a failure
+// becomes a note.
 void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report);
 
 } // namespace bidmark

@@ -97,12 +97,14 @@ void RunReport::keyPressEvent(QKeyEvent* event)
 }
 
 // As wide as the longest line needs, within the screen: the lines read whole
-// without scrolling sideways where the screen has room.
+// without scrolling sideways where the screen has room. The font is of fixed
+// pitch, so the line of the most characters is the widest: only it is
+// measured, whatever the length of the report.
 void RunReport::widenToLines(const QStringList& lines)
 {
-    int longest = 0;
-    for (const QString& line : lines)
-        longest = std::max(longest, text_->fontMetrics().horizontalAdvance(line));
+    const auto most = std::max_element(lines.begin(), lines.end(),
+                                       [](const QString& a, const QString& b) { return a.size() < b.size(); });
+    const int longest = most == lines.end() ? 0 : text_->fontMetrics().horizontalAdvance(*most);
     const QMargins margins = layout()->contentsMargins();
     const int needed = longest + static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth()
         + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() + margins.right();

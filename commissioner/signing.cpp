@@ -67,7 +67,9 @@ MergeReport mergeSignings(const std::string& folder, const std::vector<std::stri
             setAside = asideName;
         }
         const OfferFile signings{std::string(kCommissionerTeam), joinLines(entries), false};
-        writeFileAtomic(path, signings.bytes);
+        // Not flushed: the run deletes it again, and a power cut before the
+        // run's finish puts back the league as it was, without it.
+        writeFileAtomic(path, signings.bytes, platform::Flush::left);
         try {
             TeamMerge merge(folder, moveSignedPlayers);
             merge.merge(signings);

@@ -198,41 +198,48 @@ bool isKeptCopy(const std::string& copy) { return platform::entryKind(copy) == p
 
 } // namespace
 
-void checkSavedCopies(const RunRecord& record, const std::vector<const RecordedFile*>& files, const HashKey& key)
+std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
+                                                   const std::vector<const RecordedFile*>& files, const HashKey& key)
 {
+    std::vector<std::optional<std::string>> bytes;
     for (const RecordedFile* file : files) {
+        bytes.emplace_back();
         if (!file->saved)
             continue;
         const std::string copy = inFolder(record.folder, *file->saved);
-        if (!isKeptCopy(copy) || fileStateOf(copy, key) != file->before)
+        if (!isKeptCopy(copy))
+            copyChanged(record, *file);
+        bytes.back() = readFile(copy);
+        if (stateOf(*bytes.back(), key) != file->before)
             copyChanged(record, *file);
     }
+    return bytes;
 }
 
-void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file, const HashKey& key)
+void putBack(const std::string& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
+             const HashKey& key)
 {
     const std::string path = pathIn(leagueFolder, file.name);
-    if (!file.saved) {
+    if (!saved) {
         if (fileExists(path) || isLink(path))
             deleteFile(path); // a link is removed, never what it names
         return;
     }
-    const std::string copy = inFolder(record.folder, *file.saved);
-    if (!isKeptCopy(copy))
-        copyChanged(record, file);
-    const std::string bytes = readFile(copy);
-    if (stateOf(bytes, key) != file.before)
-        copyChanged(record, file);
     if (!isAsBefore(leagueFolder, file, key))
-        writeFileAtomic(path, bytes);
+        writeFileAtomic(path, *saved);
 }
 
 RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
                        const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
+    : RunJournal(leagueFolder, readJournal(leagueFolder), runName, files, now, kind, target)
+{
+}
+
+RunJournal::RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+                       const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
     : leagueFolder_(leagueFolder), key_(journalKey())
 {
     const std::string history = ownHistoryFolder(leagueFolder);
-    const Journal journal = readJournal(leagueFolder);
     record_.run = std::string(runName);
     record_.number = journal.runs.empty() ? 1 : journal.runs.back().number + 1;
     if (record_.number > kMaxRunNumber)

@@ -46,12 +46,16 @@ std::vector<std::string> namesOf(const std::vector<const RecordedFile*>& files);
 
 // True when the file is as it was before the run.
 bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key);
-// Throws, naming it, when a saved copy of the files no longer holds what the
-// run kept (changed, removed or replaced by a link after the run).
-void checkSavedCopies(const RunRecord& record, const std::vector<const RecordedFile*>& files, const HashKey& key);
-// Puts the file back as it was before the run (atomically): its saved bytes,
-// checked again as they are read, or removed when it was not there.
-void putBack(const std::string& leagueFolder, const RunRecord& record, const RecordedFile& file,
+// The bytes the files had before the run, each read once from its saved copy
+// and checked (none for a file that was not there). Throws, naming it, when
+// a saved copy no longer holds what the run kept (changed, removed or
+// replaced by a link after the run).
+std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
+                                                   const std::vector<const RecordedFile*>& files,
+                                                   const HashKey& key);
+// Puts the file back as it was before the run (atomically): `saved`, its
+// bytes as savedBytes read them, or removed when it was not there.
+void putBack(const std::string& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
              const HashKey& key);
 
 // A run being recorded.
@@ -67,6 +71,11 @@ public:
     RunJournal(const std::string& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
                JournalTime now = std::chrono::system_clock::now(), RunKind kind = RunKind::run,
                long long target = 0);
+    // The same, given the journal as its caller has just read it under the
+    // league folder's lock: it is not read again.
+    RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+               const std::vector<std::string>& files, JournalTime now = std::chrono::system_clock::now(),
+               RunKind kind = RunKind::run, long long target = 0);
     // A run recorded earlier that was cut short, to be finished now.
     RunJournal(const std::string& leagueFolder, const RunRecord& unfinished);
     const std::string& folder() const { return record_.folder; } // for what else the run keeps
@@ -86,10 +95,8 @@ private:
 // is recorded as finished too (what it wrote stays, and can be undone), and
 // its failure goes on to the caller.
 template <class Work>
-void runJournalled(const std::string& leagueFolder, std::string_view runName,
-                   const std::vector<std::string>& files, Work&& work)
+void runJournalled(RunJournal& journal, Work&& work)
 {
-    RunJournal journal(leagueFolder, runName, files);
     try {
         work(journal.folder());
     } catch (...) {
@@ -101,6 +108,13 @@ void runJournalled(const std::string& leagueFolder, std::string_view runName,
         throw;
     }
     journal.finish();
+}
+template <class Work>
+void runJournalled(const std::string& leagueFolder, std::string_view runName,
+                   const std::vector<std::string>& files, Work&& work)
+{
+    RunJournal journal(leagueFolder, runName, files);
+    runJournalled(journal, work);
 }
 
 } // namespace bidmark

@@ -6,20 +6,32 @@
 
 namespace bidmark {
 
+void changeJournalled(const std::string& leagueFolder, std::string_view doing,
+                      const std::function<void(const Journal&)>& work, Recovered& recovered)
+{
+    const LeagueLock lock(leagueFolder, doing);
+    Journal journal = readJournal(leagueFolder);
+    recovered.message = recoverInterruptedRun(leagueFolder, journal);
+    work(journal);
+}
+
 void changeLeague(const std::string& leagueFolder, std::string_view doing, const std::function<void()>& work,
                   Recovered& recovered)
 {
-    const LeagueLock lock(leagueFolder, doing);
-    recovered.message = recoverInterruptedRun(leagueFolder);
-    work();
+    changeJournalled(leagueFolder, doing, [&](const Journal&) { work(); }, recovered);
 }
 
 void runInLeague(const std::string& leagueFolder, std::string_view runName,
                  const std::function<std::vector<std::string>()>& files,
                  const std::function<void(const std::string& runFolder)>& work, Recovered& recovered)
 {
-    changeLeague(leagueFolder, "running " + std::string(runName),
-                 [&] { runJournalled(leagueFolder, runName, files(), work); }, recovered);
+    changeJournalled(
+        leagueFolder, "running " + std::string(runName),
+        [&](const Journal& journal) {
+            RunJournal run(leagueFolder, journal, runName, files());
+            runJournalled(run, work);
+        },
+        recovered);
 }
 
 } // namespace bidmark

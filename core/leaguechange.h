@@ -18,6 +18,8 @@
 // what the answers were about has not changed.
 namespace bidmark {
 
+struct Journal;
+
 // What a change did before its work: the message about the run it put back.
 struct Recovered {
     std::optional<std::string> message;
@@ -27,6 +29,11 @@ struct Recovered {
 // program is doing).
 void changeLeague(const std::string& leagueFolder, std::string_view doing, const std::function<void()>& work,
                   Recovered& recovered);
+
+// `work` under the lock as changeLeague's, given the journal as read under
+// it (once, the run it put back included), so that it need not read it again.
+void changeJournalled(const std::string& leagueFolder, std::string_view doing,
+                      const std::function<void(const Journal&)>& work, Recovered& recovered);
 
 // A run that changes league files, under the lock and recorded in the journal
 // before its first write: `files` names, once the run may start, the league

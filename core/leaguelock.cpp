@@ -117,7 +117,8 @@ LeagueLock::LeagueLock(const std::string& leagueFolder, std::string_view doing)
         if (kind == platform::EntryKind::none) {
             platform::NewFile made = platform::NewFile::taken;
             try {
-                made = platform::createNewFile(path_, mine);
+                // Not flushed: a lock tells running programs, and none runs after a power cut.
+                made = platform::createNewFile(path_, mine, false, platform::Flush::left);
             } catch (const Failure&) {
                 return; // no lock can be made here: the change's own writes will fail and say why
             }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "core/failure.h"
 #include "core/filenames.h"
 #include "core/text.h"
 #include "core/wildcard.h"
@@ -78,6 +79,18 @@ std::vector<std::string> readLines(const std::string& path)
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines)
 {
     writeFileAtomic(path, joinLines(lines));
+}
+
+void writeRecordLines(const std::string& path, const std::vector<std::string>& lines)
+{
+    switch (platform::createNewFile(path, joinLines(lines), false, platform::Flush::left)) {
+    case platform::NewFile::made:
+        return;
+    case platform::NewFile::taken:
+        throw Failure("Cannot write " + shownPath(path) + ": a file of that name is there already");
+    case platform::NewFile::folderReadOnly:
+        throw Failure("Cannot write " + shownPath(path) + ": the folder is read-only");
+    }
 }
 
 void appendLines(const std::string& path, const std::vector<std::string>& lines)

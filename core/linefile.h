@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,21 @@ namespace bidmark {
 // The lines of a file's bytes. A last line without a line end counts; an
 // empty text has no lines. Any byte may appear in a line.
 std::vector<std::string> splitLines(std::string_view bytes);
+// Each line of the bytes as splitLines finds them, numbered from 1, without
+// holding them all: visit(number, line).
+template <typename Visit>
+void forEachLine(std::string_view bytes, Visit visit)
+{
+    std::size_t number = 0;
+    while (!bytes.empty()) {
+        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        visit(++number, bytes.substr(0, end));
+        std::size_t next = end;
+        if (next < bytes.size())
+            next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+        bytes.remove_prefix(next);
+    }
+}
 // Each line followed by CR LF.
 std::string joinLines(const std::vector<std::string>& lines);
 
@@ -42,6 +58,11 @@ using platform::writeFileAtomic;
 
 std::vector<std::string> readLines(const std::string& path);
 void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+// A new file of a run's own records beside its manifest (its report, its
+// receipts), the lines ending as writeLinesAtomic ends them, its bytes left
+// to the system to flush: a power cut may lose it, never the league files
+// nor the journal. A file of that name there already is a failure.
+void writeRecordLines(const std::string& path, const std::vector<std::string>& lines);
 
 // Adds the lines at the end of the file, created when missing. The file is
 // rewritten whole (its old bytes and the new lines, replaced atomically), so

@@ -29,12 +29,20 @@ bool fileExists(const std::string& path); // a regular file is there, links foll
 // file larger than kMaxFileSize are refused.
 std::string readFile(const std::string& path);
 
+// How a write reaches the disk: flushed before the call returns, or left to
+// the system to write, for a file that means nothing after a power cut (the
+// league folder's lock, a scratch file nothing reads) or may be lost with one
+// (a run's report beside its manifest, a file the run itself deletes again).
+enum class Flush { now, left };
+
 // Whole-file rewrite: a temporary file beside the target, flushed to disk,
 // renamed over it (retried briefly while another program holds the file), the
 // folder synced where the system has that. A crash leaves the old file or the
 // new one, never half of one. A link is followed and its target replaced in
-// the target's folder. The permission bits of the old file stay.
-void writeFileAtomic(const std::string& path, std::string_view bytes);
+// the target's folder. The permission bits of the old file stay. With
+// `Flush::left` neither the file nor the folder is synced: a kill still leaves
+// the old file or the new one, a power cut may leave either, or an empty one.
+void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush = Flush::now);
 // Throws what writeFileAtomic would refuse before writing anything: a folder
 // or other non-regular file, a read-only file, a link to nothing.
 void checkWritable(const std::string& path);
@@ -74,12 +82,14 @@ bool sameFile(const std::string& path, const std::string& other);
 enum class EntryKind { none, file, folder, link, other };
 EntryKind entryKind(const std::string& path);
 
-// A new file made with these bytes and flushed, never through a link: made,
-// or something of that name is there already, or the folder takes no new
-// file (read-only, or not this user's to write); other failures throw. A
-// secret file only its owner may read.
+// A new file made with these bytes, never through a link: made, or
+// something of that name is there already, or the folder takes no new file
+// (read-only, or not this user's to write); other failures throw. A secret
+// file only its owner may read. Its bytes are flushed to disk before it
+// returns unless `Flush::left`.
 enum class NewFile { made, taken, folderReadOnly };
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false);
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false,
+                      Flush flush = Flush::now);
 // Seconds since the entry was last written, a link not followed.
 long long secondsSinceWritten(const std::string& path);
 

@@ -191,7 +191,7 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes)
+void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush)
 {
     aboutToWrite();
     const WriteTarget target = writeTarget(path);
@@ -205,7 +205,8 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
         ::unlink(tempPath.c_str());
         fail("Cannot write", path, reason(error));
     };
-    if (::fchmod(fd, static_cast<mode_t>(target.mode)) != 0 || !writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (::fchmod(fd, static_cast<mode_t>(target.mode)) != 0 || !writeAll(fd, bytes)
+        || (flush == Flush::now && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         failWith(error);
@@ -216,7 +217,8 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
         failWith(errno);
     // Make the rename itself durable; the new file is in place already, so a
     // folder that cannot be synced is not reported.
-    syncFolder(folder);
+    if (flush == Flush::now)
+        syncFolder(folder);
 }
 
 void deleteFile(const std::string& path)
@@ -253,7 +255,7 @@ EntryKind entryKind(const std::string& path)
     return S_ISREG(st.st_mode) ? EntryKind::file : EntryKind::other;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret, Flush flush)
 {
     aboutToWrite();
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
@@ -265,7 +267,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool secr
             return NewFile::folderReadOnly;
         fail("Cannot write", path, reason(error));
     }
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || (flush == Flush::now && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         ::unlink(path.c_str());

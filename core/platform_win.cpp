@@ -265,7 +265,7 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes)
+void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush)
 {
     aboutToWrite();
     const WriteTarget target = writeTarget(path);
@@ -288,13 +288,14 @@ void writeFileAtomic(const std::string& path, std::string_view bytes)
             failWith(ERROR_DISK_FULL);
         done += written;
     }
-    if (!FlushFileBuffers(temp.get()))
+    if (flush == Flush::now && !FlushFileBuffers(temp.get()))
         failWith(GetLastError());
     if (!temp.close())
         failWith(GetLastError());
     const std::wstring from = wide(tempPath), to = wide(target.path);
+    const DWORD through = flush == Flush::now ? MOVEFILE_WRITE_THROUGH : 0;
     if (!retriedWhileHeld([&] {
-            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+            return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | through) != 0;
         }))
         failWith(GetLastError());
 }
@@ -339,7 +340,7 @@ EntryKind entryKind(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::other : EntryKind::file;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
+NewFile createNewFile(const std::string& path, std::string_view bytes, bool, Flush flush)
 {
     aboutToWrite();
     // A file made in the user's own folder (%APPDATA%) is the user's alone.
@@ -357,7 +358,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool)
     const bool whole = bytes.empty()
         || (WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)
             && written == bytes.size());
-    if (!whole || !FlushFileBuffers(file.get())) {
+    if (!whole || (flush == Flush::now && !FlushFileBuffers(file.get()))) {
         const DWORD error = GetLastError();
         file.close();
         DeleteFileW(wide(path).c_str());

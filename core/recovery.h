@@ -18,5 +18,10 @@ namespace bidmark {
 // A saved copy changed since is refused before anything is written.
 std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder,
                                                  JournalTime now = std::chrono::system_clock::now());
+// The same, given the journal as its caller has just read it under the
+// league folder's lock; when a run was put back, `journal` is read again,
+// so that it holds the putting back too.
+std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, Journal& journal,
+                                                 JournalTime now = std::chrono::system_clock::now());
 
 } // namespace bidmark

@@ -55,7 +55,11 @@ std::string nameLines(const std::vector<std::string>& names)
 
 std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
 {
-    const Journal journal = readJournal(leagueFolder);
+    return planUndo(leagueFolder, readJournal(leagueFolder));
+}
+
+std::optional<UndoPlan> planUndo(const std::string& leagueFolder, const Journal& journal)
+{
     const RunRecord* run = runToUndo(journal);
     if (!run)
         return std::nullopt;
@@ -69,9 +73,9 @@ std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
     return plan;
 }
 
-std::string nothingToUndoMessage(const std::string& leagueFolder)
+std::string nothingToUndoMessage(const std::string& leagueFolder, const Journal& journal)
 {
-    const std::size_t foreign = readJournal(leagueFolder).passedOver;
+    const std::size_t foreign = journal.passedOver;
     std::string text = "There is no run to undo.";
     if (foreign > 0)
         text += " " + shownPath(pathIn(leagueFolder, kHistoryFolder)) + " holds " + std::to_string(foreign)
@@ -91,18 +95,22 @@ bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked)
 
 void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime now)
 {
-    const Journal journal = readJournal(leagueFolder);
+    undoRun(leagueFolder, readJournal(leagueFolder), plan, now);
+}
+
+void undoRun(const std::string& leagueFolder, const Journal& journal, const UndoPlan& plan, JournalTime now)
+{
     const auto run = std::find_if(journal.runs.begin(), journal.runs.end(),
                                   [&](const RunRecord& r) { return r.folder == plan.runFolder; });
     if (run == journal.runs.end())
         throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
     const std::vector<const RecordedFile*> files = recordedFiles(*run, true);
     const HashKey key = journalKey();
-    checkSavedCopies(*run, files, key);
+    const std::vector<std::optional<std::string>> saved = savedBytes(*run, files, key);
     // Not finished when it fails: the next start finishes it.
-    RunJournal undo(leagueFolder, kUndoRunName, namesOf(files), now, RunKind::undo, run->number);
-    for (const RecordedFile* file : files)
-        putBack(leagueFolder, *run, *file, key);
+    RunJournal undo(leagueFolder, journal, kUndoRunName, namesOf(files), now, RunKind::undo, run->number);
+    for (std::size_t i = 0; i < files.size(); ++i)
+        putBack(leagueFolder, *files[i], saved[i], key);
     undo.finish(now);
 }
 
@@ -131,23 +139,31 @@ std::optional<std::string> undoLastRun(const std::string& leagueFolder, Question
                                        std::string* undone)
 {
     Recovered before;
-    changeLeague(leagueFolder, kChangingFiles, [] {}, before);
+    std::optional<UndoPlan> asked;
+    std::string nothingToUndo;
+    changeJournalled(
+        leagueFolder, kChangingFiles,
+        [&](const Journal& journal) {
+            asked = planUndo(leagueFolder, journal);
+            if (!asked)
+                nothingToUndo = nothingToUndoMessage(leagueFolder, journal);
+        },
+        before);
     if (before.message)
         questions.tell(*before.message);
-    const std::optional<UndoPlan> asked = planUndo(leagueFolder);
     if (!asked)
-        return nothingToUndoMessage(leagueFolder);
+        return nothingToUndo;
     if (!questions.yes({undoQuestion(*asked), "--yes", {}}))
         return std::nullopt;
     if (!asked->changed.empty() && !questions.yes({changedFilesQuestion(*asked), "--changed-too", {}}))
         return std::nullopt;
     std::optional<UndoPlan> plan;
-    changeLeague(
+    changeJournalled(
         leagueFolder, kChangingFiles,
-        [&] {
-            plan = planUndo(leagueFolder);
+        [&](const Journal& journal) {
+            plan = planUndo(leagueFolder, journal);
             if (plan && undoesWhatWasAsked(*plan, *asked))
-                undoRun(leagueFolder, *plan);
+                undoRun(leagueFolder, journal, *plan);
             else
                 plan.reset();
         },

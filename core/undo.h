@@ -26,11 +26,13 @@ struct UndoPlan {
     std::vector<std::string> changed; // of both, those changed since the run
 };
 
-// What Undo would do now; none when no run is left to undo.
+// What Undo would do now, from the journal as read (or as the caller has
+// just read it); none when no run is left to undo.
 std::optional<UndoPlan> planUndo(const std::string& leagueFolder);
+std::optional<UndoPlan> planUndo(const std::string& leagueFolder, const Journal& journal);
 // "There is no run to undo.", and when history/ holds runs without the
 // program's mark, that they are left alone and why.
-std::string nothingToUndoMessage(const std::string& leagueFolder);
+std::string nothingToUndoMessage(const std::string& leagueFolder, const Journal& journal);
 // The plan made again once the user has answered still undoes what was asked:
 // the same run, and no file changed since it that the user was not asked about.
 bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked);
@@ -41,6 +43,8 @@ inline constexpr std::string_view kChangedWhileAsking =
 // copy changed since is refused before anything is written; an undo cut
 // short is finished at the next start.
 void undoRun(const std::string& leagueFolder, const UndoPlan& plan,
+             JournalTime now = std::chrono::system_clock::now());
+void undoRun(const std::string& leagueFolder, const Journal& journal, const UndoPlan& plan,
              JournalTime now = std::chrono::system_clock::now());
 
 // The question before an undo, the one about files changed since the run,

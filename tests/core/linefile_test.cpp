@@ -219,6 +219,21 @@ TEST(AppendLines, WriteFailuresAreReported)
     EXPECT_EQ(message, "Cannot write " + dir.file("signed.txt") + ": " + std::strerror(EFBIG));
 }
 
+// The unflushed writes are whole all the same; a record is never written over.
+TEST(WriteUnflushed, WholeFilesAndRecordsNeverWrittenOver)
+{
+    TempDir dir;
+    writeFileAtomic(dir.file("temp.txt"), "old\r\n");
+    writeFileAtomic(dir.file("temp.txt"), "new\r\n", platform::Flush::left);
+    EXPECT_EQ(dir.read("temp.txt"), "new\r\n");
+    writeRecordLines(dir.file("report.txt"), {"Merge Team Offers", ""});
+    EXPECT_EQ(dir.read("report.txt"), "Merge Team Offers\r\n\r\n");
+    EXPECT_EQ(failureOf([&] { writeRecordLines(dir.file("report.txt"), {"again"}); }),
+              "Cannot write " + dir.file("report.txt") + ": a file of that name is there already");
+    EXPECT_EQ(dir.read("report.txt"), "Merge Team Offers\r\n\r\n");
+    EXPECT_EQ(namesIn(dir.path()), (Lines{"report.txt", "temp.txt"}));
+}
+
 TEST(DeleteFile, MissingFileIsAFailure)
 {
     TempDir dir;

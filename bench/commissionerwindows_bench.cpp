@@ -1,0 +1,303 @@
+// The commissioner's actions through the real windows of the program, each
+// from the click to the windows idle again, against its floor:
+//   MergeTeamOffersWindow   Merge Team Offers, "move" and "delete" ticked,
+//                           against reading teams.txt, every team offer
+//                           file, fa.txt and signed.txt and writing fa.txt
+//                           and signed.txt once;
+//   MergeSignedWindow       Done in the signing window after 50 signings,
+//                           against reading fa.txt and signed.txt and
+//                           writing them once;
+//   UndoMergeWindow         Undo Last Run of a merge, against reading the
+//                           copies it keeps and writing the files it puts
+//                           back once.
+// The argument is the number of free agents: the generator's league, or a
+// quarter of it (a quarter of the teams and rostered players too). Every run
+// starts from the same league files, a week into the season (signed.txt and
+// temp.txt there, the journal as full as it is kept), put back untimed.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <stdexcept>
+#include <utility>
+
+#include "app/program.h"
+#include "bench/leaguegenerator.h"
+#include "bench/windowfloor.h"
+#include "commissioner/mergerun.h"
+#include "core/falist.h"
+#include "core/journal.h"
+#include "core/leaguefiles.h"
+#include "core/linefile.h"
+#include "core/teamfiles.h"
+
+namespace bidmark::bench {
+namespace {
+
+constexpr int kRuns = 5;
+constexpr int kSignings = 50;
+
+LeagueSize sizeOf(const benchmark::State& state)
+{
+    LeagueSize size;
+    const int freeAgents = static_cast<int>(state.range(0));
+    size.teams = size.teams * freeAgents / size.freeAgents;
+    size.rostered = size.rostered * freeAgents / size.freeAgents;
+    size.freeAgents = freeAgents;
+    return size;
+}
+
+// A generated league a week into the season, in a folder of its own; its
+// files put back as they were on restore(), history/ left as it grows.
+class League {
+public:
+    explicit League(const LeagueSize& size)
+    {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
+        if (!::mkdtemp(pattern.data()))
+            throw std::runtime_error("cannot make a folder for the league");
+        folder_ = pattern;
+        writeLeague(folder_, size);
+        mergeAllTeamOffers(folder_, std::string(kFirstMergeName), {true, false}); // signed.txt and temp.txt
+        for (const std::string& name : listFolder(folder_)) {
+            if (fileExists(file(name)))
+                files_[name] = readFile(file(name));
+        }
+        for (std::size_t run = 0; run < kKeptRuns; ++run)
+            RunJournal(folder_, "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
+    }
+    ~League() { std::filesystem::remove_all(folder_); }
+    League(const League&) = delete;
+    League& operator=(const League&) = delete;
+
+    void restore() const
+    {
+        for (const std::string& name : listFolder(folder_)) {
+            if (fileExists(file(name)) && !files_.count(name))
+                deleteFile(file(name));
+        }
+        for (const auto& [name, bytes] : files_) {
+            if (!fileExists(file(name)) || readFile(file(name)) != bytes)
+                writeFileAtomic(file(name), bytes);
+        }
+    }
+    std::string file(std::string_view name) const { return pathIn(folder_, name); }
+    const std::string& folder() const { return folder_; }
+    std::vector<std::string> teams() const { return readLines(file(kTeamsFile)); }
+
+private:
+    std::string folder_;
+    std::map<std::string, std::string> files_;
+};
+
+QWidget* window(const char* name)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String(name))
+            return widget;
+    }
+    throw std::runtime_error(std::string("no window ") + name);
+}
+
+template <class Widget = QPushButton>
+Widget* control(const char* windowName, const char* name)
+{
+    auto* widget = window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        throw std::runtime_error(std::string("no control ") + name);
+    return widget;
+}
+
+// Answers every modal dialog as soon as it shows, without a polling delay:
+// a prompt with the text given (or its preset), a question with Yes, a
+// message with OK. A message with the critical icon is remembered.
+class Answers : public QObject {
+public:
+    Answers() { qApp->installEventFilter(this); }
+    QString typed;         // for the next prompt; empty keeps the preset
+    QStringList failures;  // the texts of critical messages
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && (qobject_cast<QMessageBox*>(watched) || qobject_cast<QInputDialog*>(watched)))
+            QMetaObject::invokeMethod(
+                this, [this, dialog = QPointer<QWidget>(static_cast<QWidget*>(watched))] { answer(dialog); },
+                Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void answer(QWidget* dialog)
+    {
+        if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) {
+            if (!typed.isEmpty())
+                prompt->setTextValue(std::exchange(typed, QString()));
+            prompt->accept();
+        } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
+            if (box->icon() == QMessageBox::Critical)
+                failures << box->text();
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->done(QMessageBox::Ok);
+        }
+    }
+};
+
+// The program on the league, at the Commissioners Menu, both merge options
+// ticked.
+class Commissioner {
+public:
+    explicit Commissioner(const League& league) : program_(league.folder())
+    {
+        program_.start();
+        answers_.typed = QStringLiteral("quaysider");
+        control("Form1", "Command2")->click();
+        for (const char* option : {"Check1", "Check2"})
+            control<QCheckBox>("Form4", option)->setChecked(true);
+    }
+    // Seconds from the click to the windows idle again; throws what a
+    // critical message said.
+    double click(const char* windowName, const char* name)
+    {
+        const double seconds = secondsUntilIdle([&] { control(windowName, name)->click(); });
+        if (!answers_.failures.isEmpty())
+            throw std::runtime_error(answers_.failures.takeFirst().toStdString());
+        return seconds;
+    }
+
+private:
+    Answers answers_;
+    Program program_;
+};
+
+// Sign Players opened, then a player paired with his offer below him, for
+// players spread through the list.
+void pickSignings(Commissioner& commissioner)
+{
+    commissioner.click("Form4", "Command4");
+    auto* view = control<QAbstractItemView>("Form2", "List1");
+    const QAbstractItemModel* model = view->model();
+    const auto lineAt = [&](int row) { return model->index(row, 0).data().toString().toStdString(); };
+    std::vector<int> players; // rows of a player with an offer below him
+    for (int row = 0; row + 1 < model->rowCount(); ++row) {
+        const std::string below = lineAt(row + 1);
+        if (isPlayerLine(lineAt(row)) && !isPlayerLine(below) && !isEmptyLine(below)
+            && below.find("<SIGNED>") == std::string::npos)
+            players.push_back(row);
+    }
+    int picked = 0;
+    for (std::size_t i = 0; i < players.size() && picked < kSignings; i += players.size() / kSignings, ++picked) {
+        for (int pair : {players[i], players[i] + 1}) {
+            view->setCurrentIndex(model->index(pair, 0));
+            emit view->doubleClicked(view->currentIndex());
+        }
+    }
+    if (picked < kSignings)
+        throw std::runtime_error("too few players to sign");
+}
+
+ActionFiles listFiles(const League& league, std::vector<std::string> inputs)
+{
+    ActionFiles files{std::move(inputs), {}};
+    for (std::string_view name : {kFreeAgentFile, kSignedFile})
+        files.outputs.emplace_back(league.file(name), readFile(league.file(name)));
+    return files;
+}
+
+void MergeTeamOffersWindow(benchmark::State& state)
+{
+    const League league(sizeOf(state));
+    Commissioner commissioner(league);
+    std::vector<std::string> inputs{league.file(kTeamsFile), league.file(kFreeAgentFile), league.file(kSignedFile)};
+    for (const std::string& team : league.teams())
+        inputs.push_back(league.file(teamOfferFileName(team)));
+    commissioner.click("Form4", "Command1"); // warmed up, and what it writes
+    const ActionFiles files = listFiles(league, inputs);
+    std::vector<double> action, floor;
+    for (auto _ : state) {
+        league.restore();
+        floor.push_back(floorSeconds(files));
+        league.restore();
+        action.push_back(commissioner.click("Form4", "Command1"));
+        state.SetIterationTime(action.back());
+    }
+    reportRatio(state, action, floor);
+}
+
+void MergeSignedWindow(benchmark::State& state)
+{
+    const League league(sizeOf(state));
+    Commissioner commissioner(league);
+    pickSignings(commissioner);
+    commissioner.click("Form2", "Command1");
+    const ActionFiles files = listFiles(league, {league.file(kFreeAgentFile), league.file(kSignedFile)});
+    std::vector<double> action, floor;
+    for (auto _ : state) {
+        league.restore();
+        floor.push_back(floorSeconds(files));
+        league.restore();
+        pickSignings(commissioner);
+        action.push_back(commissioner.click("Form2", "Command1"));
+        state.SetIterationTime(action.back());
+    }
+    reportRatio(state, action, floor);
+}
+
+// The files Undo puts back from the newest run of the journal: its copies
+// read, the league files written with their bytes.
+ActionFiles undoFiles(const League& league)
+{
+    const Journal journal = readJournal(league.folder());
+    const RunRecord& run = journal.runs.back();
+    ActionFiles files;
+    for (const RecordedFile* file : recordedFiles(run, true)) {
+        if (!file->saved)
+            continue;
+        const std::string copy = run.folder + "/" + *file->saved;
+        files.inputs.push_back(copy);
+        files.outputs.emplace_back(league.file(file->name), readFile(copy));
+    }
+    return files;
+}
+
+void UndoMergeWindow(benchmark::State& state)
+{
+    const League league(sizeOf(state));
+    Commissioner commissioner(league);
+    commissioner.click("Form4", "Command1");
+    commissioner.click("Form4", "undoLastRun");
+    std::vector<double> action, floor;
+    for (auto _ : state) {
+        league.restore();
+        commissioner.click("Form4", "Command1");
+        const ActionFiles files = undoFiles(league);
+        action.push_back(commissioner.click("Form4", "undoLastRun"));
+        state.SetIterationTime(action.back());
+        floor.push_back(floorSeconds(files));
+    }
+    reportRatio(state, action, floor);
+}
+
+void commissionerArgs(benchmark::internal::Benchmark* bench)
+{
+    bench->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kRuns)->Arg(LeagueSize{}.freeAgents / 4)
+        ->Arg(LeagueSize{}.freeAgents);
+}
+
+BENCHMARK(MergeTeamOffersWindow)->Apply(commissionerArgs);
+BENCHMARK(MergeSignedWindow)->Apply(commissionerArgs);
+BENCHMARK(UndoMergeWindow)->Apply(commissionerArgs);
+
+} // namespace
+} // namespace bidmark::bench
