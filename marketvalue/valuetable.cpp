@@ -1,6 +1,7 @@
 #include "marketvalue/valuetable.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "core/leaguefiles.h"
 #include "core/numbers.h"
@@ -49,11 +50,25 @@ double numberOf(const MarketValues& values, const ValueRow& row, int column)
     }
 }
 
-bool lettersLess(std::string_view a, std::string_view b)
+// What a column's cells sort by: numbers by value, texts by their bytes
+// (names with their letters in lower case).
+struct SortKey {
+    double number = 0;
+    std::string text;
+    bool operator<(const SortKey& other) const
+    {
+        return number < other.number || (!(other.number < number) && text < other.text);
+    }
+};
+
+SortKey sortKey(const MarketValues& values, const ValueRow& row, int column)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lowerLetter(x)) < static_cast<unsigned char>(lowerLetter(y));
-    });
+    switch (column) {
+    case kNameColumn: return {0, lowerCase(row.agent.name)};
+    case kGroupColumn: return {0, std::string(1, row.agent.group)};
+    case kRuleColumn: return {0, std::string(ruleName(row.valuation.rule))};
+    default: return {numberOf(values, row, column), {}};
+    }
 }
 } // namespace
 
@@ -89,12 +104,25 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
 
 bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column)
 {
-    switch (column) {
-    case kNameColumn: return lettersLess(a.agent.name, b.agent.name);
-    case kGroupColumn: return a.agent.group < b.agent.group;
-    case kRuleColumn: return ruleName(a.valuation.rule) < ruleName(b.valuation.rule);
-    default: return numberOf(values, a, column) < numberOf(values, b, column);
-    }
+    return sortKey(values, a, column) < sortKey(values, b, column);
+}
+
+// Each row's key is worked out once, not once per comparison.
+std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool descending)
+{
+    std::vector<std::size_t> rows(values.rows.size());
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    if (column < 0)
+        return rows;
+    std::vector<SortKey> keys;
+    keys.reserve(rows.size());
+    for (const ValueRow& row : values.rows)
+        keys.push_back(sortKey(values, row, column));
+    if (descending)
+        std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return keys[b] < keys[a]; });
+    else
+        std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    return rows;
 }
 
 std::string_view ruleName(ValueRule rule)

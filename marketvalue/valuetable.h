@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "marketvalue/values.h"
 
@@ -39,6 +41,10 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
 // Numbers by value (the best offer by its salary, none lowest), names by
 // their letters with case ignored, the rule by its name.
 bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column);
+// The rows (indices into values.rows) in the column's order by valueCellLess,
+// up or down; rows whose cells sort alike keep fa.txt order. Column -1:
+// fa.txt order.
+std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool descending);
 
 // "bracket average", "last salary × factor" or "rookie cap".
 std::string_view ruleName(ValueRule rule);

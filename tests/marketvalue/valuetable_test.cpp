@@ -69,6 +69,29 @@ TEST(ValueTable, SortsNumbersByValueAndNamesIgnoringCase)
     EXPECT_EQ(valueCell(values, al, kMarketValueColumn), "12.6");
 }
 
+// Rows whose cells sort alike keep fa.txt order, up and down alike.
+TEST(ValueTable, SortedRowsKeepFileOrderAmongEquals)
+{
+    const MarketValues values = exampleValues({freeAgent("Bo Berg", 23, 8.0, 'F', 74),
+                                               freeAgent("al Ahl", 30, 10.5, 'D', 100),
+                                               freeAgent("Cy Cole", 20, 2.0, 'G', 74),
+                                               freeAgent("bo berg", 25, 2.0, 'F', 80)});
+    const struct {
+        int column;
+        bool descending;
+        std::vector<std::size_t> rows;
+    } expected[] = {
+        {-1, false, {0, 1, 2, 3}},
+        {kOverallColumn, false, {0, 2, 3, 1}},
+        {kOverallColumn, true, {1, 3, 0, 2}},
+        {kNameColumn, false, {1, 0, 3, 2}},
+        {kNameColumn, true, {2, 0, 3, 1}},
+        {kGroupColumn, false, {1, 0, 3, 2}},
+    };
+    for (const auto& c : expected)
+        EXPECT_EQ(sortedRows(values, c.column, c.descending), c.rows) << "column " << c.column << " " << c.descending;
+}
+
 // The worked example's free agent (value 2.0) with offers of 9.5 and 10.0
 // (whose texts sort the other way), one without offers, one signed.
 TEST(ValueTable, OffersBesideTheValue)
