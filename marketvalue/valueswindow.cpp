@@ -159,9 +159,12 @@ void MarketValuesWindow::setValues(std::shared_ptr<const MarketValues> values)
     chart_->setValues(*values_);
     chart_->showGroup(kGroupChoices[groups_->currentIndex()].group);
     table_->resizeColumnsToContents();
+    // The new rows start with none selected: selecting the first shows his
+    // bracket once, through the selection's signal.
     if (filter_->rowCount() > 0)
         table_->selectRow(0);
-    showSelected();
+    else
+        showSelected();
 }
 
 void MarketValuesWindow::showGroup(int choice)

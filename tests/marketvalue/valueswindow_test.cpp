@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Market Values"));
         QVERIFY(!window->isModal());
         QCOMPARE(column(kNameColumn), names_); // fa.txt order
+        QVERIFY(part<QLabel>("bracketCaption")->text().contains(names_.first())); // the first selected
         QVERIFY(showValues()->isEnabled());
 
         window->close();
