@@ -28,7 +28,6 @@
 #include <QTableView>
 #include <QtTest>
 #include <algorithm>
-#include <memory>
 
 #include "app/program.h"
 #include "bench/leaguefolder.h"
@@ -36,7 +35,6 @@
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
-#include "core/platform.h"
 #include "gui/session.h"
 #include "gui/text.h"
 #include "marketvalue/calculator.h"
@@ -279,10 +277,18 @@ BENCHMARK(Search)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// The default league with 100,000 free agents.
+LeagueSize hundredThousandFreeAgents()
+{
+    LeagueSize size;
+    size.freeAgents = 100000;
+    return size;
+}
+
 // The Market Values window of a run on a league of 100,000 free agents.
 class ValuesOf100000 {
 public:
-    ValuesOf100000() : league_(leagueOf(100000)), calculator_(league_.path())
+    ValuesOf100000() : league_(hundredThousandFreeAgents()), calculator_(league_.path())
     {
         calculator_.calculate();
         settle();
