@@ -50,25 +50,27 @@ double numberOf(const MarketValues& values, const ValueRow& row, int column)
     }
 }
 
-// What a column's cells sort by: numbers by value, texts by their bytes
-// (names with their letters in lower case).
-struct SortKey {
-    double number = 0;
-    std::string text;
-    bool operator<(const SortKey& other) const
-    {
-        return number < other.number || (!(other.number < number) && text < other.text);
-    }
-};
+// The columns sorted by text rather than by number.
+bool isTextOrdered(int column) { return column == kNameColumn || column == kGroupColumn || column == kRuleColumn; }
 
-SortKey sortKey(const MarketValues& values, const ValueRow& row, int column)
+// What such a column sorts by: its bytes, a name's letters in lower case.
+void appendTextKey(std::string& to, const ValueRow& row, int column)
 {
     switch (column) {
-    case kNameColumn: return {0, lowerCase(row.agent.name)};
-    case kGroupColumn: return {0, std::string(1, row.agent.group)};
-    case kRuleColumn: return {0, std::string(ruleName(row.valuation.rule))};
-    default: return {numberOf(values, row, column), {}};
+    case kNameColumn:
+        for (const char c : row.agent.name)
+            to += lowerLetter(c);
+        return;
+    case kGroupColumn: to += row.agent.group; return;
+    default: to += ruleName(row.valuation.rule); return;
     }
+}
+
+std::string textKey(const ValueRow& row, int column)
+{
+    std::string key;
+    appendTextKey(key, row, column);
+    return key;
 }
 } // namespace
 
@@ -104,24 +106,45 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
 
 bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column)
 {
-    return sortKey(values, a, column) < sortKey(values, b, column);
+    if (isTextOrdered(column))
+        return textKey(a, column) < textKey(b, column);
+    return numberOf(values, a, column) < numberOf(values, b, column);
 }
 
-// Each row's key is worked out once, not once per comparison.
+// Each row's key is worked out once, not once per comparison; the text keys
+// lie one after the other in one piece of memory.
 std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool descending)
 {
     std::vector<std::size_t> rows(values.rows.size());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
+    const auto sortBy = [&](auto less) {
+        if (descending)
+            std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return less(b, a); });
+        else
+            std::stable_sort(rows.begin(), rows.end(), less);
+    };
     if (column < 0)
         return rows;
-    std::vector<SortKey> keys;
-    keys.reserve(rows.size());
-    for (const ValueRow& row : values.rows)
-        keys.push_back(sortKey(values, row, column));
-    if (descending)
-        std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return keys[b] < keys[a]; });
-    else
-        std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    if (isTextOrdered(column)) {
+        std::string texts;
+        std::vector<std::size_t> ends;
+        ends.reserve(rows.size());
+        for (const ValueRow& row : values.rows) {
+            appendTextKey(texts, row, column);
+            ends.push_back(texts.size());
+        }
+        const auto text = [&](std::size_t row) {
+            const std::size_t start = row == 0 ? 0 : ends[row - 1];
+            return std::string_view(texts).substr(start, ends[row] - start);
+        };
+        sortBy([&](std::size_t a, std::size_t b) { return text(a) < text(b); });
+    } else {
+        std::vector<double> numbers;
+        numbers.reserve(rows.size());
+        for (const ValueRow& row : values.rows)
+            numbers.push_back(numberOf(values, row, column));
+        sortBy([&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
+    }
     return rows;
 }
 
