@@ -57,10 +57,13 @@ bool isTextOrdered(int column) { return column == kNameColumn || column == kGrou
 void appendTextKey(std::string& to, const ValueRow& row, int column)
 {
     switch (column) {
-    case kNameColumn:
-        for (const char c : row.agent.name)
-            to += lowerLetter(c);
+    case kNameColumn: {
+        const std::size_t start = to.size();
+        to += row.agent.name;
+        const auto name = to.begin() + static_cast<std::ptrdiff_t>(start);
+        std::transform(name, to.end(), name, lowerLetter);
         return;
+    }
     case kGroupColumn: to += row.agent.group; return;
     default: to += ruleName(row.valuation.rule); return;
     }
@@ -127,6 +130,7 @@ std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool
         return rows;
     if (isTextOrdered(column)) {
         std::string texts;
+        texts.reserve(rows.size() * 20); // a name key's length
         std::vector<std::size_t> ends;
         ends.reserve(rows.size());
         for (const ValueRow& row : values.rows) {
