@@ -44,7 +44,8 @@ std::u16string_view ValuesModel::foldedName(std::size_t row) const
     if (nameEnds_.empty()) {
         for (const ValueRow& each : values_->rows) {
             const QString name = gui::toQt(displayName(each.agent.name)).toCaseFolded();
-            foldedNames_.append(reinterpret_cast<const char16_t*>(name.utf16()), static_cast<std::size_t>(name.size()));
+            foldedNames_.append(reinterpret_cast<const char16_t*>(name.utf16()),
+                                static_cast<std::size_t>(name.size()));
             nameEnds_.push_back(foldedNames_.size());
         }
     }

@@ -1,10 +1,10 @@
 #pragma once
 #include <memory>
-#include <vector>
-#include <QAbstractTableModel>
-#include <QAbstractProxyModel>
 #include <string>
 #include <string_view>
+#include <vector>
+#include <QAbstractProxyModel>
+#include <QAbstractTableModel>
 
 #include "marketvalue/values.h"
 

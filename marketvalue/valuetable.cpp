@@ -69,12 +69,6 @@ void appendTextKey(std::string& to, const ValueRow& row, int column)
     }
 }
 
-std::string textKey(const ValueRow& row, int column)
-{
-    std::string key;
-    appendTextKey(key, row, column);
-    return key;
-}
 } // namespace
 
 std::string displayName(const std::string& nameKey)
@@ -105,13 +99,6 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
         return row.offers.best() ? offerSummary(*row.offers.best()) : std::string();
     default: return money(numberOf(values, row, column));
     }
-}
-
-bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column)
-{
-    if (isTextOrdered(column))
-        return textKey(a, column) < textKey(b, column);
-    return numberOf(values, a, column) < numberOf(values, b, column);
 }
 
 // Each row's key is worked out once, not once per comparison; the text keys
