@@ -7,9 +7,8 @@
 
 #include <chrono>
 #include <ctime>
-#include <filesystem>
 
-#include "bench/leaguegenerator.h"
+#include "bench/leaguefolder.h"
 #include "core/linefile.h"
 #include "marketvalue/leaguepage.h"
 #include "marketvalue/valuerun.h"
@@ -45,24 +44,7 @@ struct Stopwatch {
     }
 };
 
-// A generated league in its own temporary folder, removed afterwards.
-class LeagueFolder {
-public:
-    explicit LeagueFolder(const bidmark::bench::LeagueSize& size)
-        : folder_((std::filesystem::temp_directory_path() /
-                   ("bidmark_marketvalue_bench_" + std::to_string(size.freeAgents) + "_" +
-                    std::to_string(size.rostered)))
-                      .string())
-    {
-        std::filesystem::create_directories(folder_);
-        bidmark::bench::writeLeague(folder_, size);
-    }
-    ~LeagueFolder() { std::filesystem::remove_all(folder_); }
-    const std::string& path() const { return folder_; }
-
-private:
-    std::string folder_;
-};
+using bidmark::bench::LeagueFolder;
 
 // The baseline: read the run's three inputs, write an output of its size.
 void readInputsWriteOutput(const std::string& folder, const std::string& output)

@@ -1,5 +1,6 @@
 #include "core/linefile.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "core/failure.h"
@@ -26,6 +27,9 @@ std::string joined(const std::string& folder, std::string_view name)
 std::vector<std::string> splitLines(std::string_view bytes)
 {
     std::vector<std::string> lines;
+    // Room for every line at once: at most one per CR or LF, and the last.
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
+                  static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
     std::size_t start = 0;
     const std::size_t n = bytes.size();
     std::size_t i = 0;

@@ -14,19 +14,26 @@ namespace bidmark {
 namespace {
 
 // The blocks of fa.txt by name key: the lines below each player line up to
-// the next player line or empty line, as the merge sees them.
+// the next player line or empty line, as the merge sees them. Only the
+// players of the given lines are looked up, not every player of the list.
 class Blocks {
 public:
-    explicit Blocks(const std::vector<std::string>& lines)
+    Blocks(const std::vector<std::string>& lines, const std::vector<std::string>& wanted)
         : lines_(lines)
     {
+        std::unordered_set<std::string> keys;
+        for (const std::string& line : wanted)
+            keys.insert(nameKey(line));
         for (std::size_t row = 0; row < lines.size(); ++row) {
             if (!isPlayerLine(lines[row]))
+                continue;
+            std::string key = nameKey(lines[row]);
+            if (keys.count(key) == 0)
                 continue;
             std::size_t end = row + 1;
             while (end < lines.size() && !isPlayerLine(lines[end]) && !isEmptyLine(lines[end]))
                 ++end;
-            byKey_[nameKey(lines[row])].push_back({row + 1, end});
+            byKey_[std::move(key)].push_back({row + 1, end});
         }
     }
 
@@ -67,7 +74,7 @@ bool isMerged(const std::string& line, const Blocks& blocks)
 EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
                                 const std::vector<std::string>& freeAgentLines)
 {
-    const Blocks blocks(freeAgentLines);
+    const Blocks blocks(freeAgentLines, fileLines);
     EarlierOffers earlier;
     for (const std::string& line : fileLines) {
         if (line.empty())

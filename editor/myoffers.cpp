@@ -32,14 +32,14 @@ std::vector<std::string> standingOffers(const std::vector<std::string>& freeAgen
 {
     const std::string tag = tagOf(team);
     std::vector<std::string> standing;
-    std::string key; // of the player above; empty before the first one
+    std::string_view key; // of the player above; empty before the first one
     for (const std::string& line : freeAgentLines) {
         if (isPlayerLine(line))
-            key = nameKey(line);
+            key = std::string_view(line).substr(0, 20); // his name key
         else if (isEmptyLine(line))
-            key.clear();
+            key = {};
         else if (!key.empty() && startsWith(line, tag))
-            standing.push_back(key + line);
+            standing.push_back(std::string(key) + line);
     }
     return standing;
 }

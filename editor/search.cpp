@@ -1,9 +1,29 @@
 #include "editor/search.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/falist.h"
 #include "core/text.h"
 
 namespace bidmark {
+
+namespace {
+// Whether the line holds the text (given in lower case), its letters read in
+// lower case: no lower-case copy of each line.
+bool holdsIgnoringCase(std::string_view line, std::string_view lowerText)
+{
+    static const std::array<char, 256> lower = [] {
+        std::array<char, 256> table{};
+        for (std::size_t byte = 0; byte < table.size(); ++byte)
+            table[byte] = lowerLetter(static_cast<char>(byte));
+        return table;
+    }();
+    return std::search(line.begin(), line.end(), lowerText.begin(), lowerText.end(), [&](char a, char b) {
+               return lower[static_cast<unsigned char>(a)] == b;
+           }) != line.end();
+}
+} // namespace
 
 std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
                                     std::optional<std::size_t> selected, std::string_view text)
@@ -12,7 +32,7 @@ std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
         return std::nullopt;
     const std::string sought = lowerCase(text);
     for (std::size_t row = selected ? *selected + 1 : 0; row < lines.size(); ++row) {
-        if (lowerCase(lines[row]).find(sought) != std::string::npos)
+        if (holdsIgnoringCase(lines[row], sought))
             return row;
     }
     return std::nullopt;

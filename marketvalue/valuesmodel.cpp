@@ -1,6 +1,7 @@
 #include "marketvalue/valuesmodel.h"
 
 #include <QFont>
+#include <string_view>
 #include <utility>
 
 #include "gui/text.h"
@@ -33,18 +34,23 @@ void ValuesModel::setValues(std::shared_ptr<const MarketValues> values)
 {
     beginResetModel();
     values_ = std::move(values);
-    names_.clear();
+    foldedNames_.clear();
+    nameEnds_.clear();
     endResetModel();
 }
 
-const QString& ValuesModel::name(int row) const
+std::u16string_view ValuesModel::foldedName(std::size_t row) const
 {
-    if (names_.isEmpty()) {
-        names_.reserve(static_cast<qsizetype>(values_->rows.size()));
-        for (const ValueRow& each : values_->rows)
-            names_.append(gui::toQt(displayName(each.agent.name)));
+    if (nameEnds_.empty()) {
+        for (const ValueRow& each : values_->rows) {
+            const QString name = gui::toQt(displayName(each.agent.name)).toCaseFolded();
+            foldedNames_.append(reinterpret_cast<const char16_t*>(name.utf16()),
+                                static_cast<std::size_t>(name.size()));
+            nameEnds_.push_back(foldedNames_.size());
+        }
     }
-    return names_[row];
+    const std::size_t start = row == 0 ? 0 : nameEnds_[row - 1];
+    return std::u16string_view(foldedNames_).substr(start, nameEnds_[row] - start);
 }
 
 int ValuesModel::rowCount(const QModelIndex& parent) const
@@ -93,35 +99,118 @@ QVariant ValuesModel::headerData(int section, Qt::Orientation orientation, int r
     return {};
 }
 
-ValuesFilter::ValuesFilter(ValuesModel* model, QObject* parent) : QSortFilterProxyModel(parent), model_(model)
+ValuesFilter::ValuesFilter(ValuesModel* model, QObject* parent) : QAbstractProxyModel(parent), model_(model)
 {
     setSourceModel(model);
+    // A new run: its rows in the order of the column sorted by.
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, this, &ValuesFilter::beginResetModel);
+    connect(model, &QAbstractItemModel::modelReset, this, [this] {
+        order_ = model_->values() ? sortedRows(*model_->values(), sortColumn_, sortOrder_ == Qt::DescendingOrder)
+                                  : std::vector<std::size_t>();
+        showRows();
+        endResetModel();
+    });
 }
 
 void ValuesFilter::setNamePart(const QString& part)
 {
-    namePart_ = part;
-    invalidateFilter();
+    beginResetModel();
+    foldedPart_ = part.toCaseFolded(); // as a search with case ignored compares
+    showRows();
+    endResetModel();
 }
 
 void ValuesFilter::setGroup(char group)
 {
+    beginResetModel();
     group_ = group;
-    invalidateFilter();
+    showRows();
+    endResetModel();
 }
 
-bool ValuesFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const
+// The names are looked at in fa.txt order, one after the other in memory,
+// whatever the order shown.
+void ValuesFilter::showRows()
 {
-    const ValueRow& row = model_->values()->rows[static_cast<std::size_t>(sourceRow)];
-    return (group_ == 0 || row.agent.group == group_) &&
-           (namePart_.isEmpty() || model_->name(sourceRow).contains(namePart_, Qt::CaseInsensitive));
+    shown_.clear();
+    position_.assign(order_.size(), -1);
+    if (!model_->values())
+        return;
+    const std::vector<ValueRow>& rows = model_->values()->rows;
+    const std::u16string_view part(reinterpret_cast<const char16_t*>(foldedPart_.utf16()),
+                                   static_cast<std::size_t>(foldedPart_.size()));
+    std::vector<bool> accepted(rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        accepted[row] = (group_ == 0 || rows[row].agent.group == group_) &&
+                        (part.empty() || model_->foldedName(row).find(part) != std::u16string_view::npos);
+    }
+    for (const std::size_t row : order_) {
+        if (accepted[row]) {
+            position_[row] = static_cast<int>(shown_.size());
+            shown_.push_back(static_cast<int>(row));
+        }
+    }
 }
 
-bool ValuesFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const
+void ValuesFilter::sort(int column, Qt::SortOrder order)
 {
-    const MarketValues& values = *model_->values();
-    return valueCellLess(values, values.rows[static_cast<std::size_t>(left.row())],
-                         values.rows[static_cast<std::size_t>(right.row())], left.column());
+    if (column == sortColumn_ && order == sortOrder_)
+        return;
+    sortColumn_ = column;
+    sortOrder_ = order;
+    if (!model_->values())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList sources;
+    for (const QModelIndex& index : before)
+        sources << mapToSource(index);
+    order_ = sortedRows(*model_->values(), column, order == Qt::DescendingOrder);
+    showRows();
+    QModelIndexList after;
+    for (const QModelIndex& source : sources)
+        after << mapFromSource(source);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+QModelIndex ValuesFilter::index(int row, int column, const QModelIndex& parent) const
+{
+    return hasIndex(row, column, parent) ? createIndex(row, column) : QModelIndex();
+}
+
+QModelIndex ValuesFilter::parent(const QModelIndex&) const { return {}; }
+
+int ValuesFilter::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+int ValuesFilter::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kValueColumns; }
+
+bool ValuesFilter::hasChildren(const QModelIndex& parent) const { return rowCount(parent) > 0; }
+
+QModelIndex ValuesFilter::mapToSource(const QModelIndex& proxyIndex) const
+{
+    if (!proxyIndex.isValid())
+        return {};
+    return model_->index(shown_[static_cast<std::size_t>(proxyIndex.row())], proxyIndex.column());
+}
+
+QModelIndex ValuesFilter::mapFromSource(const QModelIndex& sourceIndex) const
+{
+    if (!sourceIndex.isValid())
+        return {};
+    const int row = position_[static_cast<std::size_t>(sourceIndex.row())];
+    return row < 0 ? QModelIndex() : index(row, sourceIndex.column());
+}
+
+// The column heads are the source's own, also while no row is shown.
+QVariant ValuesFilter::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal)
+        return model_->headerData(section, orientation, role);
+    return QAbstractProxyModel::headerData(section, orientation, role);
 }
 
 } // namespace bidmark

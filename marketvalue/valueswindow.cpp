@@ -134,7 +134,8 @@ MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent
     layout->addLayout(tools);
     layout->addWidget(sides, 1);
 
-    connect(nameFilter_, &QLineEdit::textChanged, filter_, &ValuesFilter::setNamePart);
+    connect(nameFilter_, &QLineEdit::textChanged, this,
+            [this](const QString& part) { filterRows([&] { filter_->setNamePart(part); }); });
     connect(nameFilter_, &QLineEdit::returnPressed, table_, [this] { table_->setFocus(Qt::OtherFocusReason); });
     connect(groups_, &QComboBox::currentIndexChanged, this, &MarketValuesWindow::showGroup);
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -158,16 +159,33 @@ void MarketValuesWindow::setValues(std::shared_ptr<const MarketValues> values)
     chart_->setValues(*values_);
     chart_->showGroup(kGroupChoices[groups_->currentIndex()].group);
     table_->resizeColumnsToContents();
+    // The new rows start with none selected: selecting the first shows his
+    // bracket once, through the selection's signal.
     if (filter_->rowCount() > 0)
         table_->selectRow(0);
-    showSelected();
+    else
+        showSelected();
 }
 
 void MarketValuesWindow::showGroup(int choice)
 {
     const char group = kGroupChoices[choice].group;
-    filter_->setGroup(group);
+    filterRows([&] { filter_->setGroup(group); });
     chart_->showGroup(group);
+}
+
+// The free agent selected stays selected while the filter shows him; when it
+// hides him nothing is selected.
+void MarketValuesWindow::filterRows(const std::function<void()>& change)
+{
+    const std::optional<std::size_t> selected = selectedRow();
+    change();
+    const QModelIndex shown =
+        selected ? filter_->mapFromSource(model_->index(static_cast<int>(*selected), 0)) : QModelIndex();
+    if (shown.isValid())
+        table_->selectRow(shown.row());
+    else
+        showSelected();
 }
 
 void MarketValuesWindow::showSelected()

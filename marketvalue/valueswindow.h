@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,6 +40,7 @@ signals:
 
 private:
     void showGroup(int choice);
+    void filterRows(const std::function<void()>& change); // the selected row kept while shown
     void showSelected();
     void exportShownRows();
     std::optional<std::size_t> selectedRow() const; // in the run's rows

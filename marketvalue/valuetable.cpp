@@ -1,6 +1,7 @@
 #include "marketvalue/valuetable.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "core/leaguefiles.h"
 #include "core/numbers.h"
@@ -49,12 +50,25 @@ double numberOf(const MarketValues& values, const ValueRow& row, int column)
     }
 }
 
-bool lettersLess(std::string_view a, std::string_view b)
+// The columns sorted by text rather than by number.
+bool isTextOrdered(int column) { return column == kNameColumn || column == kGroupColumn || column == kRuleColumn; }
+
+// What such a column sorts by: its bytes, a name's letters in lower case.
+void appendTextKey(std::string& to, const ValueRow& row, int column)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(lowerLetter(x)) < static_cast<unsigned char>(lowerLetter(y));
-    });
+    switch (column) {
+    case kNameColumn: {
+        const std::size_t start = to.size();
+        to += row.agent.name;
+        const auto name = to.begin() + static_cast<std::ptrdiff_t>(start);
+        std::transform(name, to.end(), name, lowerLetter);
+        return;
+    }
+    case kGroupColumn: to += row.agent.group; return;
+    default: to += ruleName(row.valuation.rule); return;
+    }
 }
+
 } // namespace
 
 std::string displayName(const std::string& nameKey)
@@ -87,14 +101,42 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
     }
 }
 
-bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column)
+// Each row's key is worked out once, not once per comparison; the text keys
+// lie one after the other in one piece of memory.
+std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool descending)
 {
-    switch (column) {
-    case kNameColumn: return lettersLess(a.agent.name, b.agent.name);
-    case kGroupColumn: return a.agent.group < b.agent.group;
-    case kRuleColumn: return ruleName(a.valuation.rule) < ruleName(b.valuation.rule);
-    default: return numberOf(values, a, column) < numberOf(values, b, column);
+    std::vector<std::size_t> rows(values.rows.size());
+    std::iota(rows.begin(), rows.end(), std::size_t{0});
+    const auto sortBy = [&](auto less) {
+        if (descending)
+            std::stable_sort(rows.begin(), rows.end(), [&](std::size_t a, std::size_t b) { return less(b, a); });
+        else
+            std::stable_sort(rows.begin(), rows.end(), less);
+    };
+    if (column < 0)
+        return rows;
+    if (isTextOrdered(column)) {
+        std::string texts;
+        texts.reserve(rows.size() * 20); // a name key's length
+        std::vector<std::size_t> ends;
+        ends.reserve(rows.size());
+        for (const ValueRow& row : values.rows) {
+            appendTextKey(texts, row, column);
+            ends.push_back(texts.size());
+        }
+        const auto text = [&](std::size_t row) {
+            const std::size_t start = row == 0 ? 0 : ends[row - 1];
+            return std::string_view(texts).substr(start, ends[row] - start);
+        };
+        sortBy([&](std::size_t a, std::size_t b) { return text(a) < text(b); });
+    } else {
+        std::vector<double> numbers;
+        numbers.reserve(rows.size());
+        for (const ValueRow& row : values.rows)
+            numbers.push_back(numberOf(values, row, column));
+        sortBy([&](std::size_t a, std::size_t b) { return numbers[a] < numbers[b]; });
     }
+    return rows;
 }
 
 std::string_view ruleName(ValueRule rule)

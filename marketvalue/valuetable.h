@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "marketvalue/values.h"
 
@@ -36,9 +38,11 @@ std::string displayName(const std::string& nameKey);
 std::string_view valueColumnTitle(int column);
 bool isNumberColumn(int column);
 std::string valueCell(const MarketValues& values, const ValueRow& row, int column);
-// Numbers by value (the best offer by its salary, none lowest), names by
-// their letters with case ignored, the rule by its name.
-bool valueCellLess(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column);
+// The rows (indices into values.rows) in the column's order, up or down:
+// numbers by value (the best offer by its salary, none lowest), names by
+// their letters with case ignored, the rule by its name; rows whose cells
+// sort alike keep fa.txt order. Column -1: fa.txt order.
+std::vector<std::size_t> sortedRows(const MarketValues& values, int column, bool descending);
 
 // "bracket average", "last salary × factor" or "rookie cap".
 std::string_view ruleName(ValueRule rule);

@@ -104,6 +104,7 @@ private slots:
         QCOMPARE(window->windowTitle(), QStringLiteral("Market Values"));
         QVERIFY(!window->isModal());
         QCOMPARE(column(kNameColumn), names_); // fa.txt order
+        QVERIFY(part<QLabel>("bracketCaption")->text().contains(names_.first())); // the first selected
         QVERIFY(showValues()->isEnabled());
 
         window->close();
@@ -145,6 +146,29 @@ private slots:
         QCOMPARE(groups.filter(QStringLiteral("D")).size(), groups.size());
         const QList<QAbstractSeries*> series = part<QChartView>("valuesChart")->chart()->series();
         QVERIFY(!series[0]->isVisible() && series[1]->isVisible() && !series[2]->isVisible());
+    }
+
+    // The free agent selected stays selected through a sort and a filter
+    // that shows him; a filter that hides him leaves nothing selected.
+    void selectionOutlastsSortAndFilterThatShowHim()
+    {
+        const int cale = static_cast<int>(names_.indexOf(QStringLiteral("Cale Brananen")));
+        table()->selectRow(cale);
+        const auto selectedName = [] {
+            const QModelIndexList rows = table()->selectionModel()->selectedRows();
+            return rows.isEmpty() ? QString() : rows.front().data().toString();
+        };
+        const int nameWidth = table()->columnWidth(kNameColumn);
+        table()->sortByColumn(kMarketValueColumn, Qt::DescendingOrder);
+        QCOMPARE(selectedName(), QStringLiteral("Cale Brananen"));
+        QTest::keyClicks(part<QLineEdit>("valuesFilter"), QStringLiteral("bran"));
+        QCOMPARE(selectedName(), QStringLiteral("Cale Brananen"));
+        QCOMPARE(table()->columnWidth(kNameColumn), nameWidth);
+        QCOMPARE(table()->horizontalHeader()->sortIndicatorSection(), int(kMarketValueColumn));
+        QVERIFY(part<QLabel>("bracketCaption")->text().contains(QStringLiteral("Cale Brananen")));
+        QTest::keyClicks(part<QLineEdit>("valuesFilter"), QStringLiteral("x"));
+        QCOMPARE(selectedName(), QString());
+        QVERIFY(part<QLabel>("bracketCaption")->text().startsWith(QStringLiteral("Select a free agent")));
     }
 
     // Every free agent's bracket as the list shows it keeps to the bracket's

@@ -1,11 +1,25 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "marketvalue/valuetable.h"
 #include "tests/marketvalue/examplevalues.h"
 
 using namespace bidmark;
 using test::exampleValues;
 using test::freeAgent;
+
+namespace {
+// Whether the column sorts row a before row b, up, and b before a, down.
+bool sortsBefore(const MarketValues& values, const ValueRow& a, const ValueRow& b, int column)
+{
+    const auto place = [&](const ValueRow& row, bool descending) {
+        const std::vector<std::size_t> rows = sortedRows(values, column, descending);
+        return std::find(rows.begin(), rows.end(), static_cast<std::size_t>(&row - values.rows.data())) - rows.begin();
+    };
+    return place(a, false) < place(b, false) && place(b, true) < place(a, true);
+}
+} // namespace
 
 TEST(ValueTable, ExplainsEachRuleWithItsNumbers)
 {
@@ -62,11 +76,33 @@ TEST(ValueTable, SortsNumbersByValueAndNamesIgnoringCase)
         {kRuleColumn, bo, asa},      {kNameColumn, bo, asa}, // letters above Z come after it
     };
     for (const auto& c : ordered) {
-        EXPECT_TRUE(valueCellLess(values, c.a, c.b, c.column)) << "column " << c.column;
-        EXPECT_FALSE(valueCellLess(values, c.b, c.a, c.column)) << "column " << c.column;
+        EXPECT_TRUE(sortsBefore(values, c.a, c.b, c.column)) << "column " << c.column;
     }
     EXPECT_EQ(valueCell(values, bo, kMarketValueColumn), "9.6");
     EXPECT_EQ(valueCell(values, al, kMarketValueColumn), "12.6");
+}
+
+// Rows whose cells sort alike keep fa.txt order, up and down alike.
+TEST(ValueTable, SortedRowsKeepFileOrderAmongEquals)
+{
+    const MarketValues values = exampleValues({freeAgent("Bo Berg", 23, 8.0, 'F', 74),
+                                               freeAgent("al Ahl", 30, 10.5, 'D', 100),
+                                               freeAgent("Cy Cole", 20, 2.0, 'G', 74),
+                                               freeAgent("bo berg", 25, 2.0, 'F', 80)});
+    const struct {
+        int column;
+        bool descending;
+        std::vector<std::size_t> rows;
+    } expected[] = {
+        {-1, false, {0, 1, 2, 3}},
+        {kOverallColumn, false, {0, 2, 3, 1}},
+        {kOverallColumn, true, {1, 3, 0, 2}},
+        {kNameColumn, false, {1, 0, 3, 2}},
+        {kNameColumn, true, {2, 0, 3, 1}},
+        {kGroupColumn, false, {1, 0, 3, 2}},
+    };
+    for (const auto& c : expected)
+        EXPECT_EQ(sortedRows(values, c.column, c.descending), c.rows) << "column " << c.column << " " << c.descending;
 }
 
 // The worked example's free agent (value 2.0) with offers of 9.5 and 10.0
@@ -90,9 +126,9 @@ TEST(ValueTable, OffersBesideTheValue)
     EXPECT_EQ(valueCell(values, nils, kBestOfferColumn), "");
     EXPECT_EQ(valueCell(values, sam, kBestOfferColumn), "signed NY 1.5/1");
     EXPECT_EQ(valueCell(values, sam, kMarketValueColumn), "2.0"); // still valued
-    EXPECT_TRUE(valueCellLess(values, nils, sam, kBestOfferColumn));
-    EXPECT_TRUE(valueCellLess(values, sam, fredrik, kBestOfferColumn));
-    EXPECT_TRUE(valueCellLess(values, nils, fredrik, kOffersColumn));
+    EXPECT_TRUE(sortsBefore(values, nils, sam, kBestOfferColumn));
+    EXPECT_TRUE(sortsBefore(values, sam, fredrik, kBestOfferColumn));
+    EXPECT_TRUE(sortsBefore(values, nils, fredrik, kOffersColumn));
 
     const std::string explained = valueExplanation(values, fredrik);
     EXPECT_NE(explained.find("so M.V. is Avg: 2.0. The best offer, TOR 10.0/4 +1.0, is 8.0 above his value."),
