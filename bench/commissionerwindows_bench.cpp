@@ -15,23 +15,16 @@
 // starts from the same league files, a week into the season (signed.txt and
 // temp.txt there, the journal as full as it is kept), put back untimed.
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QCheckBox>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPointer>
-#include <QPushButton>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <utility>
 
 #include "app/program.h"
-#include "bench/leaguegenerator.h"
-#include "bench/windowfloor.h"
+#include "bench/leaguefolder.h"
+#include "bench/windowbench.h"
 #include "commissioner/mergerun.h"
 #include "core/falist.h"
 #include "core/journal.h"
@@ -45,28 +38,12 @@ namespace {
 constexpr int kRuns = 5;
 constexpr int kSignings = 50;
 
-LeagueSize sizeOf(const benchmark::State& state)
-{
-    LeagueSize size;
-    const int freeAgents = static_cast<int>(state.range(0));
-    size.teams = size.teams * freeAgents / size.freeAgents;
-    size.rostered = size.rostered * freeAgents / size.freeAgents;
-    size.freeAgents = freeAgents;
-    return size;
-}
-
 // A generated league a week into the season, in a folder of its own; its
 // files put back as they were on restore(), history/ left as it grows.
 class League {
 public:
-    explicit League(const LeagueSize& size)
+    explicit League(const LeagueSize& size) : league_(size), folder_(league_.path())
     {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a folder for the league");
-        folder_ = pattern;
-        writeLeague(folder_, size);
         mergeAllTeamOffers(folder_, std::string(kFirstMergeName), {true, false}); // signed.txt and temp.txt
         for (const std::string& name : listFolder(folder_)) {
             if (fileExists(file(name)))
@@ -75,10 +52,6 @@ public:
         for (std::size_t run = 0; run < kKeptRuns; ++run)
             RunJournal(folder_, "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
     }
-    ~League() { std::filesystem::remove_all(folder_); }
-    League(const League&) = delete;
-    League& operator=(const League&) = delete;
-
     void restore() const
     {
         for (const std::string& name : listFolder(folder_)) {
@@ -95,63 +68,9 @@ public:
     std::vector<std::string> teams() const { return readLines(file(kTeamsFile)); }
 
 private:
-    std::string folder_;
+    LeagueFolder league_;
+    const std::string& folder_;
     std::map<std::string, std::string> files_;
-};
-
-QWidget* window(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name))
-            return widget;
-    }
-    throw std::runtime_error(std::string("no window ") + name);
-}
-
-template <class Widget = QPushButton>
-Widget* control(const char* windowName, const char* name)
-{
-    auto* widget = window(windowName)->findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        throw std::runtime_error(std::string("no control ") + name);
-    return widget;
-}
-
-// Answers every modal dialog as soon as it shows, without a polling delay:
-// a prompt with the text given (or its preset), a question with Yes, a
-// message with OK. A message with the critical icon is remembered.
-class Answers : public QObject {
-public:
-    Answers() { qApp->installEventFilter(this); }
-    QString typed;         // for the next prompt; empty keeps the preset
-    QStringList failures;  // the texts of critical messages
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show && (qobject_cast<QMessageBox*>(watched) || qobject_cast<QInputDialog*>(watched)))
-            QMetaObject::invokeMethod(
-                this, [this, dialog = QPointer<QWidget>(static_cast<QWidget*>(watched))] { answer(dialog); },
-                Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    void answer(QWidget* dialog)
-    {
-        if (auto* prompt = qobject_cast<QInputDialog*>(dialog)) {
-            if (!typed.isEmpty())
-                prompt->setTextValue(std::exchange(typed, QString()));
-            prompt->accept();
-        } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
-            if (box->icon() == QMessageBox::Critical)
-                failures << box->text();
-            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
-                yes->click();
-            else
-                box->done(QMessageBox::Ok);
-        }
-    }
 };
 
 // The program on the league, at the Commissioners Menu, both merge options
@@ -177,7 +96,7 @@ public:
     }
 
 private:
-    Answers answers_;
+    DialogsAnswered answers_;
     Program program_;
 };
 
@@ -217,7 +136,7 @@ ActionFiles listFiles(const League& league, std::vector<std::string> inputs)
 
 void MergeTeamOffersWindow(benchmark::State& state)
 {
-    const League league(sizeOf(state));
+    const League league(leagueOf(state.range(0)));
     Commissioner commissioner(league);
     std::vector<std::string> inputs{league.file(kTeamsFile), league.file(kFreeAgentFile), league.file(kSignedFile)};
     for (const std::string& team : league.teams())
@@ -237,7 +156,7 @@ void MergeTeamOffersWindow(benchmark::State& state)
 
 void MergeSignedWindow(benchmark::State& state)
 {
-    const League league(sizeOf(state));
+    const League league(leagueOf(state.range(0)));
     Commissioner commissioner(league);
     pickSignings(commissioner);
     commissioner.click("Form2", "Command1");
@@ -273,7 +192,7 @@ ActionFiles undoFiles(const League& league)
 
 void UndoMergeWindow(benchmark::State& state)
 {
-    const League league(sizeOf(state));
+    const League league(leagueOf(state.range(0)));
     Commissioner commissioner(league);
     commissioner.click("Form4", "Command1");
     commissioner.click("Form4", "undoLastRun");

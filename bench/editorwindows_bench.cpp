@@ -31,7 +31,7 @@
 
 #include "app/program.h"
 #include "bench/leaguefolder.h"
-#include "bench/windowfloor.h"
+#include "bench/windowbench.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
@@ -46,67 +46,13 @@ using namespace bidmark;
 using bench::ActionFiles;
 using bench::LeagueFolder;
 using bench::LeagueSize;
+using bench::control;
+using bench::leagueOf;
+using bench::median;
+using bench::settle;
+using bench::topLevel;
 
 constexpr int kRuns = 5; // per benchmark iteration; the ratio takes their medians
-
-// The default league, or one of the argument's free agents with its roster
-// and offer files in proportion.
-LeagueSize leagueOf(std::int64_t freeAgents)
-{
-    LeagueSize size;
-    const double scale = static_cast<double>(freeAgents) / size.freeAgents;
-    size.freeAgents = static_cast<int>(freeAgents);
-    size.rostered = static_cast<int>(size.rostered * scale);
-    size.offerLinesPerTeam = std::max(1, static_cast<int>(size.offerLinesPerTeam * scale));
-    return size;
-}
-
-// Every message box is answered with OK as soon as it shows, so that an
-// action's time holds the box but no wait for a reader.
-class BoxesAnswered : public QObject {
-public:
-    BoxesAnswered() { qApp->installEventFilter(this); }
-    const QString& lastText() const { return lastText_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show) {
-            if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-                lastText_ = box->text();
-                QMetaObject::invokeMethod(box, [box] { box->done(QMessageBox::Ok); }, Qt::QueuedConnection);
-            }
-        }
-        return false;
-    }
-
-private:
-    QString lastText_;
-};
-
-template <class Widget = QPushButton>
-Widget* control(const QWidget& window, const char* name)
-{
-    auto* found = window.findChild<Widget*>(QString::fromLatin1(name));
-    if (!found)
-        std::abort(); // the windows changed under the benchmark
-    return found;
-}
-
-QWidget* topLevel(const char* name)
-{
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->objectName() == QLatin1String(name) && widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
 
 // A new calculator on the league, its pages named; Calculate Market Value
 // clicked; the run's message answered.
@@ -115,19 +61,19 @@ public:
     explicit Calculator(const std::string& folder) : session_{folder, {}}, form_(session_)
     {
         form_.show();
-        control<QLineEdit>(form_, "Text1")->setText(QStringLiteral("roster.html"));
-        control<QLineEdit>(form_, "Text2")->setText(QStringLiteral("vitals.html"));
+        control<QLineEdit>(&form_, "Text1")->setText(QStringLiteral("roster.html"));
+        control<QLineEdit>(&form_, "Text2")->setText(QStringLiteral("vitals.html"));
         settle();
     }
     void calculate()
     {
-        control(form_, "Command1")->click();
-        if (!boxes_.lastText().startsWith(QStringLiteral("DONE ")) || !topLevel("MarketValues"))
+        control(&form_, "Command1")->click();
+        if (!boxes_.lastText.startsWith(QStringLiteral("DONE ")) || !topLevel("MarketValues"))
             std::abort(); // the run failed
     }
 
 private:
-    BoxesAnswered boxes_;
+    bench::DialogsAnswered boxes_;
     Session session_;
     MarketValueCalculator form_;
 };
@@ -167,8 +113,8 @@ public:
     void chooseTeam(const std::string& team)
     {
         MainWindow& main = program_.mainWindow();
-        control<QComboBox>(main, "Combo1")->setEditText(gui::toQt(team));
-        control(main, "Command1")->click();
+        control<QComboBox>(&main, "Combo1")->setEditText(gui::toQt(team));
+        control(&main, "Command1")->click();
     }
 
 private:
@@ -232,7 +178,7 @@ void inPlayersAvailable(benchmark::State& state, Prepare&& prepare, Act&& act)
 // Goalies ticked off and on in turn: each click builds the list again.
 void FilterClick(benchmark::State& state)
 {
-    inPlayersAvailable(state, [](QWidget&) {}, [](QWidget& window) { control<QCheckBox>(window, "Check5")->click(); });
+    inPlayersAvailable(state, [](QWidget&) {}, [](QWidget& window) { control<QCheckBox>(&window, "Check5")->click(); });
 }
 BENCHMARK(FilterClick)
     ->ArgName("free_agents")
@@ -249,9 +195,9 @@ void Search(benchmark::State& state)
     inPlayersAvailable(
         state,
         [](QWidget& window) {
-            auto* list = control<QListView>(window, "List1");
+            auto* list = control<QListView>(&window, "List1");
             list->selectionModel()->clear();
-            auto* search = control<QLineEdit>(window, "Text4");
+            auto* search = control<QLineEdit>(&window, "Text4");
             if (search->text().isEmpty()) {
                 const auto* model = list->model();
                 for (int row = model->rowCount() - 1; row >= 0; --row) {
@@ -264,8 +210,8 @@ void Search(benchmark::State& state)
             }
         },
         [](QWidget& window) {
-            control(window, "Command2")->click();
-            if (control<QListView>(window, "List1")->selectionModel()->selectedIndexes().isEmpty())
+            control(&window, "Command2")->click();
+            if (control<QListView>(&window, "List1")->selectionModel()->selectedIndexes().isEmpty())
                 std::abort();
         });
 }
@@ -295,7 +241,7 @@ public:
         window_ = topLevel("MarketValues");
     }
     QWidget& window() { return *window_; }
-    QHeaderView& header() { return *control<QTableView>(*window_, "valuesTable")->horizontalHeader(); }
+    QHeaderView& header() { return *control<QTableView>(window_, "valuesTable")->horizontalHeader(); }
     void clickHead(int column)
     {
         QHeaderView& head = header();
@@ -308,12 +254,6 @@ private:
     Calculator calculator_;
     QWidget* window_ = nullptr;
 };
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 void reportMilliseconds(benchmark::State& state, const char* name, const std::vector<double>& seconds)
 {
@@ -330,7 +270,7 @@ void ValuesFilterKeystroke(benchmark::State& state)
     if (sortedBy >= 0)
         values.clickHead(sortedBy);
     settle();
-    auto* filter = control<QLineEdit>(values.window(), "valuesFilter");
+    auto* filter = control<QLineEdit>(&values.window(), "valuesFilter");
     std::vector<double> keys;
     for (auto _ : state) {
         for (const Qt::Key key : {Qt::Key_A, Qt::Key_N, Qt::Key_Backspace, Qt::Key_Backspace})
