@@ -53,7 +53,7 @@ public:
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a folder for the league");
-        folder_ = pattern;
+        folder_ = Path(pattern);
         writeLeague(folder_, size);
         if (onePlayerLines > 0)
             addOnePlayerTeam(onePlayerLines);
@@ -62,18 +62,18 @@ public:
         fa_ = readFile(file("fa.txt"));
         teams_ = readLines(file("teams.txt"));
     }
-    ~League() { fs::remove_all(folder_); }
+    ~League() { fs::remove_all(folder_.bytes()); }
     League(const League&) = delete;
     League& operator=(const League&) = delete;
 
     void reset() const
     {
         writeFileAtomic(file("fa.txt"), fa_);
-        fs::remove(file("temp.txt"));
-        fs::remove(file("signed.txt"));
+        fs::remove(file("temp.txt").bytes());
+        fs::remove(file("signed.txt").bytes());
     }
-    std::string file(std::string_view name) const { return pathIn(folder_, name); }
-    const std::string& folder() const { return folder_; }
+    Path file(std::string_view name) const { return pathIn(folder_, name); }
+    const Path& folder() const { return folder_; }
     const std::vector<std::string>& teams() const { return teams_; }
 
 private:
@@ -98,7 +98,7 @@ private:
         appendLines(file(teamOfferFileName(team)), junk);
     }
 
-    std::string folder_;
+    Path folder_;
     std::string fa_;
     std::vector<std::string> teams_;
 };
@@ -225,7 +225,7 @@ void journalledMergeRun(const League& league)
 {
     MergeTeamOffersRun run(league.folder(), std::string("FA01 Signed Players"), {true, false});
     runJournalled(league.folder(), kMergeRunName, run.files(),
-                  [&](const std::string& runFolder) { run.work(runFolder); });
+                  [&](const Path& runFolder) { run.work(runFolder); });
 }
 
 void Journal(benchmark::State& state)

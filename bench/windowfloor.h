@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/path.h"
+
 namespace benchmark {
 class State;
 }
@@ -14,8 +16,8 @@ class State;
 namespace bidmark::bench {
 
 struct ActionFiles {
-    std::vector<std::string> inputs;                           // paths read
-    std::vector<std::pair<std::string, std::string>> outputs;  // paths and the bytes written
+    std::vector<Path> inputs;                                  // paths read
+    std::vector<std::pair<Path, std::string>> outputs;         // paths and the bytes written
 };
 
 // Seconds one pass of the floor takes; the outputs are written to their paths.

@@ -64,11 +64,11 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
     return lines;
 }
 
-void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report)
+void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& report)
 {
     try {
         const std::vector<std::string> freeAgents = readLines(pathIn(leagueFolder, kFreeAgentFile));
-        const std::string folder = pathIn(runFolder, kReceiptsFolder);
+        const Path folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());
         std::set<std::string> written;

@@ -6,7 +6,7 @@
 
 namespace bidmark {
 
-void changeLeague(const std::string& leagueFolder, std::string_view doing, const std::function<void()>& work,
+void changeLeague(const Path& leagueFolder, std::string_view doing, const std::function<void()>& work,
                   Recovered& recovered)
 {
     const LeagueLock lock(leagueFolder, doing);
@@ -14,9 +14,9 @@ void changeLeague(const std::string& leagueFolder, std::string_view doing, const
     work();
 }
 
-void runInLeague(const std::string& leagueFolder, std::string_view runName,
+void runInLeague(const Path& leagueFolder, std::string_view runName,
                  const std::function<std::vector<std::string>()>& files,
-                 const std::function<void(const std::string& runFolder)>& work, Recovered& recovered)
+                 const std::function<void(const Path& runFolder)>& work, Recovered& recovered)
 {
     changeLeague(leagueFolder, "running " + std::string(runName),
                  [&] { runJournalled(leagueFolder, runName, files(), work); }, recovered);

@@ -10,7 +10,7 @@ std::string runText(const RunRecord& run) { return "the " + run.run + " run of "
 
 } // namespace
 
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, JournalTime now)
+std::optional<std::string> recoverInterruptedRun(const Path& leagueFolder, JournalTime now)
 {
     const Journal journal = readJournal(leagueFolder);
     if (journal.runs.empty() || !journal.runs.back().finished.empty())
@@ -39,7 +39,7 @@ std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder
               "were before that run.";
     return "The last " + last.run + " run (started " + last.started
         + ") was interrupted; the league files were put back as they were before it. The files as it left them are "
-          "kept in history/" + run.folder().substr(run.folder().find_last_of('/') + 1) + ".";
+          "kept in history/" + run.folder().name() + ".";
 }
 
 } // namespace bidmark
