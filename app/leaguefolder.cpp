@@ -5,17 +5,17 @@
 
 namespace bidmark {
 
-bool holdsLeague(const std::string& folder)
+bool holdsLeague(const Path& folder)
 {
     return fileExists(pathIn(folder, kFreeAgentFile)) || fileExists(pathIn(folder, kTeamsFile));
 }
 
-void copyMissingFiles(const std::string& from, const std::string& to, const std::vector<std::string>& names)
+void copyMissingFiles(const Path& from, const Path& to)
 {
-    for (const std::string& name : names) {
-        const std::string target = pathIn(to, name);
+    for (const std::string& name : pickableFiles(from)) {
+        const Path target = to / name;
         if (!fileExists(target))
-            writeFileAtomic(target, readFile(pathIn(from, name)));
+            writeFileAtomic(target, readFile(from / name));
     }
 }
 

@@ -7,6 +7,7 @@
 #include "app/program.h"
 #include "core/platform.h"
 #include "gui/fonts.h"
+#include "gui/paths.h"
 
 namespace {
 
@@ -56,13 +57,13 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "%s\n", qPrintable(parser.helpText()));
         return 2;
     }
-    std::string folder = "."; // the working directory
+    bidmark::Path folder("."); // the working directory
     if (!folders.isEmpty()) {
         if (!QDir(folders.front()).exists()) {
             std::fprintf(stderr, "bidmark: no such folder: %s\n", qPrintable(folders.front()));
             return 2;
         }
-        folder = QDir(folders.front()).absolutePath().toStdString();
+        folder = bidmark::gui::pathFromQt(QDir(folders.front()).absolutePath());
     }
 
     bidmark::gui::useProgramFont();

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGroupBox>
 #include <QInputDialog>
 #include <QLabel>
@@ -26,6 +25,7 @@
 #include "gui/controls.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/placement.h"
 #include "gui/text.h"
 #include "help/helptexts.h"
@@ -68,9 +68,9 @@ const HelpItem kHelpItems[] = {
     {"aboutVELD", "About VELD", leagueText},
 };
 
-QString absoluteFolder(const std::string& folder)
+QString absoluteFolder(const Path& folder)
 {
-    return QDir(QString::fromStdString(folder)).absolutePath();
+    return QDir(gui::toQt(folder)).absolutePath();
 }
 
 // A folder as a menu item's text: "&" is no shortcut mark.
@@ -203,7 +203,7 @@ void MainWindow::revealFrameCaption()
 
 // The folder's team list fills the team box; a folder whose teams.txt cannot
 // be read leaves everything as it was.
-void MainWindow::openLeague(const std::string& folder)
+void MainWindow::openLeague(const Path& folder)
 {
     gui::guarded(this, [&] {
         const std::vector<std::string> teams = readLines(pathIn(folder, kTeamsFile));
@@ -227,10 +227,9 @@ void MainWindow::showNoTeam()
 
 void MainWindow::chooseLeague()
 {
-    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("Open League Folder"),
-                                                             absoluteFolder(session_.leagueFolder));
-    if (!folder.isEmpty())
-        openLeague(folder.toStdString());
+    if (const std::optional<Path> folder =
+            gui::chooseFolder(this, QStringLiteral("Open League Folder"), absoluteFolder(session_.leagueFolder)))
+        openLeague(*folder);
 }
 
 void MainWindow::askForLeague()
@@ -257,10 +256,7 @@ void MainWindow::askForLeague()
 void MainWindow::copySampleLeague()
 {
     const bool copied = gui::guarded(this, [&] {
-        std::vector<std::string> names;
-        for (const QString& name : QDir(options_.sampleLeague).entryList(QDir::Files))
-            names.push_back(name.toStdString());
-        copyMissingFiles(options_.sampleLeague.toStdString(), session_.leagueFolder, names);
+        copyMissingFiles(gui::pathFromQt(options_.sampleLeague), session_.leagueFolder);
     });
     if (copied)
         openLeague(session_.leagueFolder);
@@ -276,7 +272,7 @@ void MainWindow::showLeagueFolder()
     recent_->clear();
     for (const QString& recent : recentLeagues::folders()) {
         QAction* action = recent_->addAction(menuText(QDir::toNativeSeparators(recent)));
-        connect(action, &QAction::triggered, this, [this, recent] { openLeague(recent.toStdString()); });
+        connect(action, &QAction::triggered, this, [this, recent] { openLeague(gui::pathFromQt(recent)); });
     }
     recent_->setEnabled(!recent_->isEmpty());
 }

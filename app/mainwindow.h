@@ -50,7 +50,7 @@ private:
     void showNoTeam();
 
     // League folders.
-    void openLeague(const std::string& folder); // becomes the league folder once its teams.txt is read
+    void openLeague(const Path& folder); // becomes the league folder once its teams.txt is read
     void chooseLeague();                        // a folder chooser
     void askForLeague();                        // the desktop menu's start on a folder without a league
     void copySampleLeague();

@@ -32,7 +32,7 @@ std::string timeStamp()
 
 } // namespace
 
-Program::Program(std::string leagueFolder, StartOptions options)
+Program::Program(Path leagueFolder, StartOptions options)
     : session_{std::move(leagueFolder), {}}, mainWindow_(std::make_unique<MainWindow>(session_, std::move(options)))
 {
     connect(mainWindow_.get(), &MainWindow::teamChosen, this, &Program::openTeam);
@@ -207,7 +207,7 @@ CommissionersMenu& Program::commissionersMenu()
                 [this] { publishLeaguePage(commissionersMenu_.get(), session_.leagueFolder); });
         connect(commissionersMenu_.get(), &CommissionersMenu::merged, this,
                 [this](const MergeReport& report) { showReport(commissionersMenu_.get(), report); });
-        connect(commissionersMenu_.get(), &CommissionersMenu::runUndone, this, [this](const std::string& runFolder) {
+        connect(commissionersMenu_.get(), &CommissionersMenu::runUndone, this, [this](const Path& runFolder) {
             if (runReport_)
                 runReport_->runUndone(runFolder);
         });

@@ -25,7 +25,7 @@ class RunReport;
 class Program : public QObject {
     Q_OBJECT
 public:
-    explicit Program(std::string leagueFolder, StartOptions options = {});
+    explicit Program(Path leagueFolder, StartOptions options = {});
     ~Program() override;
 
     void start(); // shows the main window

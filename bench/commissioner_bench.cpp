@@ -54,7 +54,7 @@ public:
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/bidmark-bench-XXXXXX";
         if (!::mkdtemp(pattern.data()))
             throw std::runtime_error("cannot make a folder for the league");
-        folder_ = pattern;
+        folder_ = Path(pattern);
         writeLeague(folder_, size);
         if (onePlayerLines > 0)
             addOnePlayerTeam(onePlayerLines);
@@ -63,23 +63,23 @@ public:
         fa_ = readFile(file("fa.txt"));
         teams_ = readLines(file("teams.txt"));
     }
-    ~League() { fs::remove_all(folder_); }
+    ~League() { fs::remove_all(folder_.bytes()); }
     League(const League&) = delete;
     League& operator=(const League&) = delete;
 
     void reset() const
     {
         writeFileAtomic(file("fa.txt"), fa_);
-        fs::remove(file("temp.txt"));
-        fs::remove(file("signed.txt"));
-        fs::remove_all(records());
-        fs::create_directory(records());
+        fs::remove(file("temp.txt").bytes());
+        fs::remove(file("signed.txt").bytes());
+        fs::remove_all(records().bytes());
+        fs::create_directory(records().bytes());
     }
     // A folder for what a run keeps besides the league files, when no
     // journal gives it one: empty after reset().
-    std::string records() const { return folder_ + "/records"; }
-    std::string file(std::string_view name) const { return pathIn(folder_, name); }
-    const std::string& folder() const { return folder_; }
+    Path records() const { return folder_ / "records"; }
+    Path file(std::string_view name) const { return pathIn(folder_, name); }
+    const Path& folder() const { return folder_; }
     const std::vector<std::string>& teams() const { return teams_; }
 
 private:
@@ -104,7 +104,7 @@ private:
         appendLines(file(teamOfferFileName(team)), junk);
     }
 
-    std::string folder_;
+    Path folder_;
     std::string fa_;
     std::vector<std::string> teams_;
 };
@@ -231,7 +231,7 @@ void journalledMergeRun(const League& league)
 {
     MergeTeamOffersRun run(league.folder(), std::string("FA01 Signed Players"), {true, false});
     runJournalled(league.folder(), kMergeRunName, run.files(),
-                  [&](const std::string& runFolder) { run.work(runFolder); });
+                  [&](const Path& runFolder) { run.work(runFolder); });
 }
 
 // The same run, its report and receipts kept in the league's records folder.

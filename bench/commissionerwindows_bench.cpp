@@ -46,8 +46,8 @@ public:
     {
         mergeAllTeamOffers(folder_, std::string(kFirstMergeName), {true, false}); // signed.txt and temp.txt
         for (const std::string& name : listFolder(folder_)) {
-            if (fileExists(file(name)))
-                files_[name] = readFile(file(name));
+            if (fileExists(folder_ / name))
+                files_[name] = readFile(folder_ / name);
         }
         for (std::size_t run = 0; run < kKeptRuns; ++run)
             RunJournal(folder_, "Calculate Market Value", {std::string(kMarketValueFile)}).finish();
@@ -55,21 +55,21 @@ public:
     void restore() const
     {
         for (const std::string& name : listFolder(folder_)) {
-            if (fileExists(file(name)) && !files_.count(name))
-                deleteFile(file(name));
+            if (fileExists(folder_ / name) && !files_.count(name))
+                deleteFile(folder_ / name);
         }
         for (const auto& [name, bytes] : files_) {
-            if (!fileExists(file(name)) || readFile(file(name)) != bytes)
-                writeFileAtomic(file(name), bytes);
+            if (!fileExists(folder_ / name) || readFile(folder_ / name) != bytes)
+                writeFileAtomic(folder_ / name, bytes);
         }
     }
-    std::string file(std::string_view name) const { return pathIn(folder_, name); }
-    const std::string& folder() const { return folder_; }
+    Path file(std::string_view name) const { return pathIn(folder_, name); }
+    const Path& folder() const { return folder_; }
     std::vector<std::string> teams() const { return readLines(file(kTeamsFile)); }
 
 private:
     LeagueFolder league_;
-    const std::string& folder_;
+    const Path& folder_;
     std::map<std::string, std::string> files_;
 };
 
@@ -126,7 +126,7 @@ void pickSignings(Commissioner& commissioner)
         throw std::runtime_error("too few players to sign");
 }
 
-ActionFiles listFiles(const League& league, std::vector<std::string> inputs)
+ActionFiles listFiles(const League& league, std::vector<Path> inputs)
 {
     ActionFiles files{std::move(inputs), {}};
     for (std::string_view name : {kFreeAgentFile, kSignedFile})
@@ -138,7 +138,7 @@ void MergeTeamOffersWindow(benchmark::State& state)
 {
     const League league(leagueOf(state.range(0)));
     Commissioner commissioner(league);
-    std::vector<std::string> inputs{league.file(kTeamsFile), league.file(kFreeAgentFile), league.file(kSignedFile)};
+    std::vector<Path> inputs{league.file(kTeamsFile), league.file(kFreeAgentFile), league.file(kSignedFile)};
     for (const std::string& team : league.teams())
         inputs.push_back(league.file(teamOfferFileName(team)));
     commissioner.click("Form4", "Command1"); // warmed up, and what it writes
@@ -183,7 +183,7 @@ ActionFiles undoFiles(const League& league)
     for (const RecordedFile* file : recordedFiles(run, true)) {
         if (!file->saved)
             continue;
-        const std::string copy = run.folder + "/" + *file->saved;
+        const Path copy = pathIn(run.folder, *file->saved);
         files.inputs.push_back(copy);
         files.outputs.emplace_back(league.file(file->name), readFile(copy));
     }

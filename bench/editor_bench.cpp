@@ -45,16 +45,16 @@ double secondsOf(Work&& work)
     return threadSeconds() - start;
 }
 
-const std::string kLeague = ".";           // the generated league
-const std::string kLongLineLeague = "long"; // the same under a first line of 50 MB
+const bidmark::Path kLeague(".");           // the generated league
+const bidmark::Path kLongLineLeague("long"); // the same under a first line of 50 MB
 
-std::string freeAgentFile(const std::string& folder) { return bidmark::pathIn(folder, bidmark::kFreeAgentFile); }
+bidmark::Path freeAgentFile(const bidmark::Path& folder) { return bidmark::pathIn(folder, bidmark::kFreeAgentFile); }
 
 // Times `press` per iteration (after the untimed `reset`) and, interleaved
 // with it, the baseline: reading the folder's fa.txt into lines. Reports the
 // ratio of their sums.
 template <class Reset, class Press>
-void measure(benchmark::State& state, const std::string& folder, Reset&& reset, Press&& press)
+void measure(benchmark::State& state, const bidmark::Path& folder, Reset&& reset, Press&& press)
 {
     double pressTotal = 0;
     double readTotal = 0;
@@ -72,7 +72,7 @@ void measure(benchmark::State& state, const std::string& folder, Reset&& reset, 
 struct Window {
     bidmark::Session session;
     bidmark::PlayersAvailable form{session};
-    explicit Window(const std::string& folder) : session{folder, "TOR"}
+    explicit Window(const bidmark::Path& folder) : session{folder, "TOR"}
     {
         form.setPlayerLines(bidmark::readLines(freeAgentFile(folder)));
     }
@@ -131,7 +131,7 @@ void measureLongLine(benchmark::State& state, Reset&& reset, Press&& press)
         press();
         peak = std::max(peak, peakMemoryBytes());
     });
-    const auto fileBytes = static_cast<double>(std::filesystem::file_size(freeAgentFile(kLongLineLeague)));
+    const auto fileBytes = static_cast<double>(std::filesystem::file_size(freeAgentFile(kLongLineLeague).bytes()));
     state.counters["peak_MB"] = peak / (1 << 20);
     state.counters["peak_ratio"] = peak / fileBytes;
 }
@@ -168,17 +168,17 @@ int main(int argc, char** argv)
 
     const auto folder = std::filesystem::temp_directory_path()
                         / ("bidmark-editor-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder / kLongLineLeague);
+    std::filesystem::create_directories(folder / kLongLineLeague.bytes());
     {
         std::vector<std::string> league = bidmark::bench::freeAgentLines(bidmark::bench::LeagueSize{});
-        bidmark::writeLinesAtomic((folder / "fa.txt").string(), league);
+        bidmark::writeLinesAtomic(bidmark::Path((folder / "fa.txt").string()), league);
         // A centre whose line runs on for 50 MB, words and blanks.
         std::string longLine = "Lauri Longline         27   UFA     500000   C 70";
         longLine.reserve(50u << 20);
         while (longLine.size() < (50u << 20))
             longLine += " commentary";
         league.insert(league.begin(), std::move(longLine));
-        bidmark::writeLinesAtomic((folder / kLongLineLeague / "fa.txt").string(), league);
+        bidmark::writeLinesAtomic(bidmark::Path((folder / kLongLineLeague.bytes() / "fa.txt").string()), league);
     }
     const auto previous = std::filesystem::current_path();
     std::filesystem::current_path(folder);

@@ -58,7 +58,7 @@ constexpr int kRuns = 5; // per benchmark iteration; the ratio takes their media
 // clicked; the run's message answered.
 class Calculator {
 public:
-    explicit Calculator(const std::string& folder) : session_{folder, {}}, form_(session_)
+    explicit Calculator(const Path& folder) : session_{folder, {}}, form_(session_)
     {
         form_.show();
         control<QLineEdit>(&form_, "Text1")->setText(QStringLiteral("roster.html"));
@@ -82,7 +82,7 @@ private:
 void CalculateMarketValue(benchmark::State& state)
 {
     const LeagueFolder league(leagueOf(state.range(0)));
-    const std::string& folder = league.path();
+    const Path& folder = league.path();
     Calculator(folder).calculate(); // marketVal.txt as the runs write it; everything warmed up
     const ActionFiles files{{pathIn(folder, "roster.html"), pathIn(folder, "vitals.html"), pathIn(folder, kFreeAgentFile)},
                             {{pathIn(folder, kMarketValueFile), readFile(pathIn(folder, kMarketValueFile))}}};
@@ -108,7 +108,7 @@ BENCHMARK(CalculateMarketValue)
 // The whole program on the league, started: the main window shows its teams.
 class StartedProgram {
 public:
-    explicit StartedProgram(const std::string& folder) : program_(folder) { program_.start(); settle(); }
+    explicit StartedProgram(const Path& folder) : program_(folder) { program_.start(); settle(); }
     // OK in the main window for the league's first team.
     void chooseTeam(const std::string& team)
     {
@@ -125,7 +125,7 @@ void OpenPlayersAvailable(benchmark::State& state)
 {
     const LeagueSize size = leagueOf(state.range(0));
     const LeagueFolder league(size);
-    const std::string& folder = league.path();
+    const Path& folder = league.path();
     const std::string team = bench::teamNames(size).front();
     const ActionFiles files{{pathIn(folder, kFreeAgentFile), pathIn(folder, teamOfferFileName(team))}, {}};
     StartedProgram(folder).chooseTeam(team); // warmed up
@@ -157,7 +157,7 @@ void inPlayersAvailable(benchmark::State& state, Prepare&& prepare, Act&& act)
 {
     const LeagueSize size = leagueOf(state.range(0));
     const LeagueFolder league(size);
-    const std::string& folder = league.path();
+    const Path& folder = league.path();
     StartedProgram program(folder);
     program.chooseTeam(bench::teamNames(size).front());
     settle();

@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "core/path.h"
 
 #include "bench/leaguegenerator.h"
 
@@ -14,10 +14,10 @@ public:
     ~LeagueFolder();
     LeagueFolder(const LeagueFolder&) = delete;
     LeagueFolder& operator=(const LeagueFolder&) = delete;
-    const std::string& path() const { return folder_; }
+    const Path& path() const { return folder_; }
 
 private:
-    std::string folder_;
+    Path folder_;
 };
 
 } // namespace bidmark::bench

@@ -144,7 +144,7 @@ std::vector<std::string> vitalsPage(const LeagueSize& size)
     return lines;
 }
 
-void writeLeague(const std::string& folder, const LeagueSize& size)
+void writeLeague(const Path& folder, const LeagueSize& size)
 {
     const auto freeAgents = freeAgentLines(size);
     writeLinesAtomic(pathIn(folder, "fa.txt"), freeAgents);

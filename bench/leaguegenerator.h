@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/path.h"
+
 // A seeded, made-up large league for the benchmarks: the same seed gives the
 // same files on every machine.
 namespace bidmark::bench {
@@ -26,6 +28,6 @@ std::vector<std::string> vitalsPage(const LeagueSize& size);  // "Player Vitals"
 
 // Writes fa.txt, teams.txt, every team offer file, roster.html and
 // vitals.html into the folder.
-void writeLeague(const std::string& folder, const LeagueSize& size);
+void writeLeague(const Path& folder, const LeagueSize& size);
 
 } // namespace bidmark::bench

@@ -47,7 +47,7 @@ struct Stopwatch {
 using bidmark::bench::LeagueFolder;
 
 // The baseline: read the run's three inputs, write an output of its size.
-void readInputsWriteOutput(const std::string& folder, const std::string& output)
+void readInputsWriteOutput(const bidmark::Path& folder, const std::string& output)
 {
     for (const char* name : {"roster.html", "vitals.html", "fa.txt"})
         benchmark::DoNotOptimize(bidmark::readLines(bidmark::pathIn(folder, name)));
@@ -61,7 +61,7 @@ void BM_MarketValueRun(benchmark::State& state)
     size.freeAgents *= static_cast<int>(state.range(0));
     size.rostered *= static_cast<int>(state.range(1));
     const LeagueFolder league(size);
-    const std::string& folder = league.path();
+    const bidmark::Path& folder = league.path();
     bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
     const std::string output = bidmark::readFile(bidmark::pathIn(folder, "marketVal.txt"));
     readInputsWriteOutput(folder, output); // both warmed up alike
@@ -99,8 +99,8 @@ BENCHMARK(BM_MarketValueRun)
 void BM_LeaguePage(benchmark::State& state)
 {
     const LeagueFolder league(bidmark::bench::LeagueSize{});
-    const std::string& folder = league.path();
-    const std::string page = bidmark::pathIn(folder, "leaguePage.html");
+    const bidmark::Path& folder = league.path();
+    const bidmark::Path page = bidmark::pathIn(folder, "leaguePage.html");
     bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
     bidmark::writeLeaguePage(folder, page); // both warmed up alike
 
@@ -126,7 +126,7 @@ void BM_LeaguePage(benchmark::State& state)
 BENCHMARK(BM_LeaguePage)->Unit(benchmark::kMillisecond);
 
 #ifdef BIDMARK_BENCH_WINDOWS
-bidmark::MarketValueRun runOn(const std::string& folder)
+bidmark::MarketValueRun runOn(const bidmark::Path& folder)
 {
     return bidmark::runMarketValue(folder, "roster.html", "vitals.html", "marketVal.txt", "20");
 }

@@ -91,7 +91,7 @@ double floorSeconds(const ActionFiles& files)
 {
     const Clock::time_point start = Clock::now();
     std::size_t bytes = 0;
-    for (const std::string& path : files.inputs)
+    for (const Path& path : files.inputs)
         bytes += platform::readFile(path).size();
     for (const auto& [path, content] : files.outputs)
         platform::writeFileAtomic(path, content);

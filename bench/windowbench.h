@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/leaguegenerator.h"
+#include "core/path.h"
 
 namespace benchmark {
 class State;
@@ -66,8 +67,8 @@ void settle();
 double median(std::vector<double> values);
 
 struct ActionFiles {
-    std::vector<std::string> inputs;                           // paths read
-    std::vector<std::pair<std::string, std::string>> outputs;  // paths and the bytes written
+    std::vector<Path> inputs;                           // read
+    std::vector<std::pair<Path, std::string>> outputs;  // and the bytes written
 };
 
 // Seconds one pass of the floor takes; the outputs are written to their paths.

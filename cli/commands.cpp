@@ -26,7 +26,7 @@ namespace {
 // A command's words after its name: the words that are no option, and the
 // options given ("--yes", "--rate=25").
 struct Call {
-    std::string folder;
+    Path folder;
     std::vector<std::string> words;
     std::set<std::string> options;
     std::ostream& out;
@@ -130,7 +130,7 @@ int merge(const Call& call)
 
 int sign(const Call& call)
 {
-    const std::vector<std::string> entries = readLines(call.words[0]);
+    const std::vector<std::string> entries = readLines(Path(call.words[0]));
     const bool moveSigned = !call.has("--no-move-signed");
     const std::string stamp = journalTimeText(std::chrono::system_clock::now());
     OptionAnswers answers(call);
@@ -200,7 +200,7 @@ int report(const Call& call)
     const std::string teamFile = receipt ? teamOfferFileName(typed(team, "The team")) : std::string();
     const std::vector<RunRecord> runs = readJournal(call.folder).runs;
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        const std::string path =
+        const Path path =
             receipt ? pathIn(pathIn(run->folder, kReceiptsFolder), teamFile) : pathIn(run->folder, kReportFile);
         const bool named = !words.empty();
         if (named ? std::to_string(run->number) != words[0] : !fileExists(path))
@@ -222,8 +222,8 @@ int report(const Call& call)
 // The league page of a league folder written to OUTPUT.
 int page(const Call& call)
 {
-    const std::string& folder = call.words.size() == 2 ? call.words[0] : call.folder;
-    const LeaguePage written = writeLeaguePage(folder, call.words.back());
+    const Path folder = call.words.size() == 2 ? Path(call.words[0]) : call.folder;
+    const LeaguePage written = writeLeaguePage(folder, Path(call.words.back()));
     call.err << "League page written to " << call.words.back() << ": " << written.freeAgents << " free agents, "
              << written.signedPlayers << " signed players\n";
     return kDone;
@@ -238,7 +238,7 @@ int status(const Call& call)
             continue;
         }
         const std::string file = teamOfferFileName(team);
-        const std::string path = pathIn(call.folder, file);
+        const Path path = pathIn(call.folder, file);
         call.out << shown(file) << '\t';
         if (fileExists(path))
             call.out << readLines(path).size() << " lines\n";
@@ -317,7 +317,7 @@ bool knownOption(const Command& command, const std::string& given)
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
-    std::string folder = ".";
+    Path folder(".");
     std::size_t at = 0;
     for (; at < arguments.size() && arguments[at].rfind("--", 0) == 0; ++at) {
         if (arguments[at] == "--help") {
@@ -328,7 +328,7 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
             err << "bidmark-cli: unknown option " << arguments[at] << '\n';
             return kUsage;
         }
-        folder = arguments[at].substr(9);
+        folder = Path(arguments[at].substr(9));
     }
     if (at == arguments.size()) {
         usage(err);

@@ -8,5 +8,5 @@
 int main(int argc, char** argv)
 {
     bidmark::platform::prepareProcess();
-    return bidmark::cli::run(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return bidmark::cli::run(bidmark::platform::arguments(argc, argv), std::cout, std::cerr);
 }

@@ -50,7 +50,7 @@ QCheckBox* option(QWidget* parent, const char* name, int top)
 
 // The merge name for the signing header, Cancel giving empty text; nothing
 // when it holds a character signed.txt cannot store.
-std::optional<std::string> askMergeName(QWidget* parent, const std::string& folder)
+std::optional<std::string> askMergeName(QWidget* parent, const Path& folder)
 {
     const QString typed = QInputDialog::getText(parent, gui::kTitle, QStringLiteral("Enter name of this merger"),
                                                 QLineEdit::Normal, gui::toQt(nextMergeName(folder)));
@@ -160,7 +160,7 @@ void CommissionersMenu::undoLastRun()
     gui::guarded(this, [this] {
         gui::QuestionBoxes questions(this);
         std::optional<std::string> said;
-        std::string undone;
+        Path undone;
         gui::runShown(this, [&](Recovered& recovered) {
             said = bidmark::undoLastRun(session_.leagueFolder, questions, recovered, &undone);
         });

@@ -24,7 +24,7 @@ signals:
     void signPlayersRequested();  // Command4 clicked
     void publishPageRequested();  // Publish League Page… clicked
     void merged(const MergeReport& report); // a Merge Team Offers run has ended and said so
-    void runUndone(const std::string& runFolder); // Undo Last Run put back that run's files
+    void runUndone(const Path& runFolder); // Undo Last Run put back that run's files
 
 private:
     void mergeTeamOffers();

@@ -23,7 +23,7 @@ namespace {
 // its old bytes, or no file when there was none.
 class SignedLog {
 public:
-    explicit SignedLog(std::string path) : path_(std::move(path)), existed_(fileExists(path_))
+    explicit SignedLog(Path path) : path_(std::move(path)), existed_(fileExists(path_))
     {
         if (existed_)
             before_ = readFile(path_);
@@ -52,7 +52,7 @@ public:
     }
 
 private:
-    std::string path_;
+    Path path_;
     bool existed_;
     std::string before_;
     bool appended_ = false;
@@ -86,9 +86,9 @@ LineFate fateOf(BlockChange::Kind change)
 
 } // namespace
 
-OfferFile readOfferFile(const std::string& folder, const std::string& team)
+OfferFile readOfferFile(const Path& folder, const std::string& team)
 {
-    const std::string path = pathIn(folder, teamOfferFileName(team));
+    const Path path = pathIn(folder, teamOfferFileName(team));
     if (!platform::exists(path))
         return {team, {}, true}; // made empty once the run is sure to go on
     if (!fileExists(path))
@@ -96,7 +96,7 @@ OfferFile readOfferFile(const std::string& folder, const std::string& team)
     return {team, readFile(path), false};
 }
 
-TeamMerge::TeamMerge(std::string folder, bool moveSignedPlayers)
+TeamMerge::TeamMerge(Path folder, bool moveSignedPlayers)
     : folder_(std::move(folder)), moveSigned_(moveSignedPlayers)
 {
 }
@@ -121,7 +121,7 @@ std::string TeamMerge::signedUnder(const std::string& key)
     }
     if (!signedRead_) {
         signedRead_ = true;
-        const std::string path = pathIn(folder_, kSignedFile);
+        const Path path = pathIn(folder_, kSignedFile);
         if (fileExists(path)) {
             std::string heading;
             forEachLine(readFile(path), [&](std::size_t, std::string_view line) {
@@ -225,10 +225,10 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     log.insert(log.end(), report_.moved.begin(), report_.moved.end());
 
     SignedLog signedLog(pathIn(folder_, kSignedFile));
-    const std::string freeAgents = pathIn(folder_, kFreeAgentFile);
+    const Path freeAgents = pathIn(folder_, kFreeAgentFile);
     if (passed_) {
         if (readFile(freeAgents) != freeAgentBytes_)
-            throw Failure(shownPath(freeAgents) + " changed while the merge ran: another program wrote it. Nothing was "
+            throw Failure(freeAgents.shown() + " changed while the merge ran: another program wrote it. Nothing was "
                           "written; merge again.");
         checkWritable();
     }
@@ -261,7 +261,7 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
 void TeamMerge::makeMissingOfferFiles() const
 {
     for (const OfferFile& file : merged_) {
-        const std::string path = pathIn(folder_, teamOfferFileName(file.team));
+        const Path path = pathIn(folder_, teamOfferFileName(file.team));
         if (file.missing && !fileExists(path))
             appendLines(path, {});
     }
@@ -279,7 +279,7 @@ void TeamMerge::deleteMergedFiles()
             section.problem = report_.files[first->second].problem;
             continue;
         }
-        const std::string path = pathIn(folder_, section.fileName);
+        const Path path = pathIn(folder_, section.fileName);
         try {
             if (!fileExists(path)) {
                 section.after = FileAfter::Deleted; // gone already
@@ -296,7 +296,7 @@ void TeamMerge::deleteMergedFiles()
     }
 }
 
-MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
+MergeReport mergeTeams(const Path& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
                        bool deleteAfter, const std::optional<std::string>& signingHeader)
 {
     TeamMerge merge(folder, moveSignedPlayers);
@@ -304,7 +304,7 @@ MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>
     return merge.commit(signingHeader, deleteAfter);
 }
 
-MergeReport mergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers)
+MergeReport mergeTeamOffers(const Path& folder, const std::string& team, bool moveSignedPlayers)
 {
     return mergeTeams(folder, {team}, moveSignedPlayers, false);
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "commissioner/mergereport.h"
+#include "core/path.h"
 
 namespace bidmark {
 
@@ -21,7 +22,7 @@ struct OfferFile {
 
 // Reads the team's offer file (the team name followed by ".txt") in `folder`.
 // Throws Failure.
-OfferFile readOfferFile(const std::string& folder, const std::string& team);
+OfferFile readOfferFile(const Path& folder, const std::string& team);
 
 // Offer files merged into fa.txt one after another, as the per-team merge
 // folds each usable line of a file into the list, worked out in memory and
@@ -30,7 +31,7 @@ OfferFile readOfferFile(const std::string& folder, const std::string& team);
 // the report.
 class TeamMerge {
 public:
-    TeamMerge(std::string folder, bool moveSignedPlayers);
+    TeamMerge(Path folder, bool moveSignedPlayers);
     ~TeamMerge();
     TeamMerge(const TeamMerge&) = delete;
     TeamMerge& operator=(const TeamMerge&) = delete;
@@ -66,7 +67,7 @@ private:
     void makeMissingOfferFiles() const;
     void deleteMergedFiles();
 
-    std::string folder_;
+    Path folder_;
     bool moveSigned_;
     std::unique_ptr<MergeList> list_; // once fa.txt is read
     bool passed_ = false;             // a line was merged: fa.txt is written
@@ -81,10 +82,10 @@ private:
 // team's offer file deleted after its merge when `deleteAfter` (a team named
 // again after its file was deleted merges an empty file). Throws Failure,
 // having written nothing when the run is refused.
-MergeReport mergeTeams(const std::string& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
+MergeReport mergeTeams(const Path& folder, const std::vector<std::string>& teams, bool moveSignedPlayers,
                        bool deleteAfter, const std::optional<std::string>& signingHeader = std::nullopt);
 
 // One team's offer file merged, the file kept.
-MergeReport mergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers);
+MergeReport mergeTeamOffers(const Path& folder, const std::string& team, bool moveSignedPlayers);
 
 } // namespace bidmark

@@ -228,12 +228,12 @@ std::string reportFileName(const MergeReport& report)
     return name + " " + std::string(kReportFile);
 }
 
-void writeReport(const std::string& path, const MergeReport& report)
+void writeReport(const Path& path, const MergeReport& report)
 {
     writeLinesAtomic(path, reportLines(report));
 }
 
-void keepReport(const std::string& runFolder, MergeReport& report)
+void keepReport(const Path& runFolder, MergeReport& report)
 {
     report.runFolder = runFolder;
     try {

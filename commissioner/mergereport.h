@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/path.h"
+
 // What a merge did with every line it was given, as plain data, and as the
 // text of report.txt: one section per offer file, each a receipt that reads
 // well on its own, then the players moved to signed.txt.
@@ -77,7 +79,7 @@ struct MergeReport {
     std::optional<std::string> signingHeader; // the header line the run wrote to signed.txt
     std::vector<FileReport> files;            // in the order they were merged
     std::vector<std::string> moved;           // the lines the run added to signed.txt after the header
-    std::string runFolder;                    // the run's folder of the journal, once the report is kept there
+    Path runFolder;                           // the run's folder of the journal, once the report is kept there
     std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
     std::string unkept;                       // why report.txt or the receipts could not be kept with the run
 };
@@ -100,11 +102,11 @@ std::string playerNamed(std::string_view teamOfferLine);
 std::vector<std::string> runNotes(const MergeReport& report);
 
 // The report's lines (CR LF) as the file at `path`, written atomically.
-void writeReport(const std::string& path, const MergeReport& report);
+void writeReport(const Path& path, const MergeReport& report);
 
 // report.txt kept in the run's folder of the journal, a record of the run
 // that a power cut may lose (core/linefile.h). The run has been written by
 // then: a failure here does not undo it, it becomes a note.
-void keepReport(const std::string& runFolder, MergeReport& report);
+void keepReport(const Path& runFolder, MergeReport& report);
 
 } // namespace bidmark

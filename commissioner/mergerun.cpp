@@ -14,12 +14,12 @@
 
 namespace bidmark {
 
-std::vector<std::string> readTeams(const std::string& folder)
+std::vector<std::string> readTeams(const Path& folder)
 {
-    const std::string path = pathIn(folder, kTeamsFile);
+    const Path path = pathIn(folder, kTeamsFile);
     std::vector<std::string> teams = readLines(path);
     if (teams.size() > static_cast<std::size_t>(kMaxTeams))
-        throw Failure(shownPath(path) + " holds " + std::to_string(teams.size()) + " teams; at most "
+        throw Failure(path.shown() + " holds " + std::to_string(teams.size()) + " teams; at most "
                       + std::to_string(kMaxTeams) + " can be merged. No team was merged.");
     for (const std::string& team : teams) {
         if (auto problem = teamNameProblem(team))
@@ -43,7 +43,7 @@ std::optional<std::string> headerOf(const std::optional<std::string>& mergeName)
 
 } // namespace
 
-MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
+MergeReport mergeAllTeamOffers(const Path& folder, const std::optional<std::string>& mergeName,
                                MergeRunOptions options)
 {
     MergeReport report = mergeTeams(folder, readTeams(folder), options.moveSignedPlayers,
@@ -71,11 +71,11 @@ std::string followingName(std::string_view mergeName)
     return std::string(mergeName.substr(0, first)) + number + std::string(mergeName.substr(end));
 }
 
-std::string nextMergeName(const std::string& folder)
+std::string nextMergeName(const Path& folder)
 {
     std::optional<std::string> last;
     try {
-        const std::string path = pathIn(folder, kSignedFile);
+        const Path path = pathIn(folder, kSignedFile);
         if (fileExists(path)) {
             for (const std::string& line : readLines(path)) {
                 if (std::optional<std::string> name = headerMergeName(line))
@@ -89,7 +89,7 @@ std::string nextMergeName(const std::string& folder)
     return next.empty() ? std::string(kFirstMergeName) : next;
 }
 
-MergeTeamOffersRun::MergeTeamOffersRun(std::string folder, std::optional<std::string> mergeName,
+MergeTeamOffersRun::MergeTeamOffersRun(Path folder, std::optional<std::string> mergeName,
                                        MergeRunOptions options)
     : folder_(std::move(folder)), mergeName_(std::move(mergeName)), options_(options)
 {
@@ -100,7 +100,7 @@ MergeTeamOffersRun::~MergeTeamOffersRun() = default;
 void MergeTeamOffersRun::run(Recovered& recovered)
 {
     runInLeague(folder_, kMergeRunName, [this] { return files(); },
-                [this](const std::string& runFolder) { work(runFolder); }, recovered);
+                [this](const Path& runFolder) { work(runFolder); }, recovered);
 }
 
 std::vector<std::string> MergeTeamOffersRun::files()
@@ -115,7 +115,7 @@ std::vector<std::string> MergeTeamOffersRun::files()
     return files;
 }
 
-void MergeTeamOffersRun::work(const std::string& runFolder)
+void MergeTeamOffersRun::work(const Path& runFolder)
 {
     report_ = merge_->commit(headerOf(mergeName_), options_.deleteTeamOffers);
     report_.run = kMergeRunName;

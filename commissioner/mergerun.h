@@ -7,6 +7,7 @@
 
 #include "commissioner/mergereport.h"
 #include "core/leaguechange.h"
+#include "core/path.h"
 
 namespace bidmark {
 
@@ -21,7 +22,7 @@ inline constexpr int kMaxTeams = 100;
 
 // The teams of teams.txt in file order, checked as the merge checks them.
 // Throws Failure.
-std::vector<std::string> readTeams(const std::string& folder);
+std::vector<std::string> readTeams(const Path& folder);
 
 // The Merge Team Offers run in `folder`: every team of teams.txt (at most 100
 // lines, every line a team) is merged in file order, its offer file deleted
@@ -30,7 +31,7 @@ std::vector<std::string> readTeams(const std::string& folder);
 // input is read and the whole run worked out before anything is written: a
 // team name that cannot name an offer file, or any file that cannot be read,
 // stops the run with signed.txt and fa.txt as they were. Throws Failure.
-MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<std::string>& mergeName,
+MergeReport mergeAllTeamOffers(const Path& folder, const std::optional<std::string>& mergeName,
                                MergeRunOptions options);
 
 // The answer the merge name prompt offers: the merge name of the last
@@ -39,7 +40,7 @@ MergeReport mergeAllTeamOffers(const std::string& folder, const std::optional<st
 // "Week 10"); "FA01 Signed Players" when there is no header, or no number in
 // it, or signed.txt cannot be read.
 inline constexpr std::string_view kFirstMergeName = "FA01 Signed Players";
-std::string nextMergeName(const std::string& folder);
+std::string nextMergeName(const Path& folder);
 std::string followingName(std::string_view mergeName); // the number counted up; empty without one
 
 // The two runs of the per-team merge as the journal names them.
@@ -53,7 +54,7 @@ std::vector<std::string> signingRunFiles();
 // folder's lock, journalled, and what it did. It asks nothing.
 class MergeTeamOffersRun {
 public:
-    MergeTeamOffersRun(std::string folder, std::optional<std::string> mergeName, MergeRunOptions options);
+    MergeTeamOffersRun(Path folder, std::optional<std::string> mergeName, MergeRunOptions options);
     ~MergeTeamOffersRun();
 
     // The run: the lock taken, an interrupted run put back (said in
@@ -68,13 +69,13 @@ public:
     // refused here, before anything is written. work() writes what was worked
     // out and keeps the report in the run's folder.
     std::vector<std::string> files();
-    void work(const std::string& runFolder);
+    void work(const Path& runFolder);
 
     const MergeReport& report() const { return report_; }
     std::string_view doneMessage() const { return "new fa.txt created"; }
 
 private:
-    std::string folder_;
+    Path folder_;
     std::optional<std::string> mergeName_;
     MergeRunOptions options_;
     std::unique_ptr<TeamMerge> merge_; // from files() to work()

@@ -14,6 +14,7 @@
 #include "core/linefile.h"
 #include "gui/captionbutton.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -29,9 +30,9 @@ QTableWidgetItem* cell(const QString& text)
     return item;
 }
 
-QString changedText(const std::string& path)
+QString changedText(const Path& path)
 {
-    const QFileInfo info(QString::fromStdString(path)); // paths are UTF-8
+    const QFileInfo info(gui::toQt(path));
     return QLocale().toString(info.lastModified(), QLocale::ShortFormat);
 }
 
@@ -71,7 +72,7 @@ void OffersReceived::refresh(bool moveSignedPlayers)
     moveSigned_ = moveSignedPlayers;
     table_->setRowCount(0);
     gui::guarded(this, [this] {
-        const std::string& folder = session_.leagueFolder;
+        const Path& folder = session_.leagueFolder;
         const std::vector<ReceivedTeam> teams = offersReceived(folder, moveSigned_);
         table_->setRowCount(static_cast<int>(teams.size()));
         for (int row = 0; row < table_->rowCount(); ++row) {
@@ -94,7 +95,7 @@ void OffersReceived::refresh(bool moveSignedPlayers)
                 auto* take = new QPushButton(QStringLiteral("Take %1").arg(gui::toQt(variant)), copies);
                 take->setObjectName(QStringLiteral("takeVariant"));
                 take->setToolTip(QStringLiteral("Take %1 as %2").arg(gui::toQt(variant), gui::toQt(file.fileName)));
-                const QString path = QString::fromStdString(pathIn(folder, variant));
+                const Path path = pathIn(folder, variant);
                 connect(take, &QPushButton::clicked, this, [this, path] { receive({path}); });
                 copiesLayout->addWidget(take);
             }
@@ -105,9 +106,9 @@ void OffersReceived::refresh(bool moveSignedPlayers)
     });
 }
 
-void OffersReceived::receive(const QStringList& files)
+void OffersReceived::receive(const std::vector<Path>& files)
 {
-    if (files.isEmpty())
+    if (files.empty())
         return;
     if (receiveOfferFiles(this, session_, files)) // a button of the table may be the sender: refresh later
         QMetaObject::invokeMethod(this, [this] { refresh(moveSigned_); }, Qt::QueuedConnection);

@@ -1,4 +1,5 @@
 #pragma once
+#include <vector>
 #include <QWidget>
 
 #include "gui/session.h"
@@ -19,7 +20,7 @@ public:
     void refresh(bool moveSignedPlayers);
 
 private:
-    void receive(const QStringList& files);
+    void receive(const std::vector<Path>& files);
 
     const Session& session_;
     bool moveSigned_;

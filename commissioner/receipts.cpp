@@ -84,12 +84,12 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
     return lines;
 }
 
-void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report)
+void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& report)
 {
     try {
         const auto standing = standingOffers(readFile(pathIn(leagueFolder, kFreeAgentFile)));
         const std::vector<std::string> none;
-        const std::string folder = pathIn(runFolder, kReceiptsFolder);
+        const Path folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());
         std::set<std::string> written;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commissioner/mergereport.h"
+#include "core/path.h"
 
 // The receipts of a Merge Team Offers run: for every team it merged, a text
 // its general manager can be mailed (CR LF, Windows-1252), kept in the run's
@@ -23,6 +24,6 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
 // run left it; like the report, they are records of the run that a power cut
 // may lose (core/linefile.h). The run has been written by then: a failure
 // becomes a note.
-void keepReceipts(const std::string& leagueFolder, const std::string& runFolder, MergeReport& report);
+void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& report);
 
 } // namespace bidmark

@@ -21,9 +21,9 @@ std::string joined(const std::vector<std::string>& teams)
     return text;
 }
 
-std::string fileNameOf(const std::string& path)
+std::string fileNameOf(const Path& path)
 {
-    const std::string name = path.substr(path.find_last_of("/\\") + 1);
+    const std::string name = path.name();
     return leagueTextOfName(name).value_or(name);
 }
 
@@ -46,9 +46,9 @@ std::vector<std::string> teamsSpokenFor(std::string_view bytes)
     return teams;
 }
 
-Receiving::Receiving(std::string leagueFolder) : folder_(std::move(leagueFolder)), teams_(readTeams(folder_)) {}
+Receiving::Receiving(Path leagueFolder) : folder_(std::move(leagueFolder)), teams_(readTeams(folder_)) {}
 
-Arrival Receiving::inspect(const std::string& source)
+Arrival Receiving::inspect(const Path& source)
 {
     Arrival arrival;
     arrival.source = source;
@@ -75,7 +75,7 @@ Arrival Receiving::inspect(const std::string& source)
     if (auto planned = planned_.find(arrival.fileName); planned != planned_.end()) {
         arrival.before = planned->second;
     } else {
-        const std::string path = pathIn(folder_, arrival.fileName);
+        const Path path = pathIn(folder_, arrival.fileName);
         if (fileExists(path))
             arrival.before = readFile(path);
         found_.emplace(arrival.fileName, arrival.before);
@@ -114,11 +114,11 @@ void Receiving::write() const
     for (const auto& [fileName, found] : found_) {
         if (!planned_.count(fileName))
             continue;
-        const std::string path = pathIn(folder_, fileName);
+        const Path path = pathIn(folder_, fileName);
         const std::optional<std::string> now =
             fileExists(path) ? std::optional<std::string>(readFile(path)) : std::nullopt;
         if (now != found)
-            throw Failure(shownPath(path) + " changed while you were choosing: nothing was taken in. Receive the "
+            throw Failure(path.shown() + " changed while you were choosing: nothing was taken in. Receive the "
                           "files again.");
     }
     for (const auto& [fileName, bytes] : planned_)

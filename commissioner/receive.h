@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path.h"
+
 // Receive Offer Files: team offer files as a mail program saved them, taken
 // in as their teams' files. A file's team is the one its lines speak for.
 namespace bidmark {
@@ -14,7 +16,7 @@ namespace bidmark {
 std::vector<std::string> teamsSpokenFor(std::string_view bytes);
 
 struct Arrival {
-    std::string source; // the chosen file's path
+    Path source; // the chosen file's path
     std::string name;   // its name as league text, for messages
     std::string bytes;
     std::string team;
@@ -33,9 +35,9 @@ inline constexpr std::string_view kReceiveRunName = "Receive Offer Files";
 // the window does.
 class Receiving {
 public:
-    explicit Receiving(std::string leagueFolder); // reads teams.txt; throws Failure
+    explicit Receiving(Path leagueFolder); // reads teams.txt; throws Failure
     // Reads the file and finds its team. Throws Failure when it cannot be read.
-    Arrival inspect(const std::string& source);
+    Arrival inspect(const Path& source);
     void take(const Arrival& arrival, Taking taking); // an arrival that was not refused
     // The league files the receiving replaces, for the journal.
     std::vector<std::string> files() const;
@@ -46,7 +48,7 @@ public:
     const std::vector<std::string>& summary() const { return summary_; }
 
 private:
-    std::string folder_;
+    Path folder_;
     std::vector<std::string> teams_;
     std::map<std::string, std::optional<std::string>> found_;  // team file: as it was looked at
     std::map<std::string, std::string> planned_;               // team file: what it will hold

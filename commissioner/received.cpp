@@ -45,7 +45,7 @@ bool isMailVariant(std::string_view fileName, std::string_view team)
     return withoutCopyNumber(stem) == lowerCase(team);
 }
 
-std::vector<ReceivedTeam> offersReceived(const std::string& folder, bool moveSignedPlayers)
+std::vector<ReceivedTeam> offersReceived(const Path& folder, bool moveSignedPlayers)
 {
     std::vector<std::string> names;
     for (const std::string& name : pickableFiles(folder)) {
@@ -55,7 +55,7 @@ std::vector<ReceivedTeam> offersReceived(const std::string& folder, bool moveSig
     TeamMerge dryRun(folder, moveSignedPlayers);
     std::vector<ReceivedTeam> teams;
     for (const std::string& team : readTeams(folder)) {
-        const std::string path = pathIn(folder, teamOfferFileName(team));
+        const Path path = pathIn(folder, teamOfferFileName(team));
         const bool received = fileExists(path);
         dryRun.merge({team, received ? readFile(path) : std::string(), !received});
         ReceivedTeam row{dryRun.report().files.back(), {}};

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "commissioner/mergereport.h"
+#include "core/path.h"
 
 // Offers Received: what the next Merge Team Offers would find, team by team,
 // worked out by the merge's own checks with nothing written.
@@ -17,7 +18,7 @@ struct ReceivedTeam {
 // Every team of teams.txt, in file order, as the merge would take it with the
 // option to move signed players as given. Reads fa.txt, signed.txt and the
 // offer files; writes nothing. Throws Failure.
-std::vector<ReceivedTeam> offersReceived(const std::string& folder, bool moveSignedPlayers);
+std::vector<ReceivedTeam> offersReceived(const Path& folder, bool moveSignedPlayers);
 
 // The file name (as league text) is one a mail program makes of the team's
 // offer file when it saves it: another case ("tor.txt", "TOR.TXT"), a copy

@@ -1,12 +1,13 @@
 #include "commissioner/receiveflow.h"
 
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 
 #include "commissioner/receive.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/text.h"
 
 namespace bidmark {
@@ -31,20 +32,20 @@ Taking askTaking(QWidget* parent, const Arrival& arrival)
 
 } // namespace
 
-QStringList chooseOfferFiles(QWidget* parent)
+std::vector<Path> chooseOfferFiles(QWidget* parent)
 {
-    return QFileDialog::getOpenFileNames(parent, QStringLiteral("Receive Offer Files"), QString(),
-                                         QStringLiteral("Team offer files (*.txt *.TXT);;All files (*)"));
+    return gui::chooseFilesToOpen(parent, QStringLiteral("Receive Offer Files"),
+                                  QStringLiteral("Team offer files (*.txt *.TXT);;All files (*)"));
 }
 
-bool receiveOfferFiles(QWidget* parent, const Session& session, const QStringList& files)
+bool receiveOfferFiles(QWidget* parent, const Session& session, const std::vector<Path>& files)
 {
     bool taken = false;
     gui::guarded(parent, [&] {
         Receiving receiving(session.leagueFolder);
         QStringList refused;
-        for (const QString& file : files) {
-            const Arrival arrival = receiving.inspect(file.toStdString()); // paths are UTF-8
+        for (const Path& file : files) {
+            const Arrival arrival = receiving.inspect(file);
             if (!arrival.refused.empty()) {
                 refused << gui::toQt(arrival.refused);
                 continue;
@@ -53,7 +54,7 @@ bool receiveOfferFiles(QWidget* parent, const Session& session, const QStringLis
         }
         if (!receiving.files().empty()) {
             gui::leagueRun(parent, session, kReceiveRunName, [&] { return receiving.files(); },
-                           [&](const std::string&) { receiving.write(); });
+                           [&](const Path&) { receiving.write(); });
             taken = true;
         }
         QStringList said;

@@ -1,5 +1,5 @@
 #pragma once
-#include <QStringList>
+#include <vector>
 
 #include "gui/session.h"
 
@@ -12,7 +12,7 @@ namespace bidmark {
 // team's file that holds offers not yet merged only as the user answers.
 // Says what was taken in and what was refused, and why. True when a file was
 // taken in.
-bool receiveOfferFiles(QWidget* parent, const Session& session, const QStringList& files);
-QStringList chooseOfferFiles(QWidget* parent);
+bool receiveOfferFiles(QWidget* parent, const Session& session, const std::vector<Path>& files);
+std::vector<Path> chooseOfferFiles(QWidget* parent);
 
 } // namespace bidmark

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
@@ -22,6 +21,7 @@
 #include "gui/captionbutton.h"
 #include "gui/fonts.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/placement.h"
 #include "gui/text.h"
 
@@ -69,7 +69,7 @@ namespace {
 
 QString receiptsFolder(const MergeReport& report)
 {
-    return QString::fromStdString(pathIn(report.runFolder, kReceiptsFolder)); // paths are UTF-8
+    return gui::toQt(pathIn(report.runFolder, kReceiptsFolder));
 }
 
 } // namespace
@@ -112,7 +112,7 @@ void RunReport::widenToLines(const QStringList& lines)
     resize(std::max(kWidth, std::min(needed, room)), height());
 }
 
-void RunReport::runUndone(const std::string& runFolder)
+void RunReport::runUndone(const Path& runFolder)
 {
     if (report_.runFolder.empty() || report_.runFolder != runFolder)
         return;
@@ -129,16 +129,16 @@ void RunReport::openReceipts()
 
 void RunReport::saveAs()
 {
-    const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
-    const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Save Report As"),
-                                                        league + QLatin1Char('/') + gui::toQt(reportFileName(report_)),
-                                                        QStringLiteral("Text files (*.txt);;All files (*)"));
-    if (chosen.isEmpty())
+    const QString league = QDir(gui::toQt(session_.leagueFolder)).absolutePath();
+    const std::optional<Path> path =
+        gui::chooseFileToSave(this, QStringLiteral("Save Report As"),
+                              league + QLatin1Char('/') + gui::toQt(reportFileName(report_)),
+                              QStringLiteral("Text files (*.txt);;All files (*)"));
+    if (!path)
         return;
     gui::guarded(this, [&] {
-        const std::string path = chosen.toStdString(); // paths are UTF-8
-        checkExportTarget(session_.leagueFolder, path);
-        writeReport(path, report_);
+        checkExportTarget(session_.leagueFolder, *path);
+        writeReport(*path, report_);
     });
 }
 

@@ -22,7 +22,7 @@ public:
     void showReport(MergeReport report, const QWidget* over = nullptr);
     // Undo put back the files of the run in `runFolder`: a report of that run
     // says it was undone.
-    void runUndone(const std::string& runFolder);
+    void runUndone(const Path& runFolder);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override; // Esc closes the window

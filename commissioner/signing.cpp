@@ -20,7 +20,7 @@ constexpr std::size_t kPlayersNamed = 5; // in the question; the rest are counte
 
 // Each line under a player line of the file, keyed by the player's name key:
 // the signings fa.txt holds, or signed.txt logged.
-void addLinesUnderPlayers(const std::string& path, std::set<std::string>& underPlayers)
+void addLinesUnderPlayers(const Path& path, std::set<std::string>& underPlayers)
 {
     if (!fileExists(path))
         return;
@@ -55,12 +55,12 @@ std::vector<std::string> setAsideRunFiles(const std::string& asideName)
     return {std::string(kCommissionerFile), asideName};
 }
 
-MergeReport mergeSignings(const std::string& folder, const std::vector<std::string>& entries,
+MergeReport mergeSignings(const Path& folder, const std::vector<std::string>& entries,
                           bool moveSignedPlayers, const std::string& asideName)
 {
     MergeReport report;
     if (!entries.empty()) {
-        const std::string path = pathIn(folder, kCommissionerFile);
+        const Path path = pathIn(folder, kCommissionerFile);
         std::string setAside;
         if (fileExists(path)) {
             setLeftoverSigningsAside(folder, asideName);
@@ -91,9 +91,9 @@ MergeReport mergeSignings(const std::string& folder, const std::vector<std::stri
     return report;
 }
 
-std::optional<LeftoverSignings> findLeftoverSignings(const std::string& folder)
+std::optional<LeftoverSignings> findLeftoverSignings(const Path& folder)
 {
-    const std::string path = pathIn(folder, kCommissionerFile);
+    const Path path = pathIn(folder, kCommissionerFile);
     if (!fileExists(path))
         return std::nullopt;
     LeftoverSignings leftover;
@@ -112,7 +112,7 @@ std::optional<LeftoverSignings> findLeftoverSignings(const std::string& folder)
     return leftover;
 }
 
-std::string leftoverAsideName(const std::string& folder, const std::string& stamp)
+std::string leftoverAsideName(const Path& folder, const std::string& stamp)
 {
     const std::string base = "COMMISH set aside " + stamp;
     std::string name = base + ".txt";
@@ -142,7 +142,7 @@ std::string leftoverQuestion(const LeftoverSignings& leftover, const std::string
         + asideName + "\" without merging it.";
 }
 
-MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSignings& leftover,
+MergeReport mergeLeftoverSignings(const Path& folder, const LeftoverSignings& leftover,
                                   bool moveSignedPlayers)
 {
     TeamMerge merge(folder, moveSignedPlayers);
@@ -152,16 +152,16 @@ MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSigni
     return report;
 }
 
-void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName)
+void setLeftoverSigningsAside(const Path& folder, const std::string& asideName)
 {
-    const std::string aside = pathIn(folder, asideName);
+    const Path aside = pathIn(folder, asideName);
     if (platform::exists(aside))
-        throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + shownPath(aside)
+        throw Failure("Cannot set " + std::string(kCommissionerFile) + " aside as " + aside.shown()
                       + ": a file of that name is there already.");
     moveFile(pathIn(folder, kCommissionerFile), aside);
 }
 
-std::optional<MergeReport> settleLeftover(const std::string& folder, bool moveSignedPlayers,
+std::optional<MergeReport> settleLeftover(const Path& folder, bool moveSignedPlayers,
                                           const std::string& stamp, Questions& questions, Recovered& recovered)
 {
     Recovered before;
@@ -174,24 +174,24 @@ std::optional<MergeReport> settleLeftover(const std::string& folder, bool moveSi
     const std::string aside = leftoverAsideName(folder, stamp);
     if (!questions.yes({leftoverQuestion(*leftover, aside), "--merge-leftover", "--keep-leftover"})) {
         runInLeague(folder, kSetAsideRunName, [&] { return setAsideRunFiles(aside); },
-                    [&](const std::string&) { setLeftoverSigningsAside(folder, aside); }, recovered);
+                    [&](const Path&) { setLeftoverSigningsAside(folder, aside); }, recovered);
         return std::nullopt;
     }
     MergeReport report;
-    runInLeague(folder, kSigningRunName, signingRunFiles, [&](const std::string& runFolder) {
+    runInLeague(folder, kSigningRunName, signingRunFiles, [&](const Path& runFolder) {
         report = mergeLeftoverSignings(folder, *leftover, moveSignedPlayers);
         keepReport(runFolder, report);
     }, recovered);
     return report;
 }
 
-MergeReport mergeSignedPlayersRun(const std::string& folder, const std::vector<std::string>& entries,
+MergeReport mergeSignedPlayersRun(const Path& folder, const std::vector<std::string>& entries,
                                   bool moveSignedPlayers, const std::string& stamp, Recovered& recovered)
 {
     const std::string aside = leftoverAsideName(folder, stamp);
     MergeReport report;
     runInLeague(folder, kSigningRunName, [&] { return signingDoneFiles(aside); },
-                [&](const std::string& runFolder) {
+                [&](const Path& runFolder) {
                     report = mergeSignings(folder, entries, moveSignedPlayers, aside);
                     keepReport(runFolder, report);
                 },

@@ -7,6 +7,7 @@
 
 #include "commissioner/mergereport.h"
 #include "core/leaguechange.h"
+#include "core/path.h"
 #include "core/questions.h"
 
 // Done in signing mode, and a COMMISH.txt that an earlier signing left behind
@@ -27,7 +28,7 @@ std::vector<std::string> setAsideRunFiles(const std::string& asideName);
 // the folder is first set aside under `asideName` (see leftoverAsideName),
 // never merged and never overwritten. Throws Failure; when the merge fails,
 // the COMMISH.txt it wrote is removed again.
-MergeReport mergeSignings(const std::string& folder, const std::vector<std::string>& entries,
+MergeReport mergeSignings(const Path& folder, const std::vector<std::string>& entries,
                           bool moveSignedPlayers, const std::string& asideName);
 
 // A COMMISH.txt found in the folder.
@@ -38,11 +39,11 @@ struct LeftoverSignings {
     std::size_t alreadyInList = 0;    // signings that already stand under their player in fa.txt
 };
 
-std::optional<LeftoverSignings> findLeftoverSignings(const std::string& folder);
+std::optional<LeftoverSignings> findLeftoverSignings(const Path& folder);
 
 // A name under which COMMISH.txt can be set aside in the folder:
 // "COMMISH set aside <stamp>.txt", numbered when taken.
-std::string leftoverAsideName(const std::string& folder, const std::string& stamp);
+std::string leftoverAsideName(const Path& folder, const std::string& stamp);
 
 // "COMMISH.txt from an earlier signing was found ...": what it holds, and the
 // choice between merging it now (Yes) and setting it aside (No).
@@ -50,11 +51,11 @@ std::string leftoverQuestion(const LeftoverSignings& leftover, const std::string
 
 // The leftover merged now as it was found, then deleted (kept, and the
 // report says so, when it changed since it was found). Throws Failure.
-MergeReport mergeLeftoverSignings(const std::string& folder, const LeftoverSignings& leftover,
+MergeReport mergeLeftoverSignings(const Path& folder, const LeftoverSignings& leftover,
                                   bool moveSignedPlayers);
 
 // COMMISH.txt renamed to `asideName`: kept, never merged. Throws Failure.
-void setLeftoverSigningsAside(const std::string& folder, const std::string& asideName);
+void setLeftoverSigningsAside(const Path& folder, const std::string& asideName);
 
 // The runs of a signing, for the windows and the command line alike; each
 // takes the league folder's lock, puts back an interrupted run first (said in
@@ -66,10 +67,10 @@ void setLeftoverSigningsAside(const std::string& folder, const std::string& asid
 // "--merge-leftover") or set aside (No, "--keep-leftover"), never merged
 // unasked; the question is asked without the lock. The report of its merge;
 // none when there was none, or it was set aside.
-std::optional<MergeReport> settleLeftover(const std::string& folder, bool moveSignedPlayers,
+std::optional<MergeReport> settleLeftover(const Path& folder, bool moveSignedPlayers,
                                           const std::string& stamp, Questions& questions, Recovered& recovered);
 // Merge Signed Players: mergeSignings, its report kept in the run's folder.
-MergeReport mergeSignedPlayersRun(const std::string& folder, const std::vector<std::string>& entries,
+MergeReport mergeSignedPlayersRun(const Path& folder, const std::vector<std::string>& entries,
                                   bool moveSignedPlayers, const std::string& stamp, Recovered& recovered);
 
 } // namespace bidmark

@@ -101,7 +101,7 @@ FileState stateOf(std::string_view bytes, const HashKey& key)
     return {bytes.size(), hash.result()};
 }
 
-std::optional<FileState> fileStateOf(const std::string& path, const HashKey& key)
+std::optional<FileState> fileStateOf(const Path& path, const HashKey& key)
 {
     if (!fileExists(path))
         return std::nullopt;

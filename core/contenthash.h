@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/path.h"
+
 // A keyed hash of bytes (SipHash-2-4 with its 128-bit result): without the
 // key nobody can make bytes that give a hash of their choice, nor tell what
 // hash bytes give. The run journal marks what it writes with it, so that an
@@ -43,6 +45,6 @@ struct FileState {
 FileState stateOf(std::string_view bytes, const HashKey& key);
 // Read in pieces (memory of one piece, whatever the file's size); none when
 // no regular file is there.
-std::optional<FileState> fileStateOf(const std::string& path, const HashKey& key);
+std::optional<FileState> fileStateOf(const Path& path, const HashKey& key);
 
 } // namespace bidmark

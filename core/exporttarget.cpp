@@ -25,9 +25,9 @@ std::pair<std::string, std::string> folderAndName(const std::string& realTarget)
 
 // The folder, or one of the folders above it, is `other` (the folder's path
 // has its links followed, so the folders above it are the real ones).
-bool liesIn(std::string folder, const std::string& other)
+bool liesIn(std::string folder, const Path& other)
 {
-    while (!platform::sameFile(folder, other)) {
+    while (!platform::sameFile(Path(folder), other)) {
         const std::size_t slash = folder.find_last_of("/\\");
         if (slash == std::string::npos || folder.size() == 1)
             return false;
@@ -36,9 +36,9 @@ bool liesIn(std::string folder, const std::string& other)
     return true;
 }
 
-bool isTeamOfferFile(const std::string& leagueFolder, const std::string& lowerName)
+bool isTeamOfferFile(const Path& leagueFolder, const std::string& lowerName)
 {
-    const std::string teams = pathIn(leagueFolder, kTeamsFile);
+    const Path teams = pathIn(leagueFolder, kTeamsFile);
     if (!fileExists(teams))
         return false;
     try {
@@ -53,7 +53,7 @@ bool isTeamOfferFile(const std::string& leagueFolder, const std::string& lowerNa
 }
 
 // An existing HTML page that Bidmark did not write.
-bool isSimulatorPage(const std::string& path, const std::string& lowerName)
+bool isSimulatorPage(const Path& path, const std::string& lowerName)
 {
     if (!wildcardMatch(lowerName, "*.htm*") || !fileExists(path))
         return false;
@@ -64,19 +64,19 @@ bool isSimulatorPage(const std::string& path, const std::string& lowerName)
     }
 }
 
-std::string refused(const std::string& path, const std::string& why)
+std::string refused(const Path& path, const std::string& why)
 {
-    return "Not written: " + shownPath(path) + ". " + why + "; choose another name.";
+    return "Not written: " + path.shown() + ". " + why + "; choose another name.";
 }
 } // namespace
 
-std::optional<std::string> exportTargetProblem(const std::string& leagueFolder, const std::string& path)
+std::optional<std::string> exportTargetProblem(const Path& leagueFolder, const Path& path)
 {
-    const std::string target = platform::realPath(path);
+    const std::string target = platform::realPath(path).bytes();
     const auto [folder, name] = folderAndName(target);
     if (liesIn(folder, pathIn(leagueFolder, kHistoryFolder)))
         return refused(path, "It lies in the league's history/ folder, which keeps the run journal");
-    if (!platform::sameFile(folder, leagueFolder.empty() ? "." : leagueFolder))
+    if (!platform::sameFile(Path(folder), leagueFolder.empty() ? Path(".") : leagueFolder))
         return std::nullopt;
     const std::optional<std::string> text = leagueTextOfName(name);
     if (!text)
@@ -86,12 +86,12 @@ std::optional<std::string> exportTargetProblem(const std::string& leagueFolder, 
         return refused(path, "It would replace the league file " + std::string(own));
     if (isTeamOfferFile(leagueFolder, lowerName))
         return refused(path, "It would replace the team offer file " + *text);
-    if (isSimulatorPage(target, lowerName))
+    if (isSimulatorPage(Path(target), lowerName))
         return refused(path, "It would replace " + *text + ", a page of the hockey simulator");
     return std::nullopt;
 }
 
-void checkExportTarget(const std::string& leagueFolder, const std::string& path)
+void checkExportTarget(const Path& leagueFolder, const Path& path)
 {
     if (const std::optional<std::string> problem = exportTargetProblem(leagueFolder, path))
         throw Failure(*problem);

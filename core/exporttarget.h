@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/path.h"
+
 // Files the program writes for the user beside the league's own (a CSV
 // export, the league page, a saved report) never take the place of a league
 // file: not fa.txt, teams.txt, a team's offer file, signed.txt, temp.txt,
@@ -17,9 +19,9 @@ inline constexpr std::string_view kOwnPageMark = "<meta name=\"generator\" conte
 
 // Why the file at the path may not be written, as a message for the user;
 // nothing when it may.
-std::optional<std::string> exportTargetProblem(const std::string& leagueFolder, const std::string& path);
+std::optional<std::string> exportTargetProblem(const Path& leagueFolder, const Path& path);
 
 // Throws Failure with that message.
-void checkExportTarget(const std::string& leagueFolder, const std::string& path);
+void checkExportTarget(const Path& leagueFolder, const Path& path);
 
 } // namespace bidmark

@@ -5,10 +5,11 @@
 
 // File names between the league's text and the file system. League text
 // (a team name, a page or output name) is Windows-1252 bytes; the program's
-// paths are UTF-8, as the file system spells names on Linux and as the
-// platform layer turns into UTF-16 on Windows. In a path, a byte that starts
-// no UTF-8 character stands for its Windows-1252 character, so a name of raw
-// Windows-1252 bytes (an archive unpacked without conversion) is a path too.
+// paths (core/path.h) are UTF-8, as the file system spells names on Linux and
+// as the platform layer turns into UTF-16 on Windows. In a path, a byte that
+// starts no UTF-8 character stands for its Windows-1252 character, so a name
+// of raw Windows-1252 bytes (an archive unpacked without conversion) is a
+// path too.
 namespace bidmark {
 
 // League text as the file system spells it: "Montr\xE9al.txt" gives

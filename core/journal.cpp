@@ -17,15 +17,14 @@ namespace {
 // Names a run's folder holds besides the saved files.
 constexpr std::string_view kRunFolderOwnNames[] = {kManifestFile, kReportFile};
 
-std::string historyFolder(const std::string& leagueFolder) { return pathIn(leagueFolder, kHistoryFolder); }
-std::string inFolder(const std::string& folder, std::string_view name) { return folder + "/" + std::string(name); }
-std::string nameOf(const std::string& folder) { return folder.substr(folder.find_last_of('/') + 1); }
+Path historyFolder(const Path& leagueFolder) { return pathIn(leagueFolder, kHistoryFolder); }
+Path inFolder(const Path& folder, std::string_view name) { return folder / name; }
 
 // The manifest of a run folder; none when there is no regular file of a
 // manifest's size.
-std::optional<std::string> manifestText(const std::string& runFolder)
+std::optional<std::string> manifestText(const Path& runFolder)
 {
-    const std::string path = inFolder(runFolder, kManifestFile);
+    const Path path = inFolder(runFolder, kManifestFile);
     if (platform::entryKind(runFolder) != platform::EntryKind::folder
         || platform::entryKind(path) != platform::EntryKind::file || fileSize(path) > kMaxManifestSize)
         return std::nullopt;
@@ -34,14 +33,14 @@ std::optional<std::string> manifestText(const std::string& runFolder)
 
 // history/ as a folder of its own, made when missing; a link or a file in its
 // place is refused.
-std::string ownHistoryFolder(const std::string& leagueFolder)
+Path ownHistoryFolder(const Path& leagueFolder)
 {
-    const std::string history = historyFolder(leagueFolder);
+    const Path history = historyFolder(leagueFolder);
     const platform::EntryKind kind = platform::entryKind(history);
     if (kind == platform::EntryKind::none)
         makeNewFolder(history);
     else if (kind != platform::EntryKind::folder)
-        throw Failure(shownPath(history) + " is not a folder but a link or a file, so the run could not be "
+        throw Failure(history.shown() + " is not a folder but a link or a file, so the run could not be "
                       "recorded; nothing was changed. Move it out of the league folder, then try again.");
     return history;
 }
@@ -76,27 +75,27 @@ bool isTagged(std::string_view name, const HashKey& key)
 
 // The run's folder, named to sort by time; a second run in the same second
 // gets " 2" and so on after its name.
-std::string makeRunFolder(const std::string& history, const std::string& started, std::string_view runName,
-                          const HashKey& key)
+Path makeRunFolder(const Path& history, const std::string& started, std::string_view runName,
+                   const HashKey& key)
 {
     const std::string name = started + " " + std::string(runName);
     for (int n = 1; n <= 1000; ++n) {
         const std::string untagged = n == 1 ? name : name + " " + std::to_string(n);
-        const std::string folder = inFolder(history, untagged + " " + folderTag(untagged, key));
+        const Path folder = inFolder(history, untagged + " " + folderTag(untagged, key));
         if (makeNewFolder(folder))
             return folder;
     }
-    throw Failure("Cannot make a folder for the run in " + shownPath(history));
+    throw Failure("Cannot make a folder for the run in " + history.shown());
 }
 
 // Removes the user's oldest runs beyond kKeptRuns, counting the one starting
 // now, but never the run it is about.
-void pruneOldRuns(const std::string& history, const Journal& journal, long long keep)
+void pruneOldRuns(const Path& history, const Journal& journal, long long keep)
 {
     const std::size_t runs = journal.runs.size() + 1;
     for (std::size_t i = 0; runs > kKeptRuns && i < runs - kKeptRuns; ++i) {
         if (journal.runs[i].number != keep)
-            platform::removeOwnFolder(history, nameOf(journal.runs[i].folder));
+            platform::removeOwnFolder(history, journal.runs[i].folder.name());
     }
 }
 
@@ -133,16 +132,16 @@ const RunRecord* Journal::run(long long number) const
     return found == runs.end() ? nullptr : &*found;
 }
 
-Journal readJournal(const std::string& leagueFolder)
+Journal readJournal(const Path& leagueFolder)
 {
     Journal journal;
-    const std::string history = historyFolder(leagueFolder);
+    const Path history = historyFolder(leagueFolder);
     if (platform::entryKind(history) != platform::EntryKind::folder)
         return journal;
     const std::optional<HashKey> key = existingJournalKey();
     std::set<long long> numbers;
     for (const std::string& name : listFolder(history)) {
-        const std::string folder = inFolder(history, name);
+        const Path folder = inFolder(history, name);
         if (!key || !isTagged(name, *key)) {
             // Only looked at, never read: a run of someone else's, or no run.
             if (platform::entryKind(inFolder(folder, kManifestFile)) != platform::EntryKind::none)
@@ -177,9 +176,9 @@ std::string journalTimeText(JournalTime time)
     return text;
 }
 
-bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key)
+bool isAsBefore(const Path& leagueFolder, const RecordedFile& file, const HashKey& key)
 {
-    const std::string path = pathIn(leagueFolder, file.name);
+    const Path path = pathIn(leagueFolder, file.name);
     if (file.saved && fileExists(path) && fileSize(path) != file.before.size)
         return false;
     return asBefore(fileStateOf(path, key), file);
@@ -189,12 +188,12 @@ namespace {
 
 [[noreturn]] void copyChanged(const RunRecord& record, const RecordedFile& file)
 {
-    throw Failure(shownPath(inFolder(record.folder, *file.saved)) + " no longer holds what the " + record.run
+    throw Failure(pathIn(record.folder, *file.saved).shown() + " no longer holds what the " + record.run
                   + " run of " + record.started + " kept of " + file.name
                   + " (it was changed or removed since), so nothing was put back from it.");
 }
 
-bool isKeptCopy(const std::string& copy) { return platform::entryKind(copy) == platform::EntryKind::file; }
+bool isKeptCopy(const Path& copy) { return platform::entryKind(copy) == platform::EntryKind::file; }
 
 } // namespace
 
@@ -206,7 +205,7 @@ std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
         bytes.emplace_back();
         if (!file->saved)
             continue;
-        const std::string copy = inFolder(record.folder, *file->saved);
+        const Path copy = pathIn(record.folder, *file->saved);
         if (!isKeptCopy(copy))
             copyChanged(record, *file);
         bytes.back() = readFile(copy);
@@ -216,10 +215,10 @@ std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
     return bytes;
 }
 
-void putBack(const std::string& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
+void putBack(const Path& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
              const HashKey& key)
 {
-    const std::string path = pathIn(leagueFolder, file.name);
+    const Path path = pathIn(leagueFolder, file.name);
     if (!saved) {
         if (fileExists(path) || isLink(path))
             deleteFile(path); // a link is removed, never what it names
@@ -229,21 +228,21 @@ void putBack(const std::string& leagueFolder, const RecordedFile& file, const st
         writeFileAtomic(path, *saved);
 }
 
-RunJournal::RunJournal(const std::string& leagueFolder, std::string_view runName,
+RunJournal::RunJournal(const Path& leagueFolder, std::string_view runName,
                        const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
     : RunJournal(leagueFolder, readJournal(leagueFolder), runName, files, now, kind, target)
 {
 }
 
-RunJournal::RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+RunJournal::RunJournal(const Path& leagueFolder, const Journal& journal, std::string_view runName,
                        const std::vector<std::string>& files, JournalTime now, RunKind kind, long long target)
     : leagueFolder_(leagueFolder), key_(journalKey())
 {
-    const std::string history = ownHistoryFolder(leagueFolder);
+    const Path history = ownHistoryFolder(leagueFolder);
     record_.run = std::string(runName);
     record_.number = journal.runs.empty() ? 1 : journal.runs.back().number + 1;
     if (record_.number > kMaxRunNumber)
-        throw Failure("The run journal in " + shownPath(history) + " has numbered its last run");
+        throw Failure("The run journal in " + history.shown() + " has numbered its last run");
     record_.started = journalTimeText(now);
     record_.kind = kind;
     record_.target = target;
@@ -261,10 +260,10 @@ RunJournal::RunJournal(const std::string& leagueFolder, const Journal& journal, 
         if (record_.files.size() == kMaxRunFiles)
             throw Failure("A run records at most " + std::to_string(kMaxRunFiles) + " files; nothing was changed.");
         RecordedFile file{name, std::nullopt, {}, false, std::nullopt};
-        const std::string path = pathIn(leagueFolder, name);
+        const Path path = pathIn(leagueFolder, name);
         if (fileExists(path)) {
             file.saved = copyName(name, taken);
-            const std::string copy = inFolder(record_.folder, *file.saved);
+            const Path copy = pathIn(record_.folder, *file.saved);
             linkOrCopyFile(path, copy);
             file.before = *fileStateOf(copy, key_);
         }
@@ -275,7 +274,7 @@ RunJournal::RunJournal(const std::string& leagueFolder, const Journal& journal, 
     pruneOldRuns(history, journal, target);
 }
 
-RunJournal::RunJournal(const std::string& leagueFolder, const RunRecord& unfinished)
+RunJournal::RunJournal(const Path& leagueFolder, const RunRecord& unfinished)
     : leagueFolder_(leagueFolder), key_(journalKey()), record_(unfinished),
       manifest_(readFile(inFolder(unfinished.folder, kManifestFile)))
 {
@@ -286,8 +285,8 @@ void RunJournal::finish(JournalTime now)
     for (RecordedFile& file : record_.files) {
         // A file still under its saved copy's name was not written: every
         // league file is replaced by a rename.
-        const std::string path = pathIn(leagueFolder_, file.name);
-        file.unchanged = file.saved && sameFile(path, inFolder(record_.folder, *file.saved));
+        const Path path = pathIn(leagueFolder_, file.name);
+        file.unchanged = file.saved && sameFile(path, pathIn(record_.folder, *file.saved));
         if (file.unchanged)
             continue;
         const std::optional<FileState> state = fileStateOf(path, key_);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/manifest.h"
+#include "core/path.h"
 
 // The run journal. Every run that changes league files records itself in the
 // league folder's history/ folder before its first write: a folder of its own
@@ -37,7 +38,7 @@ struct Journal {
 };
 // The names in history/ are listed; only the manifests of the user's own run
 // folders (their names carry a tag made with the key) are read.
-Journal readJournal(const std::string& leagueFolder);
+Journal readJournal(const Path& leagueFolder);
 
 // The files a run recorded, or only those it changed (what Undo puts back),
 // and their names.
@@ -45,7 +46,7 @@ std::vector<const RecordedFile*> recordedFiles(const RunRecord& run, bool change
 std::vector<std::string> namesOf(const std::vector<const RecordedFile*>& files);
 
 // True when the file is as it was before the run.
-bool isAsBefore(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key);
+bool isAsBefore(const Path& leagueFolder, const RecordedFile& file, const HashKey& key);
 // The bytes the files had before the run, each read once from its saved copy
 // and checked (none for a file that was not there). Throws, naming it, when
 // a saved copy no longer holds what the run kept (changed, removed or
@@ -55,7 +56,7 @@ std::vector<std::optional<std::string>> savedBytes(const RunRecord& record,
                                                    const HashKey& key);
 // Puts the file back as it was before the run (atomically): `saved`, its
 // bytes as savedBytes read them, or removed when it was not there.
-void putBack(const std::string& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
+void putBack(const Path& leagueFolder, const RecordedFile& file, const std::optional<std::string>& saved,
              const HashKey& key);
 
 // A run being recorded.
@@ -68,24 +69,24 @@ public:
     // runs of the user's are kept (never the run an Undo or a putting back
     // is about); nothing else in history/ is touched. A journal that cannot
     // be started throws before the run writes anything.
-    RunJournal(const std::string& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
+    RunJournal(const Path& leagueFolder, std::string_view runName, const std::vector<std::string>& files,
                JournalTime now = std::chrono::system_clock::now(), RunKind kind = RunKind::run,
                long long target = 0);
     // The same, given the journal as its caller has just read it under the
     // league folder's lock: it is not read again.
-    RunJournal(const std::string& leagueFolder, const Journal& journal, std::string_view runName,
+    RunJournal(const Path& leagueFolder, const Journal& journal, std::string_view runName,
                const std::vector<std::string>& files, JournalTime now = std::chrono::system_clock::now(),
                RunKind kind = RunKind::run, long long target = 0);
     // A run recorded earlier that was cut short, to be finished now.
-    RunJournal(const std::string& leagueFolder, const RunRecord& unfinished);
-    const std::string& folder() const { return record_.folder; } // for what else the run keeps
+    RunJournal(const Path& leagueFolder, const RunRecord& unfinished);
+    const Path& folder() const { return record_.folder; } // for what else the run keeps
     const HashKey& key() const { return key_; }
     // Records how the run left its files, and that it finished, in the room
     // the manifest kept for it.
     void finish(JournalTime now = std::chrono::system_clock::now());
 
 private:
-    std::string leagueFolder_;
+    Path leagueFolder_;
     HashKey key_;
     RunRecord record_;
     std::string manifest_; // the manifest's text as the run started
@@ -110,7 +111,7 @@ void runJournalled(RunJournal& journal, Work&& work)
     journal.finish();
 }
 template <class Work>
-void runJournalled(const std::string& leagueFolder, std::string_view runName,
+void runJournalled(const Path& leagueFolder, std::string_view runName,
                    const std::vector<std::string>& files, Work&& work)
 {
     RunJournal journal(leagueFolder, runName, files);

@@ -13,13 +13,13 @@ namespace bidmark {
 
 namespace {
 
-std::string keyPath()
+Path keyFolder()
 {
     const char* chosen = std::getenv(kKeyFolderVariable);
-    const std::string folder = chosen && *chosen ? std::string(chosen) : platform::userFolder();
+    const Path folder = chosen && *chosen ? Path(chosen) : platform::userFolder();
     if (folder.empty())
         throw Failure("This system names no folder of the user's for the run journal's key");
-    return folder + "/" + std::string(kKeyFile);
+    return folder;
 }
 
 std::optional<std::uint64_t> hexNumber(std::string_view text)
@@ -43,7 +43,7 @@ std::optional<HashKey> keyIn(const std::string& bytes)
     return HashKey{*k0, *k1};
 }
 
-std::optional<HashKey> readKey(const std::string& path)
+std::optional<HashKey> readKey(const Path& path)
 {
     // A key file another program is just making is empty for a moment.
     for (int tries = 0; tries < 20; ++tries) {
@@ -53,21 +53,22 @@ std::optional<HashKey> readKey(const std::string& path)
             return key;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    throw Failure("The run journal's key " + shownPath(path)
+    throw Failure("The run journal's key " + path.shown()
                   + " is damaged. Remove it: Bidmark then makes a new one, and the runs it recorded before are "
                     "left alone.");
 }
 
 } // namespace
 
-std::optional<HashKey> existingJournalKey() { return readKey(keyPath()); }
+std::optional<HashKey> existingJournalKey() { return readKey(keyFolder() / kKeyFile); }
 
 HashKey journalKey()
 {
-    const std::string path = keyPath();
+    const Path folder = keyFolder();
+    const Path path = folder / kKeyFile;
     if (const auto key = readKey(path))
         return *key;
-    makeFolder(path.substr(0, path.find_last_of('/')));
+    makeFolder(folder);
     const std::string random = platform::randomBytes(16);
     HashKey key;
     for (std::size_t i = 0; i < 8; ++i) {
@@ -84,7 +85,7 @@ HashKey journalKey()
     case platform::NewFile::folderReadOnly:
         break;
     }
-    throw Failure("Cannot make the run journal's key " + shownPath(path));
+    throw Failure("Cannot make the run journal's key " + path.shown());
 }
 
 } // namespace bidmark

@@ -6,7 +6,7 @@
 
 namespace bidmark {
 
-void changeJournalled(const std::string& leagueFolder, std::string_view doing,
+void changeJournalled(const Path& leagueFolder, std::string_view doing,
                       const std::function<void(const Journal&)>& work, Recovered& recovered)
 {
     const LeagueLock lock(leagueFolder, doing);
@@ -15,15 +15,15 @@ void changeJournalled(const std::string& leagueFolder, std::string_view doing,
     work(journal);
 }
 
-void changeLeague(const std::string& leagueFolder, std::string_view doing, const std::function<void()>& work,
+void changeLeague(const Path& leagueFolder, std::string_view doing, const std::function<void()>& work,
                   Recovered& recovered)
 {
     changeJournalled(leagueFolder, doing, [&](const Journal&) { work(); }, recovered);
 }
 
-void runInLeague(const std::string& leagueFolder, std::string_view runName,
+void runInLeague(const Path& leagueFolder, std::string_view runName,
                  const std::function<std::vector<std::string>()>& files,
-                 const std::function<void(const std::string& runFolder)>& work, Recovered& recovered)
+                 const std::function<void(const Path& runFolder)>& work, Recovered& recovered)
 {
     changeJournalled(
         leagueFolder, "running " + std::string(runName),

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path.h"
+
 // Every change of a league folder's files passes here, from a window or a
 // console program alike: the runs, Undo, a general manager's Done, and the
 // putting back of a run that was interrupted.
@@ -27,20 +29,20 @@ struct Recovered {
 
 // `work` under the lock, taken for `doing` (what the lock tells others this
 // program is doing).
-void changeLeague(const std::string& leagueFolder, std::string_view doing, const std::function<void()>& work,
+void changeLeague(const Path& leagueFolder, std::string_view doing, const std::function<void()>& work,
                   Recovered& recovered);
 
 // `work` under the lock as changeLeague's, given the journal as read under
 // it (once, the run it put back included), so that it need not read it again.
-void changeJournalled(const std::string& leagueFolder, std::string_view doing,
+void changeJournalled(const Path& leagueFolder, std::string_view doing,
                       const std::function<void(const Journal&)>& work, Recovered& recovered);
 
 // A run that changes league files, under the lock and recorded in the journal
 // before its first write: `files` names, once the run may start, the league
 // files it may replace or delete; `work` gets the run's folder in history/
 // for what else the run keeps there (its report.txt).
-void runInLeague(const std::string& leagueFolder, std::string_view runName,
+void runInLeague(const Path& leagueFolder, std::string_view runName,
                  const std::function<std::vector<std::string>()>& files,
-                 const std::function<void(const std::string& runFolder)>& work, Recovered& recovered);
+                 const std::function<void(const Path& runFolder)>& work, Recovered& recovered);
 
 } // namespace bidmark

@@ -71,18 +71,18 @@ bool stale(const std::optional<Holder>& holder, long long age)
     return holder->machine == platform::machineName() && !platform::processRunning(process);
 }
 
-[[noreturn]] void notARegularFile(const std::string& path, platform::EntryKind kind)
+[[noreturn]] void notARegularFile(const Path& path, platform::EntryKind kind)
 {
     const char* what = kind == platform::EntryKind::folder ? "a folder"
         : kind == platform::EntryKind::link                 ? "a link"
                                                             : "not a regular file";
-    throw Failure("The league folder's lock " + shownPath(path) + " is " + what
-                  + ", not the file Bidmark makes. Nothing was changed; remove " + shownPath(path)
+    throw Failure("The league folder's lock " + path.shown() + " is " + what
+                  + ", not the file Bidmark makes. Nothing was changed; remove " + path.shown()
                   + " and try again.");
 }
 
 // A lock file's bytes, none when it is too large to be a lock of ours.
-std::optional<std::string> lockBytes(const std::string& path)
+std::optional<std::string> lockBytes(const Path& path)
 {
     if (platform::fileSize(path) > kLargestLock)
         return std::nullopt;
@@ -91,7 +91,7 @@ std::optional<std::string> lockBytes(const std::string& path)
 
 // Removes a stale lock while it is still the one judged stale; true when it
 // is gone.
-bool takeOver(const std::string& path, const std::optional<std::string>& judged)
+bool takeOver(const Path& path, const std::optional<std::string>& judged)
 {
     try {
         if (lockBytes(path) != judged)
@@ -105,7 +105,7 @@ bool takeOver(const std::string& path, const std::optional<std::string>& judged)
 
 } // namespace
 
-LeagueLock::LeagueLock(const std::string& leagueFolder, std::string_view doing)
+LeagueLock::LeagueLock(const Path& leagueFolder, std::string_view doing)
     : path_(pathIn(leagueFolder, kLockFile))
 {
     const std::string mine = lockText(doing);
@@ -127,7 +127,7 @@ LeagueLock::LeagueLock(const std::string& leagueFolder, std::string_view doing)
                 return;
             }
             if (made == platform::NewFile::folderReadOnly)
-                throw Failure("The league folder " + shownPath(leagueFolder)
+                throw Failure("The league folder " + leagueFolder.shown()
                               + " is read-only, so nothing in it can be changed. Nothing was changed.");
             continue; // another program made it first
         }
@@ -146,7 +146,7 @@ LeagueLock::LeagueLock(const std::string& leagueFolder, std::string_view doing)
                                            : std::string("another program is making its lock");
             throw Failure("The league folder is in use: " + who
                           + ". Nothing was changed; try again once it has finished. (Lock file: "
-                          + shownPath(path_) + ")");
+                          + path_.shown() + ")");
         }
         std::this_thread::sleep_for(kPoll);
     }

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/path.h"
+
 // The league folder's lock: the file .bidmark.lock, made anew (never through
 // a link) by the program that changes the league files and removed when it is
 // done, so that two programs (on one machine, or on two sharing the folder)
@@ -26,13 +28,13 @@ public:
     // folder, are refused at once, saying what to do. Where no file can be
     // made for another reason (the folder is gone) the change goes on without
     // a lock and its own writes say what is wrong.
-    LeagueLock(const std::string& leagueFolder, std::string_view doing);
+    LeagueLock(const Path& leagueFolder, std::string_view doing);
     ~LeagueLock(); // removes the lock file, if it is still this lock's
     LeagueLock(const LeagueLock&) = delete;
     LeagueLock& operator=(const LeagueLock&) = delete;
 
 private:
-    std::string path_;
+    Path path_;
     std::string written_; // empty: no lock could be made
 };
 

@@ -10,20 +10,6 @@
 
 namespace bidmark {
 
-namespace {
-
-// A folder and a name as the file system spells it.
-std::string joined(const std::string& folder, std::string_view name)
-{
-    if (folder.empty() || folder == ".")
-        return std::string(name);
-    if (folder.back() == '/')
-        return folder + std::string(name);
-    return folder + "/" + std::string(name);
-}
-
-} // namespace
-
 std::vector<std::string> splitLines(std::string_view bytes)
 {
     std::vector<std::string> lines;
@@ -63,41 +49,41 @@ std::string joinLines(const std::vector<std::string>& lines)
     return bytes;
 }
 
-std::string pathIn(const std::string& folder, std::string_view name)
+Path pathIn(const Path& folder, std::string_view name)
 {
     const std::string spelled = fileSystemName(name);
-    std::string path = joined(folder, spelled);
+    Path path = folder / spelled;
     if (spelled != name && !platform::exists(path)) {
-        std::string raw = joined(folder, name); // an archive unpacked without conversion
+        Path raw = folder / name; // an archive unpacked without conversion
         if (platform::exists(raw))
             return raw;
     }
     return path;
 }
 
-std::vector<std::string> readLines(const std::string& path)
+std::vector<std::string> readLines(const Path& path)
 {
     return splitLines(readFile(path));
 }
 
-void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines)
+void writeLinesAtomic(const Path& path, const std::vector<std::string>& lines)
 {
     writeFileAtomic(path, joinLines(lines));
 }
 
-void writeRecordLines(const std::string& path, const std::vector<std::string>& lines)
+void writeRecordLines(const Path& path, const std::vector<std::string>& lines)
 {
     switch (platform::createNewFile(path, joinLines(lines), false, platform::Flush::left)) {
     case platform::NewFile::made:
         return;
     case platform::NewFile::taken:
-        throw Failure("Cannot write " + shownPath(path) + ": a file of that name is there already");
+        throw Failure("Cannot write " + path.shown() + ": a file of that name is there already");
     case platform::NewFile::folderReadOnly:
-        throw Failure("Cannot write " + shownPath(path) + ": the folder is read-only");
+        throw Failure("Cannot write " + path.shown() + ": the folder is read-only");
     }
 }
 
-void appendLines(const std::string& path, const std::vector<std::string>& lines)
+void appendLines(const Path& path, const std::vector<std::string>& lines)
 {
     if (!fileExists(path))
         writeLinesAtomic(path, lines);
@@ -105,18 +91,18 @@ void appendLines(const std::string& path, const std::vector<std::string>& lines)
         writeFileAtomic(path, readFile(path) + joinLines(lines));
 }
 
-bool sameFileContent(const std::string& path, const std::string& other)
+bool sameFileContent(const Path& path, const Path& other)
 {
     return readFile(path) == readFile(other);
 }
 
-std::string findFile(const std::string& folder, std::string_view pattern)
+std::string findFile(const Path& folder, std::string_view pattern)
 {
     bool found = false;
     std::string best, bestLower;
     for (const std::string& entry : listFolder(folder)) {
         const std::optional<std::string> name = leagueTextOfName(entry);
-        if (!name || !fileNameMatch(*name, pattern) || !fileExists(joined(folder, entry)))
+        if (!name || !fileNameMatch(*name, pattern) || !fileExists(folder / entry))
             continue;
         std::string lower = lowerCase(*name);
         if (!found || lower < bestLower || (lower == bestLower && *name < best)) {
@@ -128,11 +114,11 @@ std::string findFile(const std::string& folder, std::string_view pattern)
     return best;
 }
 
-std::vector<std::string> pickableFiles(const std::string& folder)
+std::vector<std::string> pickableFiles(const Path& folder)
 {
     std::vector<std::string> names;
     for (std::string& entry : listFolder(folder)) {
-        if (entry.front() != '.' && fileExists(joined(folder, entry)))
+        if (entry.front() != '.' && fileExists(folder / entry))
             names.push_back(std::move(entry));
     }
     return names;

@@ -33,10 +33,11 @@ void forEachLine(std::string_view bytes, Visit visit)
 std::string joinLines(const std::vector<std::string>& lines);
 
 // The path of a file of the folder ("." or "" means the working directory)
-// named by league text: the name spelled as the file system spells names, or,
-// when no file has that name but one has the name's raw Windows-1252 bytes,
-// that one.
-std::string pathIn(const std::string& folder, std::string_view name);
+// named by league text, the one way from league text to a path: the name
+// spelled as the file system spells names, or, when no file has that name but
+// one has the name's raw Windows-1252 bytes, that one. A name the file system
+// gave (a listing, a dialog's answer) joins its folder with Path's "/".
+Path pathIn(const Path& folder, std::string_view name);
 
 // The platform layer's file calls: readFile (whole file, regular files only),
 // writeFileAtomic (whole-file rewrite), checkWritable, deleteFile, fileExists
@@ -56,32 +57,32 @@ using platform::readFile;
 using platform::sameFile;
 using platform::writeFileAtomic;
 
-std::vector<std::string> readLines(const std::string& path);
-void writeLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+std::vector<std::string> readLines(const Path& path);
+void writeLinesAtomic(const Path& path, const std::vector<std::string>& lines);
 // A new file of a run's own records beside its manifest (its report, its
 // receipts), the lines ending as writeLinesAtomic ends them, its bytes left
 // to the system to flush: a power cut may lose it, never the league files
 // nor the journal. A file of that name there already is a failure.
-void writeRecordLines(const std::string& path, const std::vector<std::string>& lines);
+void writeRecordLines(const Path& path, const std::vector<std::string>& lines);
 
 // Adds the lines at the end of the file, created when missing. The file is
 // rewritten whole (its old bytes and the new lines, replaced atomically), so
 // a crash, a kill or a full disk leaves the old file or the new one, never
 // half a line: signed.txt grows only this way.
-void appendLines(const std::string& path, const std::vector<std::string>& lines);
+void appendLines(const Path& path, const std::vector<std::string>& lines);
 
 // Both regular files hold the same bytes.
-bool sameFileContent(const std::string& path, const std::string& other);
+bool sameFileContent(const Path& path, const Path& other);
 
 // The first regular file of the folder whose name, as league text, matches
 // the pattern ('*', '?', case ignored), names taken in case-insensitive
 // alphabetical order; that name (pathIn gives its path back), or empty text
 // when none matches.
-std::string findFile(const std::string& folder, std::string_view pattern);
+std::string findFile(const Path& folder, std::string_view pattern);
 
 // The folder's files as a file picker lists them: regular files (links
 // followed), not hidden (a name starting with '.'), in no set order, their
 // names as the file system spells them (leagueTextOfName gives the text).
-std::vector<std::string> pickableFiles(const std::string& folder);
+std::vector<std::string> pickableFiles(const Path& folder);
 
 } // namespace bidmark

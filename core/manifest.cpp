@@ -55,11 +55,11 @@ std::optional<FileState> stateIn(std::string_view text)
 // of the text, apart from any other hash the key makes.
 // The run folder's name is marked too, so that a copy of a run's folder under
 // another name is none of the program's.
-std::string markOf(std::string_view text, std::string_view what, const std::string& folder, const HashKey& key)
+std::string markOf(std::string_view text, std::string_view what, const Path& folder, const HashKey& key)
 {
     ContentHash hash(key);
     hash.add(what);
-    hash.add(folder.substr(folder.find_last_of('/') + 1));
+    hash.add(folder.name());
     hash.add(std::string_view("\0", 1));
     hash.add(text);
     return hashText(hash.result());
@@ -213,7 +213,7 @@ std::string finishText(const RunRecord& record, std::string_view startedText, co
     return text + line(kEndKey, markOf(marked, "end", record.folder, key));
 }
 
-std::optional<RunRecord> parseManifest(const std::string& text, const std::string& runFolder, const HashKey& key)
+std::optional<RunRecord> parseManifest(const std::string& text, const Path& runFolder, const HashKey& key)
 {
     const std::size_t markAt = text.find("\r\nmark: ");
     if (markAt == std::string::npos)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/contenthash.h"
+#include "core/path.h"
 
 // A run's manifest: the text file in its folder of history/ that tells what
 // ran, when, which league files it recorded and how it left them. It is
@@ -37,7 +38,7 @@ enum class RunKind { run, undo, recovery };
 
 // A run as its manifest tells it.
 struct RunRecord {
-    std::string folder;       // the run's folder
+    Path folder;              // the run's folder
     std::string run;          // "Merge Team Offers"
     long long number = 0;     // the runs of a league folder are numbered as they start
     std::string started;      // "2026-12-07 09.30.12", local time
@@ -58,7 +59,7 @@ std::string finishText(const RunRecord& record, std::string_view startedText, co
 
 // The run a manifest's text tells of; none when it carries no valid mark of
 // this key, or is no manifest at all.
-std::optional<RunRecord> parseManifest(const std::string& text, const std::string& runFolder, const HashKey& key);
+std::optional<RunRecord> parseManifest(const std::string& text, const Path& runFolder, const HashKey& key);
 
 // A name of a file right in the folder. The journal keeps and puts back only
 // such files, so that a manifest never leads a write outside it.

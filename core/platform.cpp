@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "core/failure.h"
-#include "core/filenames.h"
 #include "core/platform_common.h"
 
 // The part of the platform layer that is the same on every system; what
@@ -28,25 +27,25 @@ void aboutToWrite()
 
 std::string reason(int error) { return std::strerror(error); }
 
-void fail(const char* what, const std::string& path, const std::string& why)
+void fail(const char* what, const Path& path, const std::string& why)
 {
-    throw Failure(std::string(what) + " " + shownPath(path) + ": " + why);
+    throw Failure(std::string(what) + " " + path.shown() + ": " + why);
 }
-void notFound(const std::string& path) { throw Failure("File not found: " + shownPath(path)); }
-void notRegular(const std::string& path) { throw Failure(shownPath(path) + " is not a regular file"); }
-void tooLarge(const std::string& path)
+void notFound(const Path& path) { throw Failure("File not found: " + path.shown()); }
+void notRegular(const Path& path) { throw Failure(path.shown() + " is not a regular file"); }
+void tooLarge(const Path& path)
 {
-    throw Failure(shownPath(path) + " is larger than 256 MiB; no league file is that large, so it was not read");
+    throw Failure(path.shown() + " is larger than 256 MiB; no league file is that large, so it was not read");
 }
-void readOnly(const std::string& path) { fail("Cannot write", path, "the file is read-only"); }
-void danglingLink(const std::string& path) { fail("Cannot write", path, "it is a link to a file that does not exist"); }
+void readOnly(const Path& path) { fail("Cannot write", path, "the file is read-only"); }
+void danglingLink(const Path& path) { fail("Cannot write", path, "it is a link to a file that does not exist"); }
 
 std::string temporaryName(const std::string& base, const char* suffix)
 {
     return base.size() > 200 ? std::string(".bidmark-") + suffix : "." + base + ".bidmark-" + suffix;
 }
 
-std::pair<std::string, std::string> folderAndName(const std::string& target, const std::string& path)
+std::pair<std::string, std::string> folderAndName(const std::string& target, const Path& path)
 {
     const std::size_t slash = target.find_last_of(kSeparators);
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
@@ -62,36 +61,36 @@ using namespace detail;
 
 void watchWrites(void (*watcher)()) { writeWatcher = watcher; }
 
-bool exists(const std::string& path)
+bool exists(const Path& path)
 {
     std::error_code error;
     return fs::exists(fs::symlink_status(fsPath(path), error));
 }
 
-std::vector<std::string> listFolder(const std::string& folder)
+std::vector<std::string> listFolder(const Path& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator entry(fsPath(folder.empty() ? std::string(".") : folder), error), end;
+    for (fs::directory_iterator entry(fsPath(folder.empty() ? Path(".") : folder), error), end;
          !error && entry != end; entry.increment(error))
         names.push_back(pathText(entry->path().filename()));
     return names;
 }
 
-std::string absolutePath(const std::string& path)
+Path absolutePath(const Path& path)
 {
     std::error_code error;
-    return pathText(fs::absolute(fsPath(path), error).lexically_normal());
+    return Path(pathText(fs::absolute(fsPath(path), error).lexically_normal()));
 }
 
-std::string realPath(const std::string& path)
+Path realPath(const Path& path)
 {
     std::error_code error;
     const fs::path real = fs::weakly_canonical(fs::absolute(fsPath(path), error), error);
-    return error ? absolutePath(path) : pathText(real.lexically_normal());
+    return error ? absolutePath(path) : Path(pathText(real.lexically_normal()));
 }
 
-void makeFolder(const std::string& path)
+void makeFolder(const Path& path)
 {
     aboutToWrite();
     std::error_code error;
@@ -100,7 +99,7 @@ void makeFolder(const std::string& path)
         fail("Cannot make the folder", path, error.message());
 }
 
-bool makeNewFolder(const std::string& path)
+bool makeNewFolder(const Path& path)
 {
     aboutToWrite();
     std::error_code error;
@@ -113,13 +112,13 @@ bool makeNewFolder(const std::string& path)
     return true;
 }
 
-bool isLink(const std::string& path)
+bool isLink(const Path& path)
 {
     std::error_code error;
     return fs::is_symlink(fs::symlink_status(fsPath(path), error));
 }
 
-std::uint64_t fileSize(const std::string& path)
+std::uint64_t fileSize(const Path& path)
 {
     std::error_code error;
     const std::uintmax_t size = fs::file_size(fsPath(path), error);
@@ -128,13 +127,13 @@ std::uint64_t fileSize(const std::string& path)
     return size;
 }
 
-bool sameFile(const std::string& path, const std::string& other)
+bool sameFile(const Path& path, const Path& other)
 {
     std::error_code error;
     return fs::equivalent(fsPath(path), fsPath(other), error) && !error;
 }
 
-void moveFile(const std::string& from, const std::string& to)
+void moveFile(const Path& from, const Path& to)
 {
     aboutToWrite();
     std::error_code error;
@@ -143,7 +142,7 @@ void moveFile(const std::string& from, const std::string& to)
         fail("Cannot move", from, error.message());
 }
 
-void linkOrCopyFile(const std::string& from, const std::string& to)
+void linkOrCopyFile(const Path& from, const Path& to)
 {
     aboutToWrite();
     std::error_code error;

@@ -5,13 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path.h"
+
 // The one place where Bidmark speaks to the operating system: files, folders
 // and the process's start. Every call that differs between Linux and Windows
 // lives here; nothing else includes a POSIX or Windows header.
 //
-// Paths are UTF-8 text (see core/filenames.h), with "/" between folders on
-// every system. Failures throw Failure with a message that names the path as
-// it was given ("File not found: fa.txt").
+// Paths are the Path type (core/path.h). Failures throw Failure with a
+// message that names the path as it was given ("File not found: fa.txt").
 namespace bidmark::platform {
 
 // What main does before anything else. A file-size limit (ulimit -f) makes a
@@ -21,13 +22,13 @@ void prepareProcess();
 // No league file is larger; a bigger one is refused, not read.
 inline constexpr long long kMaxFileSize = 256LL << 20;
 
-bool exists(const std::string& path);        // anything of that name, a dangling link too
-bool fileExists(const std::string& path); // a regular file is there, links followed
+bool exists(const Path& path);        // anything of that name, a dangling link too
+bool fileExists(const Path& path); // a regular file is there, links followed
 
 // A regular file's bytes. The file is opened without waiting (a named pipe
 // never blocks); a folder, anything else that is not a regular file and a
 // file larger than kMaxFileSize are refused.
-std::string readFile(const std::string& path);
+std::string readFile(const Path& path);
 
 // How a write reaches the disk: flushed before the call returns, or left to
 // the system to write, for a file that means nothing after a power cut (the
@@ -42,45 +43,45 @@ enum class Flush { now, left };
 // the target's folder. The permission bits of the old file stay. With
 // `Flush::left` neither the file nor the folder is synced: a kill still leaves
 // the old file or the new one, a power cut may leave either, or an empty one.
-void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush = Flush::now);
+void writeFileAtomic(const Path& path, std::string_view bytes, Flush flush = Flush::now);
 // Throws what writeFileAtomic would refuse before writing anything: a folder
 // or other non-regular file, a read-only file, a link to nothing.
-void checkWritable(const std::string& path);
+void checkWritable(const Path& path);
 
-void deleteFile(const std::string& path); // a missing file is a failure
+void deleteFile(const Path& path); // a missing file is a failure
 
 // The names in a folder (not "." and ".."), in the order the system gives
 // them; nothing when it cannot be listed.
-std::vector<std::string> listFolder(const std::string& folder);
+std::vector<std::string> listFolder(const Path& folder); // names as the file system spells them
 // The path from the file system's root, "." and ".." taken out.
-std::string absolutePath(const std::string& path);
+Path absolutePath(const Path& path);
 // The absolute path with every link followed as far as the path exists, the
 // rest as given.
-std::string realPath(const std::string& path);
+Path realPath(const Path& path);
 
 // Folders and files for the program's own records.
-void makeFolder(const std::string& path); // with the folders above it; one already there is fine
+void makeFolder(const Path& path); // with the folders above it; one already there is fine
 // A folder made anew, its entry made durable where the system has that; false
 // when something of that name is there already.
-bool makeNewFolder(const std::string& path);
+bool makeNewFolder(const Path& path);
 // Removes the folder `name` of `folder` with the files and links right in it,
 // never following a link: a link is removed, never what it names, and a
 // link in place of the folder is left alone. A folder that holds a folder is
 // kept whole (false); a missing one is fine.
-bool removeOwnFolder(const std::string& folder, const std::string& name);
-void moveFile(const std::string& from, const std::string& to); // on one volume, replacing `to`
+bool removeOwnFolder(const Path& folder, const std::string& name);
+void moveFile(const Path& from, const Path& to); // on one volume, replacing `to`
 // `to` becomes a hard link to `from`, or a copy where the volume has no links.
-void linkOrCopyFile(const std::string& from, const std::string& to);
+void linkOrCopyFile(const Path& from, const Path& to);
 
-bool isLink(const std::string& path); // a symbolic link, whatever it names
-std::uint64_t fileSize(const std::string& path);
+bool isLink(const Path& path); // a symbolic link, whatever it names
+std::uint64_t fileSize(const Path& path);
 // Both names lead to one file (a hard link, or one name through a symbolic
 // link); false when either is missing.
-bool sameFile(const std::string& path, const std::string& other);
+bool sameFile(const Path& path, const Path& other);
 
 // What a path names, a link not followed.
 enum class EntryKind { none, file, folder, link, other };
-EntryKind entryKind(const std::string& path);
+EntryKind entryKind(const Path& path);
 
 // A new file made with these bytes, never through a link: made, or
 // something of that name is there already, or the folder takes no new file
@@ -88,10 +89,14 @@ EntryKind entryKind(const std::string& path);
 // file only its owner may read. Its bytes are flushed to disk before it
 // returns unless `Flush::left`.
 enum class NewFile { made, taken, folderReadOnly };
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret = false,
+NewFile createNewFile(const Path& path, std::string_view bytes, bool secret = false,
                       Flush flush = Flush::now);
 // Seconds since the entry was last written, a link not followed.
-long long secondsSinceWritten(const std::string& path);
+long long secondsSinceWritten(const Path& path);
+
+// The program's arguments after its name, as the file system spells names
+// (UTF-8 on Windows too, whatever the console's code page).
+std::vector<std::string> arguments(int argc, char** argv);
 
 // This process, the program it runs ("bidmark"), and the machine.
 long long processId();
@@ -102,17 +107,17 @@ bool processRunning(long long id);
 
 // A regular file's bytes handed on in pieces, so that a file of any size needs
 // the memory of one piece.
-void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece);
+void readInPieces(const Path& path, const std::function<void(std::string_view)>& piece);
 // Writes the bytes over the existing file's bytes at `offset`, flushed to
 // disk, never through a link. Within the file's size no space is needed.
-void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes);
+void overwriteAt(const Path& path, std::uint64_t offset, std::string_view bytes);
 
 // Secret random bytes from the system.
 std::string randomBytes(std::size_t count);
 // The folder for what the program keeps for the user who runs it, outside
 // any league folder ($XDG_CONFIG_HOME/bidmark or ~/.config/bidmark, or
 // %APPDATA%/Bidmark); empty when the system names none.
-std::string userFolder();
+Path userFolder();
 
 // For the tests that stop the program at each of its writes in turn: the
 // watcher is called before every call here that changes the disk.

@@ -37,12 +37,12 @@ mode_t currentUmask()
     return mask;
 }
 
-WriteTarget writeTarget(const std::string& path)
+WriteTarget writeTarget(const Path& path)
 {
-    std::string real = path;
+    std::string real = path.bytes();
     struct stat st;
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char* resolved = ::realpath(path.c_str(), nullptr);
+    if (::lstat(path.bytes().c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char* resolved = ::realpath(path.bytes().c_str(), nullptr);
         if (!resolved) {
             const int error = errno;
             if (error == ENOENT)
@@ -115,7 +115,7 @@ void syncFolder(const std::string& folder)
 }
 
 // The rest of an opened file, piece by piece.
-void readPieces(const Descriptor& file, const std::string& path, const std::function<void(std::string_view)>& piece)
+void readPieces(const Descriptor& file, const Path& path, const std::function<void(std::string_view)>& piece)
 {
     char buffer[65536];
     for (;;) {
@@ -136,40 +136,40 @@ void readPieces(const Descriptor& file, const std::string& path, const std::func
 namespace detail {
 
 const char kSeparators[] = "/";
-fs::path fsPath(const std::string& path) { return fs::path(path); }
+fs::path fsPath(const Path& path) { return fs::path(path.bytes()); }
 std::string pathText(const fs::path& path) { return path.string(); }
 
-void syncParentFolder(const std::string& path)
+void syncParentFolder(const Path& path)
 {
-    const std::size_t slash = path.find_last_of('/');
-    syncFolder(slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1));
+    const std::size_t slash = path.bytes().find_last_of('/');
+    syncFolder(slash == std::string::npos ? std::string(".") : path.bytes().substr(0, slash + 1));
 }
 
 } // namespace detail
 
-void checkWritable(const std::string& path) { writeTarget(path); }
+void checkWritable(const Path& path) { writeTarget(path); }
 void prepareProcess()
 {
     // Past the limit a write then fails with EFBIG, and the user is told.
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-bool fileExists(const std::string& path)
+bool fileExists(const Path& path)
 {
     struct stat st;
-    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::stat(path.bytes().c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string readFile(const std::string& path)
+std::string readFile(const Path& path)
 {
     // Without O_NONBLOCK a named pipe would wait for a writer forever.
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Descriptor file(::open(path.bytes().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
     if (file.get() < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
             notFound(path);
-        if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
+        if (::stat(path.bytes().c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode))
             notRegular(path); // a socket cannot be opened at all
         fail("Cannot read", path, reason(error));
     }
@@ -191,7 +191,7 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush)
+void writeFileAtomic(const Path& path, std::string_view bytes, Flush flush)
 {
     aboutToWrite();
     const WriteTarget target = writeTarget(path);
@@ -221,10 +221,10 @@ void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flus
         syncFolder(folder);
 }
 
-void deleteFile(const std::string& path)
+void deleteFile(const Path& path)
 {
     aboutToWrite();
-    if (::unlink(path.c_str()) != 0) {
+    if (::unlink(path.bytes().c_str()) != 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
             notFound(path);
@@ -243,10 +243,10 @@ double strtodInCLocale(const std::string& text)
 
 namespace bidmark::platform {
 
-EntryKind entryKind(const std::string& path)
+EntryKind entryKind(const Path& path)
 {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0)
+    if (::lstat(path.bytes().c_str(), &st) != 0)
         return EntryKind::none;
     if (S_ISLNK(st.st_mode))
         return EntryKind::link;
@@ -255,10 +255,11 @@ EntryKind entryKind(const std::string& path)
     return S_ISREG(st.st_mode) ? EntryKind::file : EntryKind::other;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool secret, Flush flush)
+NewFile createNewFile(const Path& path, std::string_view bytes, bool secret, Flush flush)
 {
     aboutToWrite();
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
+    const int fd =
+        ::open(path.bytes().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, secret ? 0600 : 0644);
     if (fd < 0) {
         const int error = errno;
         if (error == EEXIST)
@@ -270,7 +271,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool secr
     if (!writeAll(fd, bytes) || (flush == Flush::now && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
-        ::unlink(path.c_str());
+        ::unlink(path.bytes().c_str());
         fail("Cannot write", path, reason(error));
     }
     if (!closeChecked(fd))
@@ -278,10 +279,10 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool secr
     return NewFile::made;
 }
 
-long long secondsSinceWritten(const std::string& path)
+long long secondsSinceWritten(const Path& path)
 {
     struct stat st;
-    if (::lstat(path.c_str(), &st) != 0)
+    if (::lstat(path.bytes().c_str(), &st) != 0)
         return 0;
     return static_cast<long long>(::time(nullptr)) - static_cast<long long>(st.st_mtime);
 }
@@ -315,10 +316,10 @@ bool processRunning(long long id)
 
 namespace bidmark::platform {
 
-bool removeOwnFolder(const std::string& folder, const std::string& name)
+bool removeOwnFolder(const Path& folder, const std::string& name)
 {
-    Descriptor parent(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const std::string path = folder + "/" + name;
+    Descriptor parent(::open(folder.bytes().c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const Path path = folder / name;
     if (parent.get() < 0)
         fail("Cannot remove the folder", path, reason(errno));
     const int fd = ::openat(parent.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -348,7 +349,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
         if (::unlinkat(::dirfd(entries), entryName.c_str(), 0) != 0) {
             const int error = errno;
             ::closedir(entries);
-            fail("Cannot remove", path + "/" + entryName, reason(error));
+            fail("Cannot remove", path / entryName, reason(error));
         }
     }
     ::closedir(entries);
@@ -359,9 +360,9 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
     return whole;
 }
 
-void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece)
+void readInPieces(const Path& path, const std::function<void(std::string_view)>& piece)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Descriptor file(::open(path.bytes().c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
     if (file.get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR)
@@ -375,10 +376,10 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
     readPieces(file, path, piece);
 }
 
-void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
+void overwriteAt(const Path& path, std::uint64_t offset, std::string_view bytes)
 {
     aboutToWrite();
-    Descriptor file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
+    Descriptor file(::open(path.bytes().c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC));
     if (file.get() < 0)
         fail("Cannot write", path, reason(errno));
     for (std::size_t done = 0; done < bytes.size();) {
@@ -412,13 +413,15 @@ std::string randomBytes(std::size_t count)
     return bytes;
 }
 
-std::string userFolder()
+Path userFolder()
 {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && *config == '/')
-        return std::string(config) + "/bidmark";
+        return Path(config) / "bidmark";
     const char* home = std::getenv("HOME");
-    return home && *home ? std::string(home) + "/.config/bidmark" : std::string();
+    return home && *home ? Path(home) / ".config/bidmark" : Path();
 }
+
+std::vector<std::string> arguments(int argc, char** argv) { return std::vector<std::string>(argv + 1, argv + argc); }
 
 } // namespace bidmark::platform

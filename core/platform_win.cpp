@@ -9,6 +9,7 @@
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #include <ntsecapi.h>
+#include <shellapi.h>
 
 #include "core/failure.h"
 #include "core/filenames.h"
@@ -25,13 +26,13 @@ namespace {
 
 // Where a whole-file rewrite writes: the target of a link.
 struct WriteTarget {
-    std::string path;
+    Path path;
 };
 
 
-std::wstring wide(const std::string& path)
+std::wstring wide(const Path& path)
 {
-    const std::u16string text = utf16OfPath(path);
+    const std::u16string text = utf16OfPath(path.bytes());
     return std::wstring(text.begin(), text.end());
 }
 
@@ -107,13 +108,13 @@ HANDLE openToLook(const std::wstring& path)
                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
-WriteTarget writeTarget(const std::string& path)
+WriteTarget writeTarget(const Path& path)
 {
     std::wstring target = wide(path);
     DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return {path};
-    std::string real = path;
+    Path real = path;
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
         Handle linked(openToLook(target));
         if (!linked.valid()) {
@@ -129,7 +130,7 @@ WriteTarget writeTarget(const std::string& path)
             fail("Cannot write", path, windowsReason(GetLastError()));
         final.resize(length);
         target = final;
-        real = narrow(final);
+        real = Path(narrow(final));
         attributes = GetFileAttributesW(target.c_str());
     }
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
@@ -170,7 +171,7 @@ HANDLE createTemporary(const std::string& folder, const std::string& base, std::
             seed /= 36;
         }
         tempPath = folder + temporaryName(base, suffix);
-        HANDLE file = CreateFileW(wide(tempPath).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        HANDLE file = CreateFileW(wide(Path(tempPath)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS)
             return file;
@@ -183,20 +184,20 @@ HANDLE createTemporary(const std::string& folder, const std::string& base, std::
 namespace detail {
 
 const char kSeparators[] = "/\\";
-fs::path fsPath(const std::string& path) { return fs::path(wide(path)); }
+fs::path fsPath(const Path& path) { return fs::path(wide(path)); }
 std::string pathText(const fs::path& path) { return narrow(path.native()); }
-void syncParentFolder(const std::string&) {} // a new folder's entry is durable when made
+void syncParentFolder(const Path&) {} // a new folder's entry is durable when made
 
 } // namespace detail
 
-void checkWritable(const std::string& path) { writeTarget(path); }
+void checkWritable(const Path& path) { writeTarget(path); }
 void prepareProcess()
 {
     // A drive without a disk in it is an ordinary failure, not a system dialog.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
-bool fileExists(const std::string& path)
+bool fileExists(const Path& path)
 {
     Handle file(openToLook(wide(path)));
     BY_HANDLE_FILE_INFORMATION info;
@@ -208,7 +209,7 @@ namespace {
 
 // A file opened for reading, or why not: a missing file, another error, or
 // something that is not a file on a disk.
-void checkOpenedForReading(const Handle& file, const std::string& path)
+void checkOpenedForReading(const Handle& file, const Path& path)
 {
     if (!file.valid()) {
         const DWORD error = GetLastError();
@@ -221,7 +222,7 @@ void checkOpenedForReading(const Handle& file, const std::string& path)
 }
 
 // The rest of an opened file, piece by piece.
-void readPieces(const Handle& file, const std::string& path, const std::function<void(std::string_view)>& piece)
+void readPieces(const Handle& file, const Path& path, const std::function<void(std::string_view)>& piece)
 {
     char buffer[65536];
     for (;;) {
@@ -236,7 +237,7 @@ void readPieces(const Handle& file, const std::string& path, const std::function
 
 } // namespace
 
-std::string readFile(const std::string& path)
+std::string readFile(const Path& path)
 {
     const std::wstring name = wide(path);
     const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -265,18 +266,18 @@ std::string readFile(const std::string& path)
     return bytes;
 }
 
-void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flush)
+void writeFileAtomic(const Path& path, std::string_view bytes, Flush flush)
 {
     aboutToWrite();
     const WriteTarget target = writeTarget(path);
-    const auto [folder, base] = folderAndName(target.path, path);
+    const auto [folder, base] = folderAndName(target.path.bytes(), path);
     std::string tempPath;
     Handle temp(createTemporary(folder, base, tempPath));
     if (!temp.valid())
         fail("Cannot write", path, windowsReason(GetLastError()));
     auto failWith = [&](DWORD error) {
         temp.close();
-        DeleteFileW(wide(tempPath).c_str());
+        DeleteFileW(wide(Path(tempPath)).c_str());
         fail("Cannot write", path, windowsReason(error));
     };
     for (std::size_t done = 0; done < bytes.size();) {
@@ -300,7 +301,7 @@ void writeFileAtomic(const std::string& path, std::string_view bytes, Flush flus
         failWith(GetLastError());
 }
 
-void deleteFile(const std::string& path)
+void deleteFile(const Path& path)
 {
     aboutToWrite();
     const std::wstring name = wide(path);
@@ -328,7 +329,7 @@ double strtodInCLocale(const std::string& text)
 
 namespace bidmark::platform {
 
-EntryKind entryKind(const std::string& path)
+EntryKind entryKind(const Path& path)
 {
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
@@ -340,7 +341,7 @@ EntryKind entryKind(const std::string& path)
     return (attributes & FILE_ATTRIBUTE_DEVICE) ? EntryKind::other : EntryKind::file;
 }
 
-NewFile createNewFile(const std::string& path, std::string_view bytes, bool, Flush flush)
+NewFile createNewFile(const Path& path, std::string_view bytes, bool, Flush flush)
 {
     aboutToWrite();
     // A file made in the user's own folder (%APPDATA%) is the user's alone.
@@ -367,7 +368,7 @@ NewFile createNewFile(const std::string& path, std::string_view bytes, bool, Flu
     return NewFile::made;
 }
 
-long long secondsSinceWritten(const std::string& path)
+long long secondsSinceWritten(const Path& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data))
@@ -416,9 +417,9 @@ bool processRunning(long long id)
 
 namespace bidmark::platform {
 
-bool removeOwnFolder(const std::string& folder, const std::string& name)
+bool removeOwnFolder(const Path& folder, const std::string& name)
 {
-    const std::string path = folder + "/" + name;
+    const Path path = folder / name;
     const DWORD attributes = GetFileAttributesW(wide(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return true;
@@ -426,7 +427,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
         return false; // a link or a file in its place: not ours to remove
     bool whole = true;
     WIN32_FIND_DATAW entry;
-    const HANDLE search = FindFirstFileW(wide(path + "/*").c_str(), &entry);
+    const HANDLE search = FindFirstFileW(wide(path / "*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring entryName = entry.cFileName;
@@ -441,7 +442,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
             if (!DeleteFileW((wide(path) + L"\\" + entryName).c_str())) {
                 const DWORD error = GetLastError();
                 FindClose(search);
-                fail("Cannot remove", path + "/" + narrow(entryName), windowsReason(error));
+                fail("Cannot remove", path / narrow(entryName), windowsReason(error));
             }
         } while (FindNextFileW(search, &entry));
         FindClose(search);
@@ -453,7 +454,7 @@ bool removeOwnFolder(const std::string& folder, const std::string& name)
     return whole;
 }
 
-void readInPieces(const std::string& path, const std::function<void(std::string_view)>& piece)
+void readInPieces(const Path& path, const std::function<void(std::string_view)>& piece)
 {
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -461,7 +462,7 @@ void readInPieces(const std::string& path, const std::function<void(std::string_
     readPieces(file, path, piece);
 }
 
-void overwriteAt(const std::string& path, std::uint64_t offset, std::string_view bytes)
+void overwriteAt(const Path& path, std::uint64_t offset, std::string_view bytes)
 {
     aboutToWrite();
     Handle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -485,10 +486,23 @@ std::string randomBytes(std::size_t count)
     return bytes;
 }
 
-std::string userFolder()
+Path userFolder()
 {
     const wchar_t* appData = _wgetenv(L"APPDATA");
-    return appData && *appData ? narrow(appData) + "/Bidmark" : std::string();
+    return appData && *appData ? Path(narrow(appData)) / "Bidmark" : Path();
+}
+
+std::vector<std::string> arguments(int, char**)
+{
+    // The narrow arguments are in the ANSI code page, which cannot hold every
+    // name a folder may have: the wide command line holds them all.
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> texts;
+    for (int i = 1; words && i < count; ++i)
+        texts.push_back(narrow(words[i]));
+    LocalFree(words);
+    return texts;
 }
 
 } // namespace bidmark::platform

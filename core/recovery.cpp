@@ -10,13 +10,13 @@ std::string runText(const RunRecord& run) { return "the " + run.run + " run of "
 
 } // namespace
 
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, JournalTime now)
+std::optional<std::string> recoverInterruptedRun(const Path& leagueFolder, JournalTime now)
 {
     Journal journal = readJournal(leagueFolder);
     return recoverInterruptedRun(leagueFolder, journal, now);
 }
 
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, Journal& journal, JournalTime now)
+std::optional<std::string> recoverInterruptedRun(const Path& leagueFolder, Journal& journal, JournalTime now)
 {
     if (journal.runs.empty() || !journal.runs.back().finished.empty())
         return std::nullopt;
@@ -47,7 +47,7 @@ std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder
     else
         message = "The last " + last.run + " run (started " + last.started
             + ") was interrupted; the league files were put back as they were before it. The files as it left them "
-              "are kept in history/" + run.folder().substr(run.folder().find_last_of('/') + 1) + ".";
+              "are kept in history/" + run.folder().name() + ".";
     journal = readJournal(leagueFolder);
     return message;
 }

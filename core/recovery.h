@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/journal.h"
+#include "core/path.h"
 
 // The putting back of a run that was interrupted (a power cut, a kill), done
 // under the league folder's lock before every change (core/leaguechange.h).
@@ -16,12 +17,12 @@ namespace bidmark {
 // league files end all as before the interrupted run or all as after it.
 // The message that says what was done; none when nothing was interrupted.
 // A saved copy changed since is refused before anything is written.
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder,
+std::optional<std::string> recoverInterruptedRun(const Path& leagueFolder,
                                                  JournalTime now = std::chrono::system_clock::now());
 // The same, given the journal as its caller has just read it under the
 // league folder's lock; when a run was put back, `journal` is read again,
 // so that it holds the putting back too.
-std::optional<std::string> recoverInterruptedRun(const std::string& leagueFolder, Journal& journal,
+std::optional<std::string> recoverInterruptedRun(const Path& leagueFolder, Journal& journal,
                                                  JournalTime now = std::chrono::system_clock::now());
 
 } // namespace bidmark

@@ -16,7 +16,7 @@ namespace {
 
 // Since the run finished the file was changed: it is neither as the run left
 // it nor as it was before.
-bool changedSince(const std::string& leagueFolder, const RecordedFile& file, const HashKey& key)
+bool changedSince(const Path& leagueFolder, const RecordedFile& file, const HashKey& key)
 {
     return fileStateOf(pathIn(leagueFolder, file.name), key) != file.after && !isAsBefore(leagueFolder, file, key);
 }
@@ -53,12 +53,12 @@ std::string nameLines(const std::vector<std::string>& names)
 
 } // namespace
 
-std::optional<UndoPlan> planUndo(const std::string& leagueFolder)
+std::optional<UndoPlan> planUndo(const Path& leagueFolder)
 {
     return planUndo(leagueFolder, readJournal(leagueFolder));
 }
 
-std::optional<UndoPlan> planUndo(const std::string& leagueFolder, const Journal& journal)
+std::optional<UndoPlan> planUndo(const Path& leagueFolder, const Journal& journal)
 {
     const RunRecord* run = runToUndo(journal);
     if (!run)
@@ -73,12 +73,12 @@ std::optional<UndoPlan> planUndo(const std::string& leagueFolder, const Journal&
     return plan;
 }
 
-std::string nothingToUndoMessage(const std::string& leagueFolder, const Journal& journal)
+std::string nothingToUndoMessage(const Path& leagueFolder, const Journal& journal)
 {
     const std::size_t foreign = journal.passedOver;
     std::string text = "There is no run to undo.";
     if (foreign > 0)
-        text += " " + shownPath(pathIn(leagueFolder, kHistoryFolder)) + " holds " + std::to_string(foreign)
+        text += " " + pathIn(leagueFolder, kHistoryFolder).shown() + " holds " + std::to_string(foreign)
             + (foreign == 1 ? " run" : " runs")
             + " this program did not record (another user's, or changed since); they are left alone, as Bidmark "
               "undoes only runs it recorded itself.";
@@ -93,17 +93,17 @@ bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked)
            });
 }
 
-void undoRun(const std::string& leagueFolder, const UndoPlan& plan, JournalTime now)
+void undoRun(const Path& leagueFolder, const UndoPlan& plan, JournalTime now)
 {
     undoRun(leagueFolder, readJournal(leagueFolder), plan, now);
 }
 
-void undoRun(const std::string& leagueFolder, const Journal& journal, const UndoPlan& plan, JournalTime now)
+void undoRun(const Path& leagueFolder, const Journal& journal, const UndoPlan& plan, JournalTime now)
 {
     const auto run = std::find_if(journal.runs.begin(), journal.runs.end(),
                                   [&](const RunRecord& r) { return r.folder == plan.runFolder; });
     if (run == journal.runs.end())
-        throw Failure("The run to undo is no longer in " + shownPath(pathIn(leagueFolder, kHistoryFolder)));
+        throw Failure("The run to undo is no longer in " + pathIn(leagueFolder, kHistoryFolder).shown());
     const std::vector<const RecordedFile*> files = recordedFiles(*run, true);
     const HashKey key = journalKey();
     const std::vector<std::optional<std::string>> saved = savedBytes(*run, files, key);
@@ -135,8 +135,8 @@ std::string undoneMessage(const UndoPlan& plan)
     return "The " + runName(plan) + " was undone.";
 }
 
-std::optional<std::string> undoLastRun(const std::string& leagueFolder, Questions& questions, Recovered& recovered,
-                                       std::string* undone)
+std::optional<std::string> undoLastRun(const Path& leagueFolder, Questions& questions, Recovered& recovered,
+                                       Path* undone)
 {
     Recovered before;
     std::optional<UndoPlan> asked;

@@ -6,6 +6,7 @@
 
 #include "core/journal.h"
 #include "core/leaguechange.h"
+#include "core/path.h"
 #include "core/questions.h"
 
 // Undo Last Run: the newest run of the user's journal not yet undone that
@@ -18,7 +19,7 @@ namespace bidmark {
 inline constexpr std::string_view kUndoRunName = "Undo Last Run";
 
 struct UndoPlan {
-    std::string runFolder;
+    Path runFolder;
     std::string run;     // "Merge Team Offers"
     std::string started; // "2026-12-07 09.30.12"
     std::vector<std::string> putBack; // there before the run: put back as they were
@@ -28,11 +29,11 @@ struct UndoPlan {
 
 // What Undo would do now, from the journal as read (or as the caller has
 // just read it); none when no run is left to undo.
-std::optional<UndoPlan> planUndo(const std::string& leagueFolder);
-std::optional<UndoPlan> planUndo(const std::string& leagueFolder, const Journal& journal);
+std::optional<UndoPlan> planUndo(const Path& leagueFolder);
+std::optional<UndoPlan> planUndo(const Path& leagueFolder, const Journal& journal);
 // "There is no run to undo.", and when history/ holds runs without the
 // program's mark, that they are left alone and why.
-std::string nothingToUndoMessage(const std::string& leagueFolder, const Journal& journal);
+std::string nothingToUndoMessage(const Path& leagueFolder, const Journal& journal);
 // The plan made again once the user has answered still undoes what was asked:
 // the same run, and no file changed since it that the user was not asked about.
 bool undoesWhatWasAsked(const UndoPlan& now, const UndoPlan& asked);
@@ -42,9 +43,9 @@ inline constexpr std::string_view kChangedWhileAsking =
 // Puts the run's files back, each atomically, as a journalled run: a saved
 // copy changed since is refused before anything is written; an undo cut
 // short is finished at the next start.
-void undoRun(const std::string& leagueFolder, const UndoPlan& plan,
+void undoRun(const Path& leagueFolder, const UndoPlan& plan,
              JournalTime now = std::chrono::system_clock::now());
-void undoRun(const std::string& leagueFolder, const Journal& journal, const UndoPlan& plan,
+void undoRun(const Path& leagueFolder, const Journal& journal, const UndoPlan& plan,
              JournalTime now = std::chrono::system_clock::now());
 
 // The question before an undo, the one about files changed since the run,
@@ -60,7 +61,7 @@ std::string undoneMessage(const UndoPlan& plan);
 // planned again and goes on only while it is still what was asked. The
 // message to show once it is over, or none when an answer was No; the folder
 // of the run it undid goes to `undone` when given. Throws Failure.
-std::optional<std::string> undoLastRun(const std::string& leagueFolder, Questions& questions, Recovered& recovered,
-                                       std::string* undone = nullptr);
+std::optional<std::string> undoLastRun(const Path& leagueFolder, Questions& questions, Recovered& recovered,
+                                       Path* undone = nullptr);
 
 } // namespace bidmark

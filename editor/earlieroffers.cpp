@@ -90,10 +90,10 @@ EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
     return earlier;
 }
 
-EarlierOffers readEarlierOffers(const std::string& folder, std::string_view team,
+EarlierOffers readEarlierOffers(const Path& folder, std::string_view team,
                                 const std::vector<std::string>& freeAgentLines)
 {
-    const std::string path = pathIn(folder, teamOfferFileName(team));
+    const Path path = pathIn(folder, teamOfferFileName(team));
     if (!fileExists(path))
         return {};
     return sortEarlierOffers(readLines(path), freeAgentLines);

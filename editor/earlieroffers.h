@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path.h"
+
 // Last week's offers: the lines of a team's offer file that the commissioner
 // has not merged into fa.txt yet. The general manager's own file stays on his
 // disk after he mails it; the next time he opens the window the offer list
@@ -25,7 +27,7 @@ EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
 
 // The team's offer file in the folder sorted against fa.txt's lines; nothing
 // when the file is missing. Throws Failure when it cannot be read.
-EarlierOffers readEarlierOffers(const std::string& folder, std::string_view team,
+EarlierOffers readEarlierOffers(const Path& folder, std::string_view team,
                                 const std::vector<std::string>& freeAgentLines);
 
 // "TOR.txt held 5 lines: 2 merged, 3 shown below."; empty when it held none.

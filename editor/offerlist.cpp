@@ -80,10 +80,10 @@ void removeEntry(OfferList& offers, std::size_t index)
     offers.entries.erase(offers.entries.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
+void saveOfferList(const Path& folder, std::string_view team, const OfferList& offers,
                    const std::vector<std::string>& shownEarlier)
 {
-    const std::string path = pathIn(folder, teamOfferFileName(team));
+    const Path path = pathIn(folder, teamOfferFileName(team));
     const bool exists = fileExists(path);
     std::vector<std::string> lines = offers.entries;
     if (!shownEarlier.empty()) {
@@ -131,7 +131,7 @@ std::string offerFileCreatedMessage(std::string_view team)
     return teamOfferFileName(team) + " created, Mail it now!";
 }
 
-std::string saveTeamOffers(const std::string& folder, const std::string& team, const OfferList& offers,
+std::string saveTeamOffers(const Path& folder, const std::string& team, const OfferList& offers,
                            const std::vector<std::string>& shownEarlier, Recovered& recovered)
 {
     changeLeague(folder, kChangingFiles, [&] { saveOfferList(folder, team, offers, shownEarlier); }, recovered);

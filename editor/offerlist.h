@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/leaguechange.h"
+#include "core/path.h"
 #include "core/questions.h"
 
 // The offer list of the Players Available window: the team offer lines that
@@ -46,7 +47,7 @@ void removeEntry(OfferList& offers, std::size_t index);
 // a merge has taken it meanwhile (the file and fa.txt are read again). An
 // empty list writes nothing when there is no file; an existing file is
 // emptied, for the list showed every line of it still to be merged.
-void saveOfferList(const std::string& folder, std::string_view team, const OfferList& offers,
+void saveOfferList(const Path& folder, std::string_view team, const OfferList& offers,
                    const std::vector<std::string>& shownEarlier = {});
 
 // The player line at `row` and the lines of his block below it, up to the
@@ -71,7 +72,7 @@ std::string offerFileCreatedMessage(std::string_view team);
 // folder's lock, after an interrupted run is put back (said in `recovered`),
 // the list is saved as saveOfferList saves it. The message to show. Throws
 // Failure.
-std::string saveTeamOffers(const std::string& folder, const std::string& team, const OfferList& offers,
+std::string saveTeamOffers(const Path& folder, const std::string& team, const OfferList& offers,
                            const std::vector<std::string>& shownEarlier, Recovered& recovered);
 
 } // namespace bidmark

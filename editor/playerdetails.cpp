@@ -36,7 +36,7 @@ bool isSkaterLineOf(std::string_view line, std::string_view nameKey)
 
 } // namespace
 
-std::string statisticsLine(const std::string& folder, std::string_view nameKey)
+std::string statisticsLine(const Path& folder, std::string_view nameKey)
 {
     const std::string page = findFile(folder, "*TeamScoring.htm*");
     if (page.empty())
@@ -52,7 +52,7 @@ std::string statisticsLine(const std::string& folder, std::string_view nameKey)
     return {};
 }
 
-std::string marketValueLine(const std::string& folder, std::string_view nameKey)
+std::string marketValueLine(const Path& folder, std::string_view nameKey)
 {
     const std::string file = findFile(folder, kMarketValueFile);
     if (file.empty())
@@ -64,7 +64,7 @@ std::string marketValueLine(const std::string& folder, std::string_view nameKey)
     return {};
 }
 
-PlayerDetails playerDetails(const std::string& folder, std::string_view selectedLine,
+PlayerDetails playerDetails(const Path& folder, std::string_view selectedLine,
                             bool showStats, bool signingMode)
 {
     if (!showStats || !isPlayerLine(selectedLine))
@@ -73,7 +73,7 @@ PlayerDetails playerDetails(const std::string& folder, std::string_view selected
     return {statisticsLine(folder, key), signingMode ? marketValueLine(folder, key) : std::string()};
 }
 
-std::string bestOfferText(const std::string& folder, const std::vector<std::string>& lines, std::size_t row)
+std::string bestOfferText(const Path& folder, const std::vector<std::string>& lines, std::size_t row)
 {
     if (row >= lines.size() || !isPlayerLine(lines[row]))
         return {};

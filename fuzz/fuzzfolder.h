@@ -4,34 +4,36 @@
 #include <fstream>
 #include <string>
 
+#include "core/path.h"
+
 // One scratch folder per fuzzing process, in memory when /dev/shm is there and
 // removed at exit; each input rewrites the files it uses.
-inline const std::string& fuzzFolder()
+inline const bidmark::Path& fuzzFolder()
 {
     // Never destroyed: the removal at exit still needs the name.
-    static const std::string* const folder = [] {
-        auto* name = new std::string(std::filesystem::is_directory("/dev/shm") ? "/dev/shm/bidmark-fuzz-XXXXXX"
-                                                                              : "/tmp/bidmark-fuzz-XXXXXX");
-        if (!::mkdtemp(name->data()))
+    static const bidmark::Path* const folder = [] {
+        std::string name(std::filesystem::is_directory("/dev/shm") ? "/dev/shm/bidmark-fuzz-XXXXXX"
+                                                                    : "/tmp/bidmark-fuzz-XXXXXX");
+        if (!::mkdtemp(name.data()))
             std::abort();
-        std::atexit([] { std::filesystem::remove_all(fuzzFolder()); });
-        return name;
+        std::atexit([] { std::filesystem::remove_all(fuzzFolder().bytes()); });
+        return new bidmark::Path(name);
     }();
     return *folder;
 }
 
 // An empty folder of that name inside the scratch folder.
-inline std::string freshFuzzFolder(const std::string& name)
+inline bidmark::Path freshFuzzFolder(const std::string& name)
 {
-    const std::string folder = fuzzFolder() + "/" + name;
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directory(folder);
+    const bidmark::Path folder = fuzzFolder() / name;
+    std::filesystem::remove_all(folder.bytes());
+    std::filesystem::create_directory(folder.bytes());
     return folder;
 }
 
 inline void writeFuzzFile(const std::string& name, const std::string& bytes,
-                          const std::string& folder = fuzzFolder())
+                          const bidmark::Path& folder = fuzzFolder())
 {
-    std::ofstream out(folder + "/" + name, std::ios::binary | std::ios::trunc);
+    std::ofstream out((folder / name).bytes(), std::ios::binary | std::ios::trunc);
     out << bytes;
 }

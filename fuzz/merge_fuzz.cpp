@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <map>
 #include <string>
@@ -21,11 +20,11 @@ using namespace bidmark;
 
 namespace {
 
-std::map<std::string, std::string> filesOf(const std::string& folder)
+std::map<std::string, std::string> filesOf(const Path& folder)
 {
     std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files[entry.path().filename().string()] = readFile(entry.path().string());
+    for (const std::string& name : listFolder(folder))
+        files[name] = readFile(folder / name);
     return files;
 }
 
@@ -40,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> teams(input.ConsumeIntegralInRange(1, 3));
     for (auto& team : teams)
         team = kTeams[input.ConsumeIntegralInRange(0, 3)];
-    const std::string product = freshFuzzFolder("product");
-    const std::string reference = freshFuzzFolder("reference");
+    const Path product = freshFuzzFolder("product");
+    const Path reference = freshFuzzFolder("reference");
     std::map<std::string, std::string> start;
     start["signed.txt"] = input.ConsumeRandomLengthString(256);
     for (const char* team : kTeams)

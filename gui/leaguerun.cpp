@@ -39,7 +39,7 @@ void recoverLeague(QWidget* parent, const Session& session)
 
 void leagueRun(QWidget* parent, const Session& session, std::string_view runName,
                const std::function<std::vector<std::string>()>& files,
-               const std::function<void(const std::string& runFolder)>& work)
+               const std::function<void(const Path& runFolder)>& work)
 {
     runShown(parent,
              [&](Recovered& recovered) {

@@ -32,6 +32,6 @@ void recoverLeague(QWidget* parent, const Session& session);
 // the run keeps there (its report.txt).
 void leagueRun(QWidget* parent, const Session& session, std::string_view runName,
                const std::function<std::vector<std::string>()>& files,
-               const std::function<void(const std::string& runFolder)>& work);
+               const std::function<void(const Path& runFolder)>& work);
 
 } // namespace bidmark::gui

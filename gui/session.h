@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/leaguefiles.h"
+#include "core/path.h"
 
 namespace bidmark {
 
@@ -9,7 +10,7 @@ namespace bidmark {
 // current team name. The team is set by the main window's OK and by the Sign
 // Players run; "COMMISH" means signing mode.
 struct Session {
-    std::string leagueFolder = "."; // "." is the working directory
+    Path leagueFolder{"."}; // "." is the working directory
     std::string currentTeam;
     bool signingMode() const { return currentTeam == kCommissionerTeam; }
 };

@@ -23,6 +23,7 @@
 #include "gui/controls.h"
 #include "gui/leaguerun.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/placement.h"
 #include "gui/text.h"
 #include "marketvalue/valuerun.h"
@@ -112,7 +113,7 @@ MarketValueCalculator::MarketValueCalculator(const Session& session, QWidget* pa
         setTabOrder(focusOrder[index - 1], focusOrder[index]);
 
     // The picker starts at the league folder, on the volume that holds it.
-    const QString league = QDir(QString::fromStdString(session_.leagueFolder)).absolutePath();
+    const QString league = QDir(gui::toQt(session_.leagueFolder)).absolutePath();
     drives_->addItems(driveEntries(mountedVolumeRoots(), QStorageInfo(league).rootPath()));
     drives_->setCurrentIndex(0);
     showFolder(league);
@@ -173,9 +174,9 @@ void MarketValueCalculator::showFolder(const QString& path)
     // Windows-1252 bytes in its name reads right, and the run finds it by
     // that text); a name that text cannot hold as the file system spells it.
     QStringList files;
-    for (const std::string& name : pickableFiles(QFile::encodeName(folder_).toStdString())) {
+    for (const std::string& name : pickableFiles(gui::pathFromQt(folder_))) {
         const std::optional<std::string> text = leagueTextOfName(name);
-        files << (text ? gui::toQt(*text) : QFile::decodeName(QByteArray::fromStdString(name)));
+        files << (text ? gui::toQt(*text) : gui::toQt(Path(name)));
     }
     files.sort(Qt::CaseInsensitive);
     files_->clear();
@@ -187,7 +188,7 @@ void MarketValueCalculator::showFolder(const QString& path)
 void MarketValueCalculator::pickFile(const QString& name)
 {
     if (currentBox_) {
-        const QDir league(QString::fromStdString(session_.leagueFolder));
+        const QDir league(gui::toQt(session_.leagueFolder));
         currentBox_->setText(league.relativeFilePath(QDir(folder_).filePath(name)));
     }
     picker_->hide();
@@ -198,7 +199,7 @@ void MarketValueCalculator::markBoxFile()
 {
     const QSignalBlocker quiet(files_);
     files_->clearSelection(); // the keys still move on from the file picked last
-    const QFileInfo file(QDir(QString::fromStdString(session_.leagueFolder)), currentBox_->text());
+    const QFileInfo file(QDir(gui::toQt(session_.leagueFolder)), currentBox_->text());
     if (currentBox_->text().isEmpty() || QDir(file.absolutePath()) != QDir(folder_))
         return;
     const QList<QListWidgetItem*> found = files_->findItems(file.fileName(), Qt::MatchExactly);

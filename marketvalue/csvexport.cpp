@@ -25,10 +25,11 @@ bool looksLikeFormula(std::string_view field)
            !isNumeric(field);
 }
 
-bool isCsvPath(const std::string& path)
+bool isCsvPath(const Path& path)
 {
-    return path.size() > kCsvSuffix.size() &&
-           lowerCase(std::string_view(path).substr(path.size() - kCsvSuffix.size())) == kCsvSuffix;
+    const std::string& bytes = path.bytes();
+    return bytes.size() > kCsvSuffix.size() &&
+           lowerCase(std::string_view(bytes).substr(bytes.size() - kCsvSuffix.size())) == kCsvSuffix;
 }
 } // namespace
 
@@ -88,17 +89,18 @@ std::string bracketsCsv(const MarketValues& values, const std::vector<std::size_
     return text;
 }
 
-std::string bracketsCsvPath(const std::string& valuesPath)
+Path bracketsCsvPath(const Path& valuesPath)
 {
-    return valuesPath.substr(0, valuesPath.size() - kCsvSuffix.size()) + "-brackets" +
-           valuesPath.substr(valuesPath.size() - kCsvSuffix.size());
+    const std::string& bytes = valuesPath.bytes();
+    return Path(bytes.substr(0, bytes.size() - kCsvSuffix.size()) + "-brackets" +
+                bytes.substr(bytes.size() - kCsvSuffix.size()));
 }
 
-void exportCsv(const std::string& leagueFolder, const std::string& path, const MarketValues& values,
+void exportCsv(const Path& leagueFolder, const Path& path, const MarketValues& values,
                const std::vector<std::size_t>& rows, bool withBrackets)
 {
     if (!isCsvPath(path))
-        throw Failure("Not written: " + shownPath(path) + ". The export writes only files whose name ends in " +
+        throw Failure("Not written: " + path.shown() + ". The export writes only files whose name ends in " +
                       std::string(kCsvSuffix) + ", so that no league file is replaced.");
     checkExportTarget(leagueFolder, path);
     if (withBrackets)

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/path.h"
 #include "marketvalue/values.h"
 
 // The market values as spreadsheet files: RFC 4180 records (fields separated
@@ -28,13 +29,13 @@ std::string valuesCsv(const MarketValues& values, const std::vector<std::size_t>
 std::string bracketsCsv(const MarketValues& values, const std::vector<std::size_t>& rows);
 
 // "values.csv" gives "values-brackets.csv".
-std::string bracketsCsvPath(const std::string& valuesPath);
+Path bracketsCsvPath(const Path& valuesPath);
 
 // Writes valuesCsv to the path, and bracketsCsv beside it when asked, each
 // file whole or not at all. Only a name ending in ".csv" (case ignored) is
 // written, and neither file may take the place of a league file of the
 // folder (links followed): otherwise Failure, with nothing written.
-void exportCsv(const std::string& leagueFolder, const std::string& path, const MarketValues& values,
+void exportCsv(const Path& leagueFolder, const Path& path, const MarketValues& values,
                const std::vector<std::size_t>& rows, bool withBrackets);
 
 } // namespace bidmark

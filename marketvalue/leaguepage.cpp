@@ -281,17 +281,15 @@ void appendTable(std::string& html, std::string_view id, std::string_view heads,
     html += "</tbody>\n</table>\n";
 }
 
-std::string folderName(const std::string& folder)
+std::string folderName(const Path& folder)
 {
-    std::string path = platform::realPath(folder);
-    const std::size_t slash = path.find_last_of("/\\");
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const std::string name = platform::realPath(folder).name();
     return leagueTextOfName(name).value_or("League");
 }
 
-std::vector<std::string> linesIfThere(const std::string& folder, std::string_view name)
+std::vector<std::string> linesIfThere(const Path& folder, std::string_view name)
 {
-    const std::string path = pathIn(folder, name);
+    const Path path = pathIn(folder, name);
     return platform::exists(path) ? readLines(path) : std::vector<std::string>();
 }
 
@@ -351,7 +349,7 @@ LeaguePage leaguePage(const LeaguePageFiles& files, const LeaguePageHeading& hea
     return page;
 }
 
-LeaguePage writeLeaguePage(const std::string& folder, const std::string& path, LeaguePageHeading heading)
+LeaguePage writeLeaguePage(const Path& folder, const Path& path, LeaguePageHeading heading)
 {
     checkExportTarget(folder, path);
     if (heading.leagueName.empty())

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/path.h"
+
 // The league page: one self-contained HTML file (UTF-8, inline style, no
 // request to anywhere) that a league posts on its web site or forum. It holds
 // the league and merge name and the date; every free agent with position,
@@ -39,6 +41,6 @@ LeaguePage leaguePage(const LeaguePageFiles& files, const LeaguePageHeading& hea
 // today's unless one is given. A path that would take the place of a league
 // file (links followed), a missing fa.txt or a file that cannot be read or
 // written throws Failure, with nothing written.
-LeaguePage writeLeaguePage(const std::string& folder, const std::string& path, LeaguePageHeading heading = {});
+LeaguePage writeLeaguePage(const Path& folder, const Path& path, LeaguePageHeading heading = {});
 
 } // namespace bidmark

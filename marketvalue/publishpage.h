@@ -1,5 +1,5 @@
 #pragma once
-#include <string>
+#include "core/path.h"
 
 class QWidget;
 
@@ -7,6 +7,6 @@ namespace bidmark {
 
 // Publish League Page…: asks where to write the league folder's page (the
 // dialog asks before a file is replaced), writes it and says what it holds.
-void publishLeaguePage(QWidget* parent, const std::string& leagueFolder);
+void publishLeaguePage(QWidget* parent, const Path& leagueFolder);
 
 } // namespace bidmark

@@ -20,15 +20,15 @@ namespace bidmark {
 
 namespace {
 // The same file whatever the case or spelling of its path.
-std::string fileIdentity(const std::string& folder, const std::string& name)
+std::string fileIdentity(const Path& folder, const std::string& name)
 {
-    return lowerCase(platform::absolutePath(pathIn(folder, name)));
+    return lowerCase(platform::absolutePath(pathIn(folder, name)).bytes());
 }
 
 // Writing market values over the free-agent list or another league file
 // would destroy it, and so would writing over the run's own pages or into
 // the run journal's history/ folder.
-bool isProtectedOutput(const std::string& folder, const std::string& outputName,
+bool isProtectedOutput(const Path& folder, const std::string& outputName,
                        const std::string& rosterName, const std::string& vitalsName)
 {
     const std::string output = fileIdentity(folder, outputName);
@@ -89,7 +89,7 @@ std::string marketValueText(const MarketValues& values)
 }
 } // namespace
 
-MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
+MarketValueRun runMarketValue(const Path& folder, const std::string& rosterName,
                               const std::string& vitalsName, const std::string& outputName,
                               const std::string& rateText)
 {
@@ -123,13 +123,13 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
     return {"DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds", std::move(values)};
 }
 
-MarketValueRun calculateMarketValue(const std::string& folder, const std::string& rosterName,
+MarketValueRun calculateMarketValue(const Path& folder, const std::string& rosterName,
                                     const std::string& vitalsName, const std::string& outputName,
                                     const std::string& rateText, Recovered& recovered)
 {
     MarketValueRun run;
     runInLeague(folder, kMarketValueRunName, [&] { return std::vector<std::string>{outputName}; },
-                [&](const std::string&) { run = runMarketValue(folder, rosterName, vitalsName, outputName, rateText); },
+                [&](const Path&) { run = runMarketValue(folder, rosterName, vitalsName, outputName, rateText); },
                 recovered);
     return run;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/leaguechange.h"
+#include "core/path.h"
 #include "marketvalue/values.h"
 
 // The market value run of the calculator window.
@@ -26,7 +27,7 @@ struct MarketValueRun {
 // Throws Failure when a file cannot be read or written, a salary is no number
 // or a figure overflows (the rate among them); the output file is then left
 // as it was.
-MarketValueRun runMarketValue(const std::string& folder, const std::string& rosterName,
+MarketValueRun runMarketValue(const Path& folder, const std::string& rosterName,
                               const std::string& vitalsName, const std::string& outputName,
                               const std::string& rateText);
 
@@ -35,7 +36,7 @@ MarketValueRun runMarketValue(const std::string& folder, const std::string& rost
 // text), under the league folder's lock after an interrupted run is put back
 // (said in `recovered`), journalled with the output file. It asks nothing.
 // Throws Failure.
-MarketValueRun calculateMarketValue(const std::string& folder, const std::string& rosterName,
+MarketValueRun calculateMarketValue(const Path& folder, const std::string& rosterName,
                                     const std::string& vitalsName, const std::string& outputName,
                                     const std::string& rateText, Recovered& recovered);
 

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +17,7 @@
 
 #include "gui/captionbutton.h"
 #include "gui/messages.h"
+#include "gui/paths.h"
 #include "gui/text.h"
 #include "marketvalue/csvexport.h"
 #include "marketvalue/publishpage.h"
@@ -64,7 +64,7 @@ QLabel* wrappingLabel(const char* name, const char* spoken)
 }
 } // namespace
 
-MarketValuesWindow::MarketValuesWindow(std::string leagueFolder, QWidget* parent)
+MarketValuesWindow::MarketValuesWindow(Path leagueFolder, QWidget* parent)
     : QWidget(parent), leagueFolder_(std::move(leagueFolder))
 {
     setObjectName(QStringLiteral("MarketValues"));
@@ -245,29 +245,26 @@ void MarketValuesWindow::exportShownRows()
 {
     if (!values_)
         return;
-    const QString start = QDir(QString::fromStdString(leagueFolder_)).absoluteFilePath(QStringLiteral("marketValues.csv"));
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export CSV"), start,
-                                                QStringLiteral("CSV files (*.csv)"));
-    if (path.isEmpty())
+    const QString start = QDir(gui::toQt(leagueFolder_)).absoluteFilePath(QStringLiteral("marketValues.csv"));
+    const std::optional<Path> file = gui::chooseFileToSave(this, QStringLiteral("Export CSV"), start,
+                                                           QStringLiteral("CSV files (*.csv)"), QStringLiteral(".csv"));
+    if (!file)
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
     const std::vector<std::size_t> rows = shownRows();
     const bool withBrackets = withBrackets_->isChecked();
-    const std::string file = path.toStdString(); // paths are UTF-8
     // The dialog asked about the first file; the second is asked about here.
-    const QString brackets = QString::fromStdString(bracketsCsvPath(file));
+    const QString brackets = gui::toQt(bracketsCsvPath(*file));
     if (withBrackets && QFileInfo::exists(brackets) &&
         !gui::askYesNo(this, QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(brackets),
                        gui::kTitle))
         return;
     const bool written = gui::guarded(this, [&] {
         gui::BusyCursor busy;
-        exportCsv(leagueFolder_, file, *values_, rows, withBrackets);
+        exportCsv(leagueFolder_, *file, *values_, rows, withBrackets);
     });
     if (!written)
         return;
-    QString message = QStringLiteral("%1 free agents written to %2").arg(rows.size()).arg(path);
+    QString message = QStringLiteral("%1 free agents written to %2").arg(rows.size()).arg(gui::toQt(*file));
     if (withBrackets)
         message += QStringLiteral("\ntheir brackets to %1").arg(brackets);
     gui::showMessage(this, message);

@@ -6,6 +6,7 @@
 #include <vector>
 #include <QWidget>
 
+#include "core/path.h"
 #include "marketvalue/values.h"
 
 class QCheckBox;
@@ -28,7 +29,7 @@ class MarketValuesWindow : public QWidget {
     Q_OBJECT
 public:
     // CSV files are offered in the league folder first.
-    explicit MarketValuesWindow(std::string leagueFolder, QWidget* parent = nullptr);
+    explicit MarketValuesWindow(Path leagueFolder, QWidget* parent = nullptr);
     ~MarketValuesWindow() override;
 
     // Shows the run's values in fa.txt order, the first free agent selected.
@@ -46,7 +47,7 @@ private:
     std::optional<std::size_t> selectedRow() const; // in the run's rows
     std::vector<std::size_t> shownRows() const;      // in the table's order
 
-    std::string leagueFolder_;
+    Path leagueFolder_;
     std::shared_ptr<const MarketValues> values_;
     ValuesModel* model_;
     ValuesFilter* filter_;

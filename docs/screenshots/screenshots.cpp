@@ -237,7 +237,7 @@ void typeInto(const char* windowName, const char* name, const char* text)
 // removal question, Done.
 void generalManager()
 {
-    Program program(".");
+    Program program(Path("."));
     program.start();
     if (!partialRun)
         saveFileMenu(window("Form1"), "file-menu.png");
@@ -292,7 +292,7 @@ void saveReceipt(const char* team, const char* name)
 // one of his offers, merge the signing, and undo it.
 void commissioner()
 {
-    Program program(".");
+    Program program(Path("."));
     program.start();
     const test::Answer typePassword = test::type(QStringLiteral("quaysider"));
     expectDialogs({[typePassword](QWidget* dialog) {

@@ -208,7 +208,7 @@ private slots:
         gui::useProgramFont();
         test::TempDir league;
         for (const char* file : {"fa.txt", "teams.txt", "NY.txt", "VELDTeamScoring.html", "roster.html", "vitals.html"})
-            league.write(file, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, file)));
+            league.write(file, readFile(pathIn(Path(BIDMARK_SAMPLE_LEAGUE), file)));
         runMarketValue(league.path(), "roster.html", "vitals.html", std::string(kMarketValueFile), "20");
         // An offer line below the first lines and longer than the list is wide.
         std::vector<std::string> players = readLines(league.file("fa.txt"));

@@ -100,9 +100,9 @@ private slots:
     void init()
     {
         program_ = std::make_unique<test::Program>();
-        const QDir sample(QStringLiteral(BIDMARK_SAMPLE_LEAGUE));
-        for (const QString& name : sample.entryList(QDir::Files))
-            league().write(name.toStdString(), readFile(sample.filePath(name).toStdString()));
+        const Path sample(BIDMARK_SAMPLE_LEAGUE);
+        for (const std::string& name : pickableFiles(sample))
+            league().write(name, readFile(sample / name));
         program_->start();
         QVERIFY(active("Form1"));
     }

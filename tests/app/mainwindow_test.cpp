@@ -18,11 +18,12 @@
 #include "app/mainwindow.h"
 #include "app/recentleagues.h"
 #include "core/linefile.h"
+#include "gui/paths.h"
 #include "gui/text.h"
 #include "help/helptexts.h"
 #include "tests/support/dialogs.h"
-#include "tests/support/tempdir.h"
 #include "tests/support/findwindows.h"
+#include "tests/support/tempdir.h"
 
 using namespace bidmark;
 
@@ -65,7 +66,7 @@ class MainWindowTest : public QObject {
     {
         return QFileInfo(QDir::fromNativeSeparators(folder)).canonicalFilePath();
     }
-    static QString place(const std::string& folder) { return place(QString::fromStdString(folder)); }
+    static QString place(const Path& folder) { return place(gui::toQt(folder)); }
     QStringList recentLeagues()
     {
         QStringList listed;
@@ -75,9 +76,9 @@ class MainWindowTest : public QObject {
     }
     QString folderShown() { return place(find<QAction>("leagueFolder")->text().section(QStringLiteral(": "), 1)); }
     // File, Open League Folder..., this folder chosen, and the dialogs that follow.
-    [[nodiscard]] bool openLeague(const std::string& folder, std::vector<test::Answer> after = {})
+    [[nodiscard]] bool openLeague(const Path& folder, std::vector<test::Answer> after = {})
     {
-        after.insert(after.begin(), test::chooseFolder(QString::fromStdString(folder)));
+        after.insert(after.begin(), test::chooseFolder(gui::toQt(folder)));
         return test::answered(after, [&] { find<QAction>("openLeague")->trigger(); });
     }
     template <class Widget>
@@ -261,25 +262,31 @@ private slots:
     void desktopStartOnAFolderWithoutLeagueAsksForOne()
     {
         QFETCH(QString, answer);
-        const QString sample = QStringLiteral(BIDMARK_SAMPLE_LEAGUE);
+        // The sample league, and a file whose name is not ASCII ("Montréal.txt").
+        test::TempDir sampleLeague;
+        for (const std::string& name : pickableFiles(Path(BIDMARK_SAMPLE_LEAGUE)))
+            sampleLeague.write(name, readFile(Path(BIDMARK_SAMPLE_LEAGUE) / name));
+        sampleLeague.write("Montr\xC3\xA9" "al.txt", "an accented name\r\n");
+        const QString sample = gui::toQt(sampleLeague.path());
         folder_->write("BOS.txt", "my offers\r\n"); // no league, but a file of the user's
         test::TempDir other;
         other.writeLines("teams.txt", {"DAL"});
         test::Message question;
         std::vector<test::Answer> answers{test::press(answer, &question)};
         if (answer.startsWith(QStringLiteral("Open")))
-            answers.push_back(test::chooseFolder(QString::fromStdString(other.path())));
+            answers.push_back(test::chooseFolder(gui::toQt(other.path())));
         form_ = std::make_unique<MainWindow>(session_, StartOptions{true, sample});
         QVERIFY(test::answered(answers, [&] { form_->show(); })); // no "File not found"
-        const QString shown = QDir::toNativeSeparators(QDir(QString::fromStdString(folder_->path())).absolutePath());
+        const QString shown = QDir::toNativeSeparators(QDir(gui::toQt(folder_->path())).absolutePath());
         QVERIFY2(question.text.contains(shown)
                      && question.text.contains(QStringLiteral("neither fa.txt nor teams.txt")),
                  qPrintable(question.text));
 
         if (answer == QLatin1String("Copy Sample League")) {
-            for (const QString& name : QDir(sample).entryList(QDir::Files)) {
-                if (name != QLatin1String("BOS.txt"))
-                    QCOMPARE(folder_->read(name.toStdString()), readFile(QDir(sample).filePath(name).toStdString()));
+            for (const std::string& name : pickableFiles(sampleLeague.path())) {
+                QVERIFY2(folder_->exists(name), name.c_str());
+                if (name != "BOS.txt")
+                    QCOMPARE(folder_->read(name), sampleLeague.read(name));
             }
             QCOMPARE(folder_->read("BOS.txt"), std::string("my offers\r\n"));
             QCOMPARE(teams().size(), 8);
@@ -318,7 +325,7 @@ private slots:
         folder_->write("GUIDE.md", "# Bidmark user guide\n\nPick your team.\n");
         folder_->writeLines("teams.txt", {"TOR"});
         StartOptions options;
-        options.userGuide = QString::fromStdString(folder_->file("GUIDE.md"));
+        options.userGuide = gui::toQt(folder_->file("GUIDE.md"));
         form_ = std::make_unique<MainWindow>(session_, options);
         form_->show();
         form_->findChild<QAction*>("userGuide")->trigger();

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "core/linefile.h"
+#include "gui/paths.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/program.h"
 #include "tests/support/system.h"
@@ -75,7 +76,7 @@ private slots:
 
     void okWithoutFreeAgentListKeepsTheMainWindow()
     {
-        std::filesystem::remove(league().file("fa.txt"));
+        std::filesystem::remove(test::fsPath(league().file("fa.txt")));
         test::Message message;
         QVERIFY(test::answered({test::ok(&message)}, [] { chooseTeam(QStringLiteral("TOR")); }));
         QVERIFY2(message.text.contains(QStringLiteral("fa.txt")), qPrintable(message.text));
@@ -128,7 +129,7 @@ private slots:
         QVERIFY2(reportText().contains(QStringLiteral("Line 2, Arvo Lindqvist: not used: not an offer of TOR")),
                  qPrintable(reportText()));
 
-        const QString saved = QString::fromStdString(league().file("re\xC3\xA7u.txt")); // "reçu.txt"
+        const QString saved = gui::toQt(league().file("re\xC3\xA7u.txt")); // "reçu.txt"
         QVERIFY(control("RunReport", "openReceipts")->isEnabled());
         QString suggested;
         const test::Answer chooseFile = [&](QWidget* dialog) {
@@ -156,7 +157,7 @@ private slots:
     void signingWithTheMarketValuesInView()
     {
         for (const char* page : {"roster.html", "vitals.html"})
-            league().write(page, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, page)));
+            league().write(page, readFile(pathIn(Path(BIDMARK_SAMPLE_LEAGUE), page)));
         QVERIFY(enterCommissionerMenu());
         control("Form4", "Command2")->click();
         control<QLineEdit>("Form5", "Text1")->setText(QStringLiteral("roster.html"));
@@ -181,7 +182,7 @@ private slots:
                  qPrintable(jonas));
         QVERIFY(control<QLabel>("Form2", "bestOffer")->isVisible());
 
-        const QString page = QString::fromStdString(league().file("page.html"));
+        const QString page = gui::toQt(league().file("page.html"));
         const test::Answer saveAs = [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             files->selectFile(page);
@@ -216,7 +217,7 @@ private slots:
         QVERIFY(enterCommissionerMenu());
         control("Form4", "Command4")->click();
         signPekkaToDal();
-        QVERIFY(std::filesystem::create_directory(league().file("COMMISH.txt"))); // cannot be written
+        QVERIFY(std::filesystem::create_directory(test::fsPath(league().file("COMMISH.txt")))); // cannot be written
         test::Message message;
         QVERIFY(test::answered({test::ok(&message)}, [] { control("Form2", "Command1")->click(); }));
         QVERIFY2(message.text.contains(QStringLiteral("COMMISH.txt")), qPrintable(message.text));

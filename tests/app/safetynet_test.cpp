@@ -29,8 +29,9 @@ namespace {
 std::unique_ptr<test::Program> sampleLeague()
 {
     auto program = std::make_unique<test::Program>();
-    for (const auto& entry : std::filesystem::directory_iterator(BIDMARK_SAMPLE_LEAGUE))
-        program->league().write(entry.path().filename().string(), readFile(entry.path().string()));
+    const Path sample(BIDMARK_SAMPLE_LEAGUE);
+    for (const std::string& name : listFolder(sample))
+        program->league().write(name, readFile(sample / name));
     return program;
 }
 

@@ -15,7 +15,7 @@
 namespace bidmark {
 namespace {
 
-const std::string kLeague = BIDMARK_SAMPLE_LEAGUE;
+const Path kLeague(BIDMARK_SAMPLE_LEAGUE);
 
 std::string playerLineOf(const std::vector<std::string>& faLines, const std::string& key)
 {

@@ -17,11 +17,12 @@ struct League {
     std::string out, err;
     League()
     {
-        std::filesystem::copy(BIDMARK_SAMPLE_LEAGUE, dir.path(), std::filesystem::copy_options::recursive);
+        std::filesystem::copy(BIDMARK_SAMPLE_LEAGUE, test::fsPath(dir.path()),
+                              std::filesystem::copy_options::recursive);
     }
     int cli(std::vector<std::string> words)
     {
-        words.insert(words.begin(), "--league=" + dir.path());
+        words.insert(words.begin(), "--league=" + dir.path().bytes());
         std::ostringstream o, e;
         const int status = cli::run(words, o, e);
         out = o.str();
@@ -65,7 +66,7 @@ TEST(Cli, MergeReportAndUndoThatRefusesUnasked)
     EXPECT_EQ(league.out.rfind("Receipt for team BOS", 0), 0u) << league.out;
     EXPECT_EQ(league.cli({"report", "--team=DAL"}), cli::kDone); // a team that sent nothing has one too
     EXPECT_EQ(league.cli({"report", "1", "--team", "XYZ"}), cli::kRefused);
-    ASSERT_EQ(league.cli({"page", league.dir.file("league.html")}), cli::kDone);
+    ASSERT_EQ(league.cli({"page", league.dir.file("league.html").bytes()}), cli::kDone);
     EXPECT_NE(league.dir.read("league.html").find("Urho Morvanen"), std::string::npos);
 
     EXPECT_EQ(league.cli({"undo"}), cli::kRefused);
@@ -80,7 +81,7 @@ TEST(Cli, MergeReportAndUndoThatRefusesUnasked)
 TEST(Cli, FailureExitsOne)
 {
     League league;
-    std::filesystem::remove(league.dir.file("teams.txt"));
+    std::filesystem::remove(test::fsPath(league.dir.file("teams.txt")));
     EXPECT_EQ(league.cli({"merge", "FA01"}), cli::kRefused);
     EXPECT_NE(league.err.find("teams.txt"), std::string::npos) << league.err;
     EXPECT_EQ(league.cli({"values", "roster.html", "vitals.html", "fa.txt"}), cli::kRefused);

@@ -22,7 +22,8 @@ private slots:
     {
         test::TempDir windows, console;
         for (const test::TempDir* dir : {&windows, &console})
-            std::filesystem::copy(BIDMARK_SAMPLE_LEAGUE, dir->path(), std::filesystem::copy_options::recursive);
+            std::filesystem::copy(BIDMARK_SAMPLE_LEAGUE, test::fsPath(dir->path()),
+                                  std::filesystem::copy_options::recursive);
         Session session{windows.path(), {}};
         CommissionersMenu menu(session);
         menu.show();
@@ -30,7 +31,7 @@ private slots:
             QTest::mouseClick(menu.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
         };
         auto cli = [&](std::vector<std::string> words) {
-            words.insert(words.begin(), "--league=" + console.path());
+            words.insert(words.begin(), "--league=" + console.path().bytes());
             std::ostringstream out, err;
             return cli::run(words, out, err);
         };
@@ -43,7 +44,7 @@ private slots:
         QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::ok()}, [&] { click("undoLastRun"); }));
         QCOMPARE(cli({"undo", "--yes"}), cli::kDone);
         QVERIFY(test::snapshot(windows.path()) == test::snapshot(console.path()));
-        QVERIFY(test::snapshot(console.path()) == test::snapshot(BIDMARK_SAMPLE_LEAGUE));
+        QVERIFY(test::snapshot(console.path()) == test::snapshot(Path(BIDMARK_SAMPLE_LEAGUE)));
     }
 };
 

@@ -154,7 +154,7 @@ private slots:
     {
         League league;
         league.find<QCheckBox>("Check1")->setChecked(false);
-        std::filesystem::create_directory(league.dir.file("temp.txt"));
+        std::filesystem::create_directory(test::fsPath(league.dir.file("temp.txt")));
         const std::string fa = league.dir.read("fa.txt");
         test::Message message;
         QVERIFY(test::answered({test::ok(&message)}, [&] { league.click("Command1"); }));

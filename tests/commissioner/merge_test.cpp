@@ -160,7 +160,7 @@ TEST(TeamMerge, MissingFreeAgentListFailsNamingIt)
 TEST(TeamMerge, FailureNamesAnAccentedLeagueFolderAsShown)
 {
     test::TempDir dir;
-    const std::string folder = dir.file("Montr\xC3\xA9" "al");
+    const Path folder = dir.file("Montr\xC3\xA9" "al");
     makeFolder(folder);
     writeLinesAtomic(pathIn(folder, "teams.txt"), Lines(kMaxTeams + 1, "TOR"));
     try {

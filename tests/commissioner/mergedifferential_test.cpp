@@ -132,7 +132,7 @@ private:
 std::map<std::string, std::string> filesIn(const test::TempDir& dir)
 {
     std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(test::fsPath(dir.path()))) {
         const std::string name = entry.path().filename().string();
         files[name] = dir.read(name);
     }
@@ -170,7 +170,7 @@ TEST(TeamMergeDifferential, MatchesStepByStepMergeByteForByte)
         for (const std::string& team : teams) {
             test::referenceMergeTeamOffers(reference.path(), team, move);
             if (deleteAfter)
-                std::filesystem::remove(reference.file(team + ".txt"));
+                std::filesystem::remove(test::fsPath(reference.file(team + ".txt")));
         }
         ASSERT_EQ(filesIn(product), filesIn(reference)) << "seed " << seed;
     }

@@ -69,8 +69,8 @@ TEST(TeamMergeFailure, TargetThatIsAFolderStopsTheMerge)
         dir.writeLines("fa.txt", test::elevenLines());
         dir.writeLines("TOR.txt", {kOffer});
         dir.write("signed.txt", earlier);
-        std::filesystem::remove(dir.file(blocked));
-        std::filesystem::create_directory(dir.file(blocked));
+        std::filesystem::remove(test::fsPath(dir.file(blocked)));
+        std::filesystem::create_directory(test::fsPath(dir.file(blocked)));
         const std::string fa = dir.read("fa.txt");
         EXPECT_THROW(mergeTeamOffers(dir.path(), "TOR", true), Failure) << blocked;
         EXPECT_EQ(dir.read("fa.txt"), fa) << blocked;

@@ -129,17 +129,17 @@ TEST(MergeRun, RefusedOrUnreadableRunLeavesEveryFileAsItWas)
         {"bracket", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "A<B"}); }, "\"A<B\""},
         {"tag", [](auto& dir) { dir.writeLines("teams.txt", {"TOR", "TOR> 1.0/1 "}); }, "\"TOR> 1.0/1 \""},
         {"101 teams", [&](auto& dir) { dir.writeLines("teams.txt", hundredAndOne); }, "at most 100"},
-        {"no teams.txt", [](auto& dir) { std::filesystem::remove(dir.file("teams.txt")); }, "teams.txt"},
+        {"no teams.txt", [](auto& dir) { std::filesystem::remove(test::fsPath(dir.file("teams.txt"))); }, "teams.txt"},
         {"unreadable offer file",
          [](auto& dir) {
              dir.writeLines("teams.txt", {"TOR", "NY"});
-             std::filesystem::create_directory(dir.file("NY.txt"));
+             std::filesystem::create_directory(test::fsPath(dir.file("NY.txt")));
          },
          "NY.txt"},
         {"read-only fa.txt, NY sent no file",
          [](auto& dir) {
              dir.writeLines("teams.txt", {"TOR", "NY"});
-             std::filesystem::permissions(dir.file("fa.txt"), std::filesystem::perms::owner_write,
+             std::filesystem::permissions(test::fsPath(dir.file("fa.txt")), std::filesystem::perms::owner_write,
                                           std::filesystem::perm_options::remove);
          },
          "fa.txt"},

@@ -66,7 +66,7 @@ TEST(Signing, DoneWithNothingSignedTouchesNoFile)
 TEST(Signing, FailedMergeTakesBackTheFileItWrote)
 {
     League league;
-    std::filesystem::create_directory(league.dir.file("temp.txt"));
+    std::filesystem::create_directory(test::fsPath(league.dir.file("temp.txt")));
     const auto before = test::snapshot(league.dir.path());
     EXPECT_THROW(mergeSignings(league.dir.path(), {kPekkaToDal}, true, kAside), Failure);
     EXPECT_EQ(test::snapshot(league.dir.path()), before);
@@ -133,7 +133,7 @@ TEST(Signing, LeftoverSettledAsAnsweredThenTheSigningRuns)
         const std::vector<RunRecord> runs = readJournal(league.dir.path()).runs;
         ASSERT_EQ(runs.size(), 2u);
         EXPECT_EQ(runs[0].run, merge ? "Merge Signed Players" : "Set Aside Signings");
-        EXPECT_TRUE(league.dir.exists(pathIn(runs[1].folder, kReportFile)));
+        EXPECT_TRUE(fileExists(pathIn(runs[1].folder, kReportFile)));
     }
 }
 

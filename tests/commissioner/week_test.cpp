@@ -27,7 +27,7 @@ struct Seen {
     std::vector<std::string> variants;
 };
 
-std::vector<Seen> seen(const std::string& folder)
+std::vector<Seen> seen(const Path& folder)
 {
     std::vector<Seen> rows;
     for (const ReceivedTeam& team : offersReceived(folder, true)) {
@@ -51,9 +51,9 @@ void PrintTo(const Seen& row, std::ostream* out)
 }
 
 // Each line of the receipt as expected, the date line only by its start.
-void expectReceipt(const std::string& runFolder, const std::string& team)
+void expectReceipt(const Path& runFolder, const std::string& team)
 {
-    const std::vector<std::string> expected = readLines((kWeek / "receipts" / (team + ".txt")).string());
+    const std::vector<std::string> expected = readLines(test::pathOf(kWeek / "receipts" / (team + ".txt")));
     std::vector<std::string> actual = readLines(pathIn(pathIn(runFolder, kReceiptsFolder), team + ".txt"));
     ASSERT_EQ(actual.size(), expected.size()) << team;
     ASSERT_EQ(actual[2].rfind("Date: ", 0), 0u);
@@ -62,7 +62,7 @@ void expectReceipt(const std::string& runFolder, const std::string& team)
         EXPECT_EQ(actual[i], expected[i]) << team << " line " << i + 1;
 }
 
-void undoLast(const std::string& folder, std::string_view run)
+void undoLast(const Path& folder, std::string_view run)
 {
     const std::optional<UndoPlan> plan = planUndo(folder);
     ASSERT_TRUE(plan);
@@ -73,7 +73,7 @@ void undoLast(const std::string& folder, std::string_view run)
 TEST(CommissionersWeek, ReceiveLookMergeMailReceiptsAndUndo)
 {
     test::TempDir league;
-    fs::copy(kWeek / "league", league.path(), fs::copy_options::recursive);
+    fs::copy(kWeek / "league", test::fsPath(league.path()), fs::copy_options::recursive);
     const std::string start = league.read("fa.txt");
 
     EXPECT_EQ(seen(league.path()), (std::vector<Seen>{{"TOR", "nothing received", 0, 0, "0", {}},
@@ -84,8 +84,8 @@ TEST(CommissionersWeek, ReceiveLookMergeMailReceiptsAndUndo)
     Receiving receiving(league.path());
     std::vector<std::string> refused;
     for (const fs::path& file : {kWeek / "mail" / "TOR (2).txt", kWeek / "mail" / "both.txt",
-                                 fs::path(league.file("NY.txt.txt"))}) {
-        const Arrival arrival = receiving.inspect(file.string());
+                                 test::fsPath(league.file("NY.txt.txt"))}) {
+        const Arrival arrival = receiving.inspect(test::pathOf(file));
         if (arrival.refused.empty())
             receiving.take(arrival, Taking::Replace);
         else
@@ -93,8 +93,8 @@ TEST(CommissionersWeek, ReceiveLookMergeMailReceiptsAndUndo)
     }
     ASSERT_EQ(refused.size(), 1u);
     EXPECT_NE(refused[0].find("both.txt: its lines speak for several teams (TOR, NY)"), std::string::npos);
-    runJournalled(league.path(), kReceiveRunName, receiving.files(), [&](const std::string&) { receiving.write(); });
-    EXPECT_EQ(league.read("TOR.txt"), readFile((kWeek / "mail" / "TOR (2).txt").string()));
+    runJournalled(league.path(), kReceiveRunName, receiving.files(), [&](const Path&) { receiving.write(); });
+    EXPECT_EQ(league.read("TOR.txt"), readFile(test::pathOf(kWeek / "mail" / "TOR (2).txt")));
 
     EXPECT_EQ(seen(league.path()),
               (std::vector<Seen>{{"TOR", "TOR.txt", 3, 2, "1 (1 already signed)", {}},

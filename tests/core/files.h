@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/failure.h"
+#include "core/path.h"
 
 // What the file tests look at: the message of a failure, and the names in a
 // folder (no temporary file may stay behind).
@@ -21,10 +22,10 @@ inline std::string failureOf(const std::function<void()>& action)
     return "(no failure)";
 }
 
-inline std::vector<std::string> namesIn(const std::string& folder)
+inline std::vector<std::string> namesIn(const Path& folder)
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder)))
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::u8path(folder.bytes())))
         names.push_back(entry.path().filename().u8string());
     std::sort(names.begin(), names.end());
     return names;

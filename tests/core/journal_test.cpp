@@ -26,9 +26,9 @@ const JournalTime kNoon = std::chrono::system_clock::from_time_t(1796640600); //
 Files leagueFiles(const TempDir& dir)
 {
     Files files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+    for (const auto& entry : std::filesystem::directory_iterator(test::fsPath(dir.path()))) {
         if (entry.is_regular_file())
-            files[entry.path().filename().string()] = readFile(entry.path().string());
+            files[entry.path().filename().string()] = readFile(test::pathOf(entry.path()));
     }
     return files;
 }
@@ -98,7 +98,7 @@ TEST_F(Journal, RecordsEveryFileAsItWasAndHowTheRunLeftIt)
 
 TEST_F(Journal, NamesRunsApartAndKeepsTheNewestFiftyOfItsOwn)
 {
-    std::filesystem::create_directories(dir_.file("history/2024 season"));
+    std::filesystem::create_directories(test::fsPath(dir_.file("history/2024 season")));
     for (std::size_t i = 0; i < kKeptRuns + 2; ++i)
         RunJournal(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, kNoon).finish(kNoon);
     const std::vector<std::string> folders = runFolders(dir_);
@@ -136,14 +136,14 @@ TEST_F(Journal, RunCutShortIsPutBackOnceInARunThatCanBeUndone)
     EXPECT_EQ(leagueFiles(dir_), cutShort);
     EXPECT_FALSE(planUndo(dir_.path())) << "the run cut short is not undone";
 
-    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "two"); });
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const Path&) { mergeLikeRun(dir_, "two"); });
     EXPECT_EQ(recoverInterruptedRun(dir_.path()), std::nullopt) << "a finished run stays";
 }
 
 TEST_F(Journal, FailedRunIsFinishedAndCanBeUndone)
 {
     EXPECT_THROW(runJournalled(dir_.path(), "Merge Team Offers", kRunFiles,
-                               [&](const std::string&) {
+                               [&](const Path&) {
                                    mergeLikeRun(dir_, "one");
                                    deleteFile(dir_.file("missing.txt"));
                                }),
@@ -157,10 +157,10 @@ TEST_F(Journal, FailedRunIsFinishedAndCanBeUndone)
 
 TEST_F(Journal, UndoGoesBackRunByRunAndPassesOverRunsThatChangedNothing)
 {
-    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "one"); });
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const Path&) { mergeLikeRun(dir_, "one"); });
     const Files afterOne = leagueFiles(dir_);
-    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "two"); });
-    runJournalled(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, [](const std::string&) {});
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const Path&) { mergeLikeRun(dir_, "two"); });
+    runJournalled(dir_.path(), "Calculate Market Value", {"marketVal.txt"}, [](const Path&) {});
 
     std::optional<UndoPlan> plan = planUndo(dir_.path());
     ASSERT_TRUE(plan);
@@ -185,7 +185,7 @@ TEST_F(Journal, UndoGoesBackRunByRunAndPassesOverRunsThatChangedNothing)
 
 TEST_F(Journal, UndoNamesFilesChangedSinceTheRunButNotThoseAnUndoCutShortPutBack)
 {
-    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { mergeLikeRun(dir_, "one"); });
+    runJournalled(dir_.path(), "Merge Team Offers", kRunFiles, [&](const Path&) { mergeLikeRun(dir_, "one"); });
     dir_.write("TOR.txt", "a new offer\r\n");
     dir_.write("signed.txt", "edited by hand\r\n");
     writeFileAtomic(dir_.file("fa.txt"), before_["fa.txt"]); // as an undo cut short left it
@@ -198,13 +198,13 @@ TEST_F(Journal, UndoNamesFilesChangedSinceTheRunButNotThoseAnUndoCutShortPutBack
 
 TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
 {
-    std::filesystem::create_directory(dir_.file("sub"));
+    std::filesystem::create_directory(test::fsPath(dir_.file("sub")));
     dir_.write("sub/marketVal.txt", "values\r\n");
     RunJournal run(dir_.path(), "Calculate Market Value", {"sub/marketVal.txt", "../fa.txt", "fa.txt"}, kNoon);
     ASSERT_EQ(journalRuns(dir_).at(0).files.size(), 1u);
 
     // A manifest changed to lead outside the league folder is not followed.
-    const std::string manifest = pathIn(run.folder(), kManifestFile);
+    const Path manifest = pathIn(run.folder(), kManifestFile);
     const std::string text = readFile(manifest);
     writeFileAtomic(manifest, text.substr(0, text.find("file: ")) + "file: ../outside.txt\r\nbefore: absent\r\n");
     EXPECT_TRUE(journalRuns(dir_).empty());
@@ -213,7 +213,7 @@ TEST_F(Journal, KeepsAndPutsBackOnlyFilesRightInTheLeagueFolder)
     // Nor is a saved file replaced by a link to a file elsewhere.
     writeFileAtomic(manifest, text);
     writeFileAtomic(dir_.file("fa.txt"), "changed\r\n");
-    std::filesystem::remove(pathIn(run.folder(), "fa.txt"));
+    std::filesystem::remove(test::fsPath(pathIn(run.folder(), "fa.txt")));
     if (!test::makeLink(dir_.file("sub/marketVal.txt"), pathIn(run.folder(), "fa.txt")))
         GTEST_SKIP() << "this system makes no symbolic links for this user";
     EXPECT_THROW(recoverInterruptedRun(dir_.path()), Failure);

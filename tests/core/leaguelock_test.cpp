@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string failureOf(const std::string& folder)
+std::string failureOf(const Path& folder)
 {
     try {
         const LeagueLock lock(folder, "running Undo Last Run");
@@ -34,7 +34,7 @@ std::string lockOf(const std::string& process, const std::string& machine)
 
 void age(const TempDir& dir, std::chrono::minutes by)
 {
-    const fs::path lock = dir.file(".bidmark.lock");
+    const fs::path lock = test::fsPath(dir.file(".bidmark.lock"));
     fs::last_write_time(lock, fs::last_write_time(lock) - by);
 }
 
@@ -90,7 +90,7 @@ TEST(LeagueLock, LocksLeftBehindAreTakenOverAndFreshOnesAreNot)
 TEST(LeagueLock, WhatIsNoRegularFileIsRefusedAtOnceSayingWhatToRemove)
 {
     std::vector<std::pair<const char*, std::function<bool(const TempDir&)>>> kinds{
-        {"a folder", [](const TempDir& dir) { return fs::create_directory(dir.file(".bidmark.lock")); }},
+        {"a folder", [](const TempDir& dir) { return fs::create_directory(test::fsPath(dir.file(".bidmark.lock"))); }},
         {"a link", [](const TempDir& dir) { return test::makeLink(dir.file("fa.txt"), dir.file(".bidmark.lock")); }},
     };
     if (test::hasPosix())
@@ -104,7 +104,7 @@ TEST(LeagueLock, WhatIsNoRegularFileIsRefusedAtOnceSayingWhatToRemove)
             continue; // no links for this user here
         const std::string text = failureOf(dir.path());
         EXPECT_NE(text.find(std::string("is ") + kind), std::string::npos) << text;
-        EXPECT_NE(text.find("remove " + pathIn(dir.path(), ".bidmark.lock")), std::string::npos) << text;
+        EXPECT_NE(text.find("remove " + pathIn(dir.path(), ".bidmark.lock").bytes()), std::string::npos) << text;
     }
 }
 
@@ -115,10 +115,10 @@ TEST(LeagueLock, ReadOnlyFolderIsRefusedByName)
     if (test::runningAsRoot())
         GTEST_SKIP() << "root writes in a read-only folder";
     TempDir dir;
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(test::fsPath(dir.path()), fs::perms::owner_write, fs::perm_options::remove);
     const std::string text = failureOf(dir.path());
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(text, "The league folder " + dir.path() + " is read-only, so nothing in it can be changed. Nothing was "
+    fs::permissions(test::fsPath(dir.path()), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(text, "The league folder " + dir.path().bytes() + " is read-only, so nothing in it can be changed. Nothing was "
                                                           "changed.");
 }
 

@@ -40,9 +40,10 @@ TEST(JoinLines, EveryLineGetsCrLf)
 
 TEST(PathIn, JoinsFolderAndName)
 {
-    EXPECT_EQ(pathIn("", "fa.txt"), "fa.txt");
-    EXPECT_EQ(pathIn(".", "fa.txt"), "fa.txt");
-    EXPECT_EQ(pathIn("/tmp/league", "fa.txt"), "/tmp/league/fa.txt");
+    EXPECT_EQ(pathIn(Path(""), "fa.txt"), Path("fa.txt"));
+    EXPECT_EQ(pathIn(Path("."), "fa.txt"), Path("fa.txt"));
+    EXPECT_EQ(pathIn(Path("/tmp/league"), "fa.txt"), Path("/tmp/league/fa.txt"));
+    EXPECT_EQ(pathIn(Path("/tmp/league/"), "fa.txt"), Path("/tmp/league/fa.txt"));
 }
 
 // "Montréal" in teams.txt is Windows-1252; its file is named as the file
@@ -51,12 +52,12 @@ TEST(PathIn, SpellsLeagueTextAsTheFileSystemDoesAndFindsRawNames)
 {
     const std::string team = "Montr\xE9" "al.txt", spelled = "Montr\xC3\xA9" "al.txt";
     TempDir dir;
-    EXPECT_EQ(pathIn(dir.path(), team), dir.path() + "/" + spelled);
+    EXPECT_EQ(pathIn(dir.path(), team), dir.path() / spelled);
     writeLinesAtomic(pathIn(dir.path(), team), {"offer"});
     EXPECT_EQ(namesIn(dir.path()), Lines{spelled});
     EXPECT_EQ(readLines(pathIn(dir.path(), team)), Lines{"offer"});
     EXPECT_EQ(failureOf([&] { readFile(pathIn(dir.path(), "\xC9quipe.htm")); }),
-              "File not found: " + dir.path() + "/\xC9quipe.htm"); // messages keep naming league text
+              "File not found: " + dir.path().bytes() + "/\xC9quipe.htm"); // messages keep naming league text
 
     if (!test::hasPosix())
         GTEST_SKIP() << "Windows names are UTF-16: the raw bytes name the same file";
@@ -98,14 +99,14 @@ TEST(ReadFile, MissingFileAndFolderFail)
 {
     TempDir dir;
     WorkingDirectory here(dir.path());
-    EXPECT_EQ(failureOf([] { readFile("fa.txt"); }), "File not found: fa.txt");
-    EXPECT_EQ(failureOf([] { readLines("teams.txt"); }), "File not found: teams.txt");
-    std::filesystem::create_directory(dir.file("folder"));
-    EXPECT_EQ(failureOf([] { readFile("folder"); }).rfind("Cannot read folder: ", 0), 0u);
-    EXPECT_FALSE(fileExists("folder"));
-    EXPECT_FALSE(fileExists("fa.txt"));
+    EXPECT_EQ(failureOf([] { readFile(Path("fa.txt")); }), "File not found: fa.txt");
+    EXPECT_EQ(failureOf([] { readLines(Path("teams.txt")); }), "File not found: teams.txt");
+    std::filesystem::create_directory(test::fsPath(dir.file("folder")));
+    EXPECT_EQ(failureOf([] { readFile(Path("folder")); }).rfind("Cannot read folder: ", 0), 0u);
+    EXPECT_FALSE(fileExists(Path("folder")));
+    EXPECT_FALSE(fileExists(Path("fa.txt")));
     dir.write("fa.txt", "x");
-    EXPECT_TRUE(fileExists("fa.txt"));
+    EXPECT_TRUE(fileExists(Path("fa.txt")));
 }
 
 TEST(WriteFileAtomic, CreatesAndReplacesWithoutLeftovers)
@@ -124,7 +125,7 @@ TEST(WriteFileAtomic, RelativeNameInWorkingFolder)
 {
     TempDir dir;
     WorkingDirectory here(dir.path());
-    writeFileAtomic("temp.txt", "x\r\n");
+    writeFileAtomic(Path("temp.txt"), "x\r\n");
     EXPECT_EQ(dir.read("temp.txt"), "x\r\n");
     EXPECT_EQ(namesIn(dir.path()), Lines{"temp.txt"});
 }
@@ -137,9 +138,9 @@ TEST(WriteFileAtomic, KeepsPermissionBitsOfTheOldFile)
     TempDir dir;
     dir.write("fa.txt", "old");
     const auto bits = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(dir.file("fa.txt"), bits);
+    fs::permissions(test::fsPath(dir.file("fa.txt")), bits);
     writeFileAtomic(dir.file("fa.txt"), "new");
-    EXPECT_EQ(fs::status(dir.file("fa.txt")).permissions(), bits);
+    EXPECT_EQ(fs::status(test::fsPath(dir.file("fa.txt"))).permissions(), bits);
 }
 
 TEST(WriteFileAtomic, FileSizeLimitLeavesTheOldFile)
@@ -154,7 +155,7 @@ TEST(WriteFileAtomic, FileSizeLimitLeavesTheOldFile)
         test::FileSizeLimit limit(1000);
         message = failureOf([&] { writeFileAtomic(dir.file("fa.txt"), std::string(5000, 'n')); });
     }
-    EXPECT_EQ(message, "Cannot write " + dir.file("fa.txt") + ": " + std::strerror(EFBIG));
+    EXPECT_EQ(message, "Cannot write " + dir.file("fa.txt").bytes() + ": " + std::strerror(EFBIG));
     EXPECT_EQ(dir.read("fa.txt"), "old contents");
     EXPECT_EQ(namesIn(dir.path()), Lines{"fa.txt"});
 }
@@ -162,9 +163,9 @@ TEST(WriteFileAtomic, FileSizeLimitLeavesTheOldFile)
 TEST(WriteFileAtomic, MissingFolderFails)
 {
     TempDir dir;
-    std::string target = dir.file("missing/fa.txt");
+    Path target = dir.file("missing/fa.txt");
     EXPECT_EQ(failureOf([&] { writeFileAtomic(target, "x"); }),
-              "Cannot write " + target + ": " + std::strerror(ENOENT));
+              "Cannot write " + target.bytes() + ": " + std::strerror(ENOENT));
 }
 
 TEST(WriteFileAtomic, ReadOnlyFolderLeavesTheOldFile)
@@ -176,9 +177,9 @@ TEST(WriteFileAtomic, ReadOnlyFolderLeavesTheOldFile)
     namespace fs = std::filesystem;
     TempDir dir;
     dir.write("fa.txt", "old");
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::remove);
+    fs::permissions(test::fsPath(dir.path()), fs::perms::owner_write, fs::perm_options::remove);
     EXPECT_EQ(failureOf([&] { writeFileAtomic(dir.file("fa.txt"), "new"); }).rfind("Cannot write ", 0), 0u);
-    fs::permissions(dir.path(), fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(test::fsPath(dir.path()), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(dir.read("fa.txt"), "old");
     EXPECT_EQ(namesIn(dir.path()), Lines{"fa.txt"});
 }
@@ -186,7 +187,7 @@ TEST(WriteFileAtomic, ReadOnlyFolderLeavesTheOldFile)
 TEST(WriteFileAtomic, FolderAsTargetFails)
 {
     TempDir dir;
-    std::filesystem::create_directory(dir.file("sub"));
+    std::filesystem::create_directory(test::fsPath(dir.file("sub")));
     EXPECT_EQ(failureOf([&] { writeFileAtomic(dir.file("sub"), "x"); }).rfind("Cannot write ", 0), 0u);
     EXPECT_EQ(namesIn(dir.path()), Lines{"sub"});
 }
@@ -204,9 +205,9 @@ TEST(AppendLines, CreatesThenAppends)
 TEST(AppendLines, WriteFailuresAreReported)
 {
     TempDir dir;
-    std::string missing = dir.file("missing/signed.txt");
+    Path missing = dir.file("missing/signed.txt");
     EXPECT_EQ(failureOf([&] { appendLines(missing, {"x"}); }),
-              "Cannot write " + missing + ": " + std::strerror(ENOENT));
+              "Cannot write " + missing.bytes() + ": " + std::strerror(ENOENT));
     if (!test::hasPosix())
         GTEST_SKIP() << test::posixOnly("file-size limits");
     platform::prepareProcess(); // as the program starts
@@ -216,7 +217,7 @@ TEST(AppendLines, WriteFailuresAreReported)
         test::FileSizeLimit limit(100);
         message = failureOf([&] { appendLines(dir.file("signed.txt"), {std::string(500, 'x')}); });
     }
-    EXPECT_EQ(message, "Cannot write " + dir.file("signed.txt") + ": " + std::strerror(EFBIG));
+    EXPECT_EQ(message, "Cannot write " + dir.file("signed.txt").bytes() + ": " + std::strerror(EFBIG));
 }
 
 // The unflushed writes are whole all the same; a record is never written over.
@@ -229,7 +230,7 @@ TEST(WriteUnflushed, WholeFilesAndRecordsNeverWrittenOver)
     writeRecordLines(dir.file("report.txt"), {"Merge Team Offers", ""});
     EXPECT_EQ(dir.read("report.txt"), "Merge Team Offers\r\n\r\n");
     EXPECT_EQ(failureOf([&] { writeRecordLines(dir.file("report.txt"), {"again"}); }),
-              "Cannot write " + dir.file("report.txt") + ": a file of that name is there already");
+              "Cannot write " + dir.file("report.txt").shown() + ": a file of that name is there already");
     EXPECT_EQ(dir.read("report.txt"), "Merge Team Offers\r\n\r\n");
     EXPECT_EQ(namesIn(dir.path()), (Lines{"report.txt", "temp.txt"}));
 }
@@ -239,11 +240,11 @@ TEST(DeleteFile, MissingFileIsAFailure)
     TempDir dir;
     WorkingDirectory here(dir.path());
     dir.write("COMMISH.txt", "x");
-    deleteFile("COMMISH.txt");
+    deleteFile(Path("COMMISH.txt"));
     EXPECT_FALSE(dir.exists("COMMISH.txt"));
-    EXPECT_EQ(failureOf([] { deleteFile("COMMISH.txt"); }), "File not found: COMMISH.txt");
-    std::filesystem::create_directory(dir.file("sub"));
-    EXPECT_EQ(failureOf([] { deleteFile("sub"); }).rfind("Cannot delete sub: ", 0), 0u);
+    EXPECT_EQ(failureOf([] { deleteFile(Path("COMMISH.txt")); }), "File not found: COMMISH.txt");
+    std::filesystem::create_directory(test::fsPath(dir.file("sub")));
+    EXPECT_EQ(failureOf([] { deleteFile(Path("sub")); }).rfind("Cannot delete sub: ", 0), 0u);
 }
 
 TEST(FindFile, FirstRegularFileInCaseInsensitiveOrder)
@@ -252,7 +253,7 @@ TEST(FindFile, FirstRegularFileInCaseInsensitiveOrder)
     dir.write("zTeamScoring.htm", "");
     dir.write("BTeamScoring.html", "");
     dir.write("bTeamScoring.htm", "");
-    std::filesystem::create_directory(dir.file("ATeamScoring.htm"));
+    std::filesystem::create_directory(test::fsPath(dir.file("ATeamScoring.htm")));
     // Byte order would put "BTeam..." first; the folder "ATeam..." is passed over.
     EXPECT_EQ(findFile(dir.path(), "*TeamScoring.htm*"), "bTeamScoring.htm");
     EXPECT_EQ(findFile(dir.path(), "*teamscoring.HTML"), "BTeamScoring.html");
@@ -262,8 +263,8 @@ TEST(FindFile, FirstRegularFileInCaseInsensitiveOrder)
 
     {
         WorkingDirectory here(dir.path());
-        EXPECT_EQ(findFile(".", "Z?EAMSCORING.HTM"), "zTeamScoring.htm");
-        EXPECT_EQ(findFile("", "z*"), "zTeamScoring.htm");
+        EXPECT_EQ(findFile(Path("."), "Z?EAMSCORING.HTM"), "zTeamScoring.htm");
+        EXPECT_EQ(findFile(Path(""), "z*"), "zTeamScoring.htm");
     }
     if (!test::hasPosix())
         GTEST_SKIP() << "names that differ only in case name one file on Windows";

@@ -29,7 +29,7 @@ TEST(StartUp, FileSizeLimitIsAWriteFailureNotTheEndOfTheProgram)
         GTEST_SKIP() << test::posixOnly("file-size limits and signals");
     test::TempDir dir;
     dir.write("fa.txt", "old contents");
-    const std::string expected = "Cannot write " + dir.file("fa.txt") + ": " + std::strerror(EFBIG);
+    const std::string expected = "Cannot write " + dir.file("fa.txt").bytes() + ": " + std::strerror(EFBIG);
     auto writePastTheLimit = [&](bool startedUp) {
         return test::runInChild(
             [&] {
@@ -53,12 +53,12 @@ TEST(StartUp, FileSizeLimitIsAWriteFailureNotTheEndOfTheProgram)
 TEST(SpecialFiles, AreRefusedWhenReadOrWritten)
 {
     test::TempDir dir;
-    fs::create_directory(fs::u8path(dir.file("folder")));
+    fs::create_directory(test::fsPath(dir.file("folder")));
     dir.write("huge.txt", "");
-    fs::resize_file(fs::u8path(dir.file("huge.txt")), platform::kMaxFileSize + 1); // sparse: no disk used
+    fs::resize_file(test::fsPath(dir.file("huge.txt")), platform::kMaxFileSize + 1); // sparse: no disk used
     EXPECT_EQ(failureOf([&] { readFile(dir.file("huge.txt")); }),
-              dir.file("huge.txt") + " is larger than 256 MiB; no league file is that large, so it was not read");
-    EXPECT_EQ(failureOf([&] { readFile(dir.file("folder")); }).rfind("Cannot read " + dir.file("folder") + ": ", 0),
+              dir.file("huge.txt").bytes() + " is larger than 256 MiB; no league file is that large, so it was not read");
+    EXPECT_EQ(failureOf([&] { readFile(dir.file("folder")); }).rfind("Cannot read " + dir.file("folder").bytes() + ": ", 0),
               0u);
     EXPECT_TRUE(fileExists(dir.file("huge.txt")));
     EXPECT_FALSE(fileExists(dir.file("folder")));
@@ -67,30 +67,30 @@ TEST(SpecialFiles, AreRefusedWhenReadOrWritten)
 
     // A named pipe never blocks; a link to an endless device is not read.
     test::makeNamedPipe(dir.file("pipe.txt"));
-    ASSERT_TRUE(test::makeLink("/dev/zero", dir.file("zero.txt")));
+    ASSERT_TRUE(test::makeLink(Path("/dev/zero"), dir.file("zero.txt")));
     for (const char* name : {"pipe.txt", "zero.txt"}) {
-        const std::string path = dir.file(name);
-        EXPECT_EQ(failureOf([&] { readFile(path); }), path + " is not a regular file");
-        EXPECT_EQ(failureOf([&] { writeFileAtomic(path, "x"); }), path + " is not a regular file");
+        const Path path = dir.file(name);
+        EXPECT_EQ(failureOf([&] { readFile(path); }), path.bytes() + " is not a regular file");
+        EXPECT_EQ(failureOf([&] { writeFileAtomic(path, "x"); }), path.bytes() + " is not a regular file");
         EXPECT_FALSE(fileExists(path));
     }
-    EXPECT_TRUE(fs::is_fifo(fs::u8path(dir.file("pipe.txt"))));
-    EXPECT_TRUE(fs::is_symlink(fs::u8path(dir.file("zero.txt"))));
+    EXPECT_TRUE(fs::is_fifo(test::fsPath(dir.file("pipe.txt"))));
+    EXPECT_TRUE(fs::is_symlink(test::fsPath(dir.file("zero.txt"))));
 }
 
 TEST(ReadOnlyFile, IsRefusedAndKeptEvenForRoot)
 {
     test::TempDir dir;
     dir.write("fa.txt", "protected");
-    fs::permissions(fs::u8path(dir.file("fa.txt")), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(test::fsPath(dir.file("fa.txt")), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
-    const std::string refused = "Cannot write " + dir.file("fa.txt") + ": the file is read-only";
+    const std::string refused = "Cannot write " + dir.file("fa.txt").bytes() + ": the file is read-only";
     EXPECT_EQ(failureOf([&] { checkWritable(dir.file("fa.txt")); }), refused);
     EXPECT_EQ(failureOf([&] { writeFileAtomic(dir.file("fa.txt"), "new"); }), refused);
     EXPECT_EQ(failureOf([&] { appendLines(dir.file("fa.txt"), {"more"}); }), refused);
     EXPECT_EQ(dir.read("fa.txt"), "protected");
     EXPECT_EQ(namesIn(dir.path()), Names{"fa.txt"});
-    fs::permissions(fs::u8path(dir.file("fa.txt")), fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(test::fsPath(dir.file("fa.txt")), fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST(LinkedFile, TargetIsReplacedInItsOwnFolderAndALinkToNothingIsNotFollowed)
@@ -101,23 +101,23 @@ TEST(LinkedFile, TargetIsReplacedInItsOwnFolderAndALinkToNothingIsNotFollowed)
         GTEST_SKIP() << "this system makes no symbolic links for this user";
     writeFileAtomic(league.file("fa.txt"), "merged");
     EXPECT_EQ(shared.read("fa.txt"), "merged");
-    EXPECT_TRUE(fs::is_symlink(fs::u8path(league.file("fa.txt"))));
+    EXPECT_TRUE(fs::is_symlink(test::fsPath(league.file("fa.txt"))));
     EXPECT_EQ(namesIn(shared.path()), Names{"fa.txt"});
     EXPECT_EQ(namesIn(league.path()), Names{"fa.txt"});
 
     // A team file whose shared copy is gone is never created through the link.
     ASSERT_TRUE(test::makeLink(shared.file("TOR.txt"), league.file("TOR.txt")));
-    const std::string refused = "Cannot write " + league.file("TOR.txt") + ": it is a link to a file that does not exist";
+    const std::string refused = "Cannot write " + league.file("TOR.txt").bytes() + ": it is a link to a file that does not exist";
     EXPECT_EQ(failureOf([&] { appendLines(league.file("TOR.txt"), {}); }), refused);
     EXPECT_EQ(failureOf([&] { writeFileAtomic(league.file("TOR.txt"), "x"); }), refused);
     EXPECT_EQ(namesIn(shared.path()), Names{"fa.txt"});
-    EXPECT_EQ(failureOf([&] { readFile(league.file("TOR.txt")); }), "File not found: " + league.file("TOR.txt"));
+    EXPECT_EQ(failureOf([&] { readFile(league.file("TOR.txt")); }), "File not found: " + league.file("TOR.txt").bytes());
 }
 
 TEST(RecordFolders, MakeLinkMoveCompareAndRemove)
 {
     test::TempDir dir;
-    const std::string records = pathIn(dir.path(), "history/run 1");
+    const Path records = pathIn(dir.path(), "history/run 1");
     platform::makeFolder(records);
     platform::makeFolder(records); // already there
     dir.write("fa.txt", "list");
@@ -135,7 +135,7 @@ TEST(RecordFolders, MakeLinkMoveCompareAndRemove)
     EXPECT_TRUE(platform::removeOwnFolder(pathIn(dir.path(), "history"), "run 1")); // gone already
     EXPECT_EQ(namesIn(pathIn(dir.path(), "history")), Names{});
     EXPECT_EQ(failureOf([&] { moveFile(pathIn(records, "gone.txt"), dir.file("x.txt")); })
-                  .rfind("Cannot move " + pathIn(records, "gone.txt") + ": ", 0),
+                  .rfind("Cannot move " + pathIn(records, "gone.txt").bytes() + ": ", 0),
               0u);
 }
 

@@ -20,7 +20,7 @@ struct League {
     {
         dir.write("fa.txt", "list\r\n");
         dir.write("TOR.txt", "offer\r\n");
-        runJournalled(dir.path(), "Merge Team Offers", {"fa.txt", "TOR.txt"}, [&](const std::string&) {
+        runJournalled(dir.path(), "Merge Team Offers", {"fa.txt", "TOR.txt"}, [&](const Path&) {
             writeFileAtomic(dir.file("fa.txt"), "merged\r\n");
             deleteFile(dir.file("TOR.txt"));
         });

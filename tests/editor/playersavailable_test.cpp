@@ -185,7 +185,7 @@ private slots:
 
     void failedDoneKeepsTheWindowAndTheOffers()
     {
-        std::filesystem::create_directory(dir_->file("TOR.txt"));
+        std::filesystem::create_directory(test::fsPath(dir_->file("TOR.txt")));
         Session session{dir_->path(), "TOR"};
         PlayersAvailable form(session);
         open(form, session);

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/linefile.h"
+#include "gui/paths.h"
 #include "marketvalue/calculator.h"
 #include "tests/marketvalue/pagerows.h"
 #include "tests/support/dialogs.h"
@@ -29,7 +30,7 @@ private slots:
         dir_->writeLines("vitals.html",
                          test::page("Player Vitals", {test::vitalsRow("Aaro Aalto", "C", 25, 1000000)}));
         dir_->writeLines("fa.txt", test::elevenLines());
-        QDir(QString::fromStdString(dir_->path())).mkdir(QStringLiteral("pages"));
+        QDir(gui::toQt(dir_->path())).mkdir(QStringLiteral("pages"));
         dir_->write("pages/other.html", "");
         session_ = Session{dir_->path(), {}};
         form_ = std::make_unique<MarketValueCalculator>(session_);
@@ -64,7 +65,7 @@ private slots:
         QCOMPARE(driveEntries({}, QStringLiteral("/srv")), QStringList{"/srv"});
         QCOMPARE(driveEntries({"/", "/srv", "/"}, QStringLiteral("/srv")), (QStringList{"/srv", "/"}));
         auto* drives = form_->findChild<QComboBox*>("Drive1");
-        const QString volume = QStorageInfo(QString::fromStdString(dir_->path())).rootPath();
+        const QString volume = QStorageInfo(gui::toQt(dir_->path())).rootPath();
         QCOMPARE(drives->currentText(), volume.isEmpty() ? QDir::rootPath() : volume);
     }
 
@@ -118,7 +119,7 @@ private slots:
     {
         QTest::mouseClick(text("Text2"), Qt::LeftButton);
         auto* path = form_->findChild<QLabel*>("folderPath");
-        QCOMPARE(path->toolTip(), QDir::toNativeSeparators(QDir(QString::fromStdString(dir_->path())).absolutePath()));
+        QCOMPARE(path->toolTip(), QDir::toNativeSeparators(QDir(gui::toQt(dir_->path())).absolutePath()));
         QVERIFY(fileList()->selectedItems().isEmpty());
         clickFile("vitals.html");
         QTest::mouseClick(text("Text1"), Qt::LeftButton); // an empty box: nothing marked

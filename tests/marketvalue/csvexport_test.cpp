@@ -137,7 +137,7 @@ TEST(Csv, ExportWritesOnlyCsvFilesAndNoLeagueFile)
     dir.write("fa.txt", "free agents\r\n");
     std::vector<std::string> refused = {"marketVal.txt", "fa.txt", "csv", "values.csv.txt"};
     if (test::hasPosix()) { // brackets written through a link that leads to a league file
-        std::filesystem::create_symlink(dir.file("fa.txt"), dir.file("link-brackets.csv"));
+        std::filesystem::create_symlink(test::fsPath(dir.file("fa.txt")), test::fsPath(dir.file("link-brackets.csv")));
         refused.push_back("link.csv");
     }
     for (const std::string& name : refused)

@@ -19,12 +19,12 @@ int main(int argc, char** argv)
         if (command == "generate" && argc == 4) {
             bidmark::bench::LeagueSize size;
             size.freeAgents = std::atoi(argv[3]);
-            bidmark::bench::writeLeague(argv[2], size);
+            bidmark::bench::writeLeague(bidmark::Path(argv[2]), size);
         } else if (command == "values" && argc == 3) {
-            std::cout << bidmark::runMarketValue(argv[2], "roster.html", "vitals.html", "marketVal.txt", "20").message
+            std::cout << bidmark::runMarketValue(bidmark::Path(argv[2]), "roster.html", "vitals.html", "marketVal.txt", "20").message
                       << "\n";
         } else if (command == "page" && argc == 4) {
-            std::cout << bidmark::writeLeaguePage(argv[2], argv[3], {"VELD", "2026-12-07"}).freeAgents
+            std::cout << bidmark::writeLeaguePage(bidmark::Path(argv[2]), bidmark::Path(argv[3]), {"VELD", "2026-12-07"}).freeAgents
                       << " free agents\n";
         } else {
             std::cerr << "usage: leaguepagetool generate FOLDER N | values FOLDER | page FOLDER OUTPUT\n";

@@ -168,7 +168,7 @@ TEST(RunValues, EqualTheFileTheRunWroteAndAPlainScanOfTheRoster)
 {
     test::TempDir dir;
     for (const char* name : {"fa.txt", "roster.html", "vitals.html"})
-        dir.write(name, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, name)));
+        dir.write(name, readFile(pathIn(Path(BIDMARK_SAMPLE_LEAGUE), name)));
     const MarketValueRun run = runMarketValue(dir.path(), "roster.html", "vitals.html", "marketVal.txt", "20");
     ASSERT_TRUE(run.values) << run.message;
     const MarketValues& values = *run.values;

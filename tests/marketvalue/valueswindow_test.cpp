@@ -18,6 +18,7 @@
 
 #include "core/falist.h"
 #include "core/linefile.h"
+#include "gui/paths.h"
 #include "marketvalue/calculator.h"
 #include "marketvalue/valuetable.h"
 #include "tests/support/dialogs.h"
@@ -74,7 +75,7 @@ private slots:
     {
         dir_ = std::make_unique<test::TempDir>();
         for (const char* name : {"fa.txt", "roster.html", "vitals.html"})
-            dir_->write(name, readFile(pathIn(BIDMARK_SAMPLE_LEAGUE, name)));
+            dir_->write(name, readFile(pathIn(Path(BIDMARK_SAMPLE_LEAGUE), name)));
         for (const std::string& line : splitLines(dir_->read("fa.txt"))) {
             if (isPlayerLine(line))
                 names_ << QString::fromLatin1(nameKey(line)).trimmed();
@@ -221,7 +222,7 @@ private slots:
         table()->sortByColumn(kMarketValueColumn, Qt::DescendingOrder);
         part<QCheckBox>("exportBrackets")->setChecked(true);
         test::Message written;
-        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("shown"))), test::ok(&written)},
+        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("shown"))), test::ok(&written)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QVERIFY(written.text.contains(QStringLiteral("shown-brackets.csv")));
         const std::vector<std::string> lines = splitLines(dir_->read("shown.csv"));
@@ -234,14 +235,14 @@ private slots:
         // The dialog asks about the first file, the window about the second.
         dir_->write("shown-brackets.csv", "mine\r\n");
         test::Message replace;
-        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("shown"))),
+        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("shown"))),
                                 test::press(QStringLiteral("&No"), &replace)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QVERIFY(replace.text.contains(QStringLiteral("shown-brackets.csv already exists")));
         QCOMPARE(dir_->read("shown-brackets.csv"), std::string("mine\r\n"));
 
         test::Message refused;
-        QVERIFY(test::answered({saveAs(QString::fromStdString(dir_->file("notes.txt"))), test::ok(&refused)},
+        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("notes.txt"))), test::ok(&refused)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QCOMPARE(refused.icon, QMessageBox::Critical);
         QVERIFY(!dir_->exists("notes.txt"));

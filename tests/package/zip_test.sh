@@ -80,4 +80,11 @@ echo "== bidmark-cli.exe status"
 for team in "${teams[@]}"; do
   grep -qF "$team" "$work/status" || fail "bidmark-cli.exe status does not list $team"
 done
+# A league folder named beyond the ANSI code page ("Łódź"), given on the
+# command line: the program takes the wide command line.
+echo "== bidmark-cli.exe --league=\"...\\Łódź\" status"
+cp -R "$root/sample-league" "$work/Łódź"
+LC_ALL=C.UTF-8 wine_run "$root/bin/bidmark-cli.exe" --league="$(windows_path "$work/Łódź")" status \
+  >"$work/status-named" 2>&1 || fail "bidmark-cli.exe --league=Łódź status failed: $(cat "$work/status-named")"
+grep -qF "${teams[0]}" "$work/status-named" || fail "bidmark-cli.exe --league=Łódź does not list ${teams[0]}"
 echo "== ZIP test passed"

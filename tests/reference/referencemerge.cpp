@@ -18,7 +18,7 @@ namespace {
 // fa.txt read line by line.
 class LineReader {
 public:
-    explicit LineReader(const std::string& path) : lines_(readLines(path)) {}
+    explicit LineReader(const Path& path) : lines_(readLines(path)) {}
     bool atEnd() const { return next_ == lines_.size(); }
     std::string read() { return lines_[next_++]; }
 
@@ -27,7 +27,7 @@ private:
     std::size_t next_ = 0;
 };
 
-void onePass(const std::string& folder, const std::string& t, bool moveSigned)
+void onePass(const Path& folder, const std::string& t, bool moveSigned)
 {
     const std::string key = nameKey(t);
     const std::string offer = offerText(t);
@@ -133,7 +133,7 @@ bool speaksForItsTeam(const std::string& team, const std::string& t)
 
 // And the league's contract rules: an offer that breaks them for a player of
 // its name key in the list as it stands is passed over too.
-bool keepsTheRules(const std::string& folder, const std::string& team, const std::string& t)
+bool keepsTheRules(const Path& folder, const std::string& team, const std::string& t)
 {
     if (team == kCommissionerTeam || isRetraction(t))
         return true;
@@ -146,9 +146,9 @@ bool keepsTheRules(const std::string& folder, const std::string& team, const std
 
 } // namespace
 
-void referenceMergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers)
+void referenceMergeTeamOffers(const Path& folder, const std::string& team, bool moveSignedPlayers)
 {
-    const std::string offerFile = pathIn(folder, teamOfferFileName(team));
+    const Path offerFile = pathIn(folder, teamOfferFileName(team));
     appendLines(offerFile, {});
     for (const std::string& t : readLines(offerFile)) {
         if (wildcardMatch(t, "??????????????????????*") && speaksForItsTeam(team, t) && keepsTheRules(folder, team, t))

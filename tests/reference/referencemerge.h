@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+#include "core/path.h"
+
 namespace bidmark::test {
 
 // The per-team merge exactly as the step-by-step algorithm reads: one pass per
@@ -9,6 +11,6 @@ namespace bidmark::test {
 // writing temp.txt and copying it over fa.txt; a line that does not speak for
 // the file's team is passed over. The product's merge must leave
 // byte-identical files.
-void referenceMergeTeamOffers(const std::string& folder, const std::string& team, bool moveSignedPlayers);
+void referenceMergeTeamOffers(const Path& folder, const std::string& team, bool moveSignedPlayers);
 
 } // namespace bidmark::test

@@ -85,7 +85,7 @@ class BadInput : public QObject {
     std::unique_ptr<test::Program> program_;
 
     test::TempDir& league() { return program_->league(); }
-    fs::path file(const char* name) { return league().file(name); }
+    fs::path file(const char* name) { return test::fsPath(league().file(name)); }
     void startLeague(const std::map<std::string, std::string>& files)
     {
         ++badInputsTried;
@@ -228,7 +228,7 @@ private slots:
         if (!test::hasPosix())
             QSKIP(test::posixOnly("named pipes and device files").c_str());
         const std::function<void(const fs::path&)> specials[] = {
-            [](const fs::path& fa) { test::makeNamedPipe(fa.string()); },
+            [](const fs::path& fa) { test::makeNamedPipe(test::pathOf(fa)); },
             [](const fs::path& fa) { fs::create_symlink("/dev/zero", fa); },
         };
         for (const auto& makeSpecial : specials) {
@@ -249,7 +249,7 @@ private slots:
 
         test::TempDir elsewhere;
         startLeague({});
-        fs::create_symlink(elsewhere.file("TOR.txt"), file("TOR.txt"));
+        fs::create_symlink(test::fsPath(elsewhere.file("TOR.txt")), file("TOR.txt"));
         commissionerMenu();
         const Message message = mergeRun();
         QCOMPARE(message.icon, QMessageBox::Critical);

@@ -79,7 +79,7 @@ Files generateLeague(unsigned seed, int players, int teams)
 
 void writeAll(const test::TempDir& dir, const Files& files)
 {
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+    for (const auto& entry : std::filesystem::directory_iterator(test::fsPath(dir.path())))
         std::filesystem::remove_all(entry.path());
     for (const auto& [name, bytes] : files)
         dir.write(name, bytes);
@@ -100,15 +100,15 @@ Files leagueFiles(const test::TempDir& dir)
 }
 
 // The merge run as the Commissioners Menu starts it, journalled.
-void journalledMergeRun(const std::string& folder)
+void journalledMergeRun(const Path& folder)
 {
     MergeTeamOffersRun run(folder, std::string("FA01"), {});
-    runJournalled(folder, kMergeRunName, run.files(), [&](const std::string& runFolder) { run.work(runFolder); });
+    runJournalled(folder, kMergeRunName, run.files(), [&](const Path& runFolder) { run.work(runFolder); });
 }
 
 // The run in a child process, killed after `delay` unless it ends first.
-void runAndKill(const std::string& folder, Clock::duration delay,
-                const std::function<void(const std::string&)>& run = journalledMergeRun)
+void runAndKill(const Path& folder, Clock::duration delay,
+                const std::function<void(const Path&)>& run = journalledMergeRun)
 {
     const test::ChildEnd end = test::runInChild(
         [&] {
@@ -257,9 +257,9 @@ TEST(CrashConsistency, KilledSigningLeavesItsSigningsWholeAndMarked)
     const Files league = generateLeague(20240608, 2500, 2);
     const std::vector<std::string> entries = splitLines(league.at(std::string(kCommissionerFile)));
     const std::string aside = "COMMISH set aside.txt";
-    const auto signing = [&](const std::string& folder) {
+    const auto signing = [&](const Path& folder) {
         runJournalled(folder, kSigningRunName, signingDoneFiles(aside),
-                      [&](const std::string&) { mergeSignings(folder, entries, true, aside); });
+                      [&](const Path&) { mergeSignings(folder, entries, true, aside); });
     };
     Files start = league;
     start.erase(std::string(kCommissionerFile));

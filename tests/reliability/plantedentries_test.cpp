@@ -27,17 +27,18 @@ using Files = std::map<std::string, std::string>;
 const std::vector<std::string> kRunFiles{"fa.txt", "signed.txt", "teams.txt"};
 
 // Every file under a folder, links not followed: its bytes, or where a link leads.
-Files tree(const fs::path& folder)
+Files tree(const Path& folder)
 {
     Files files;
     std::error_code gone;
-    for (auto entry = fs::recursive_directory_iterator(folder, gone); entry != fs::recursive_directory_iterator();
+    const fs::path top = test::fsPath(folder);
+    for (auto entry = fs::recursive_directory_iterator(top, gone); entry != fs::recursive_directory_iterator();
          ++entry) {
-        const std::string name = entry->path().lexically_relative(folder).generic_string();
+        const std::string name = entry->path().lexically_relative(top).generic_string();
         if (entry->is_symlink())
             files[name] = "-> " + fs::read_symlink(entry->path()).generic_string();
         else if (entry->is_regular_file())
-            files[name] = readFile(entry->path().string());
+            files[name] = readFile(test::pathOf(entry->path()));
         else
             files[name] = "<folder>";
     }
@@ -51,17 +52,17 @@ void writeLeague(const test::TempDir& dir)
     dir.write("teams.txt", "TOR\r\n");
 }
 
-void aRun(const std::string& folder, const std::string& tag)
+void aRun(const Path& folder, const std::string& tag)
 {
     runJournalled(folder, "Merge Team Offers", kRunFiles,
-                  [&](const std::string&) { writeFileAtomic(pathIn(folder, "fa.txt"), "list " + tag + "\r\n"); });
+                  [&](const Path&) { writeFileAtomic(pathIn(folder, "fa.txt"), "list " + tag + "\r\n"); });
 }
 
 // A manifest as someone who read one writes it by hand: an unfinished run
 // with fa.txt saved as a planted copy, signed.txt and teams.txt "absent".
 void handWritten(const test::TempDir& dir, const std::string& folder, const std::string& number, bool finished)
 {
-    fs::create_directories(dir.file("history/" + folder));
+    fs::create_directories(test::fsPath(dir.file("history/" + folder)));
     dir.write("history/" + folder + "/fa.txt", "a planted list\r\n");
     std::string text = "Bidmark run journal\r\nrun: Merge Team Offers\r\nnumber: " + number
         + "\r\nstarted: 2026-12-07 09.30.12\r\nfile: fa.txt\r\nbefore: saved fa.txt\r\nfile: signed.txt\r\n"
@@ -78,11 +79,11 @@ void copiedRun(const test::TempDir& dir, std::string name, const std::function<v
     test::TempDir other;
     writeLeague(other);
     aRun(other.path(), "elsewhere");
-    const std::string folder = readJournal(other.path()).runs.at(0).folder;
+    const Path folder = readJournal(other.path()).runs.at(0).folder;
     if (name.empty())
-        name = fs::path(folder).filename().string();
-    fs::create_directories(dir.file("history"));
-    fs::copy(folder, dir.file("history/" + name));
+        name = folder.name();
+    fs::create_directories(test::fsPath(dir.file("history")));
+    fs::copy(test::fsPath(folder), test::fsPath(dir.file("history/" + name)));
     std::string manifest = dir.read("history/" + name + "/manifest.txt");
     edit(manifest);
     dir.write("history/" + name + "/manifest.txt", manifest);
@@ -110,7 +111,7 @@ TEST(PlantedEntries, ArePassedOverAndLeftAsTheyAre)
          [](const test::TempDir& dir) {
              test::TempDir otherUser;
              const std::string mine = std::getenv(kKeyFolderVariable);
-             test::setEnvironment(kKeyFolderVariable, otherUser.path());
+             test::setEnvironment(kKeyFolderVariable, otherUser.path().bytes());
              { RunJournal cutShort(dir.path(), "Merge Team Offers", kRunFiles); }
              test::setEnvironment(kKeyFolderVariable, mine);
          }},
@@ -137,7 +138,7 @@ TEST(PlantedEntries, ArePassedOverAndLeftAsTheyAre)
         EXPECT_EQ(journal.runs.back().number, 3) << name;
         Files now = tree(dir.file("history"));
         for (const RunRecord& run : journal.runs) {
-            const std::string folder = fs::path(run.folder).filename().string() + "/";
+            const std::string folder = run.folder.name() + "/";
             for (auto entry = now.begin(); entry != now.end();)
                 entry = entry->first.rfind(folder, 0) == 0 || entry->first + "/" == folder ? now.erase(entry) : ++entry;
         }
@@ -164,28 +165,28 @@ TEST(PlantedEntries, SavedCopyChangedAfterTheRunIsNotPutBack)
 TEST(LinksAndFolders, AreNeverFollowedAndNeverRemoved)
 {
     test::TempDir outside, dir;
-    fs::create_directories(outside.file("Documents"));
-    fs::create_directories(outside.file("photos/2024"));
+    fs::create_directories(test::fsPath(outside.file("Documents")));
+    fs::create_directories(test::fsPath(outside.file("photos/2024")));
     outside.write("photos/2024/lake.jpg", "a photo");
     writeLeague(dir);
     if (!test::makeLink(outside.path(), dir.file("history")))
         GTEST_SKIP() << "this system makes no symbolic links for this user";
     const Files elsewhere = tree(outside.path()), league = test::snapshot(dir.path());
     bool worked = false;
-    EXPECT_THROW(runJournalled(dir.path(), "Merge Team Offers", kRunFiles, [&](const std::string&) { worked = true; }),
+    EXPECT_THROW(runJournalled(dir.path(), "Merge Team Offers", kRunFiles, [&](const Path&) { worked = true; }),
                  Failure);
     EXPECT_FALSE(worked) << "a run whose journal cannot start writes nothing";
     EXPECT_EQ(recoverInterruptedRun(dir.path()), std::nullopt);
     EXPECT_EQ(tree(outside.path()), elsewhere);
     EXPECT_EQ(test::snapshot(dir.path()), league);
 
-    fs::remove(dir.file("history"));
-    fs::create_directories(dir.file("history/2024 season"));
+    fs::remove(test::fsPath(dir.file("history")));
+    fs::create_directories(test::fsPath(dir.file("history/2024 season")));
     dir.write("history/2024 season/fa.txt", "last season\r\n");
     ASSERT_TRUE(test::makeLink(outside.path(), dir.file("history/elsewhere")));
     // A run of ours with a link and a folder put into it.
     aRun(dir.path(), "first");
-    const std::string first = readJournal(dir.path()).runs.at(0).folder;
+    const Path first = readJournal(dir.path()).runs.at(0).folder;
     ASSERT_TRUE(test::makeLink(outside.file("photos/2024/lake.jpg"), pathIn(first, "lake.jpg")));
     const Files ours = tree(dir.file("history"));
     for (std::size_t run = 0; run < kKeptRuns + 1; ++run)
@@ -197,7 +198,7 @@ TEST(LinksAndFolders, AreNeverFollowedAndNeverRemoved)
         ASSERT_TRUE(now.count(kept) && ours.count(kept)) << kept;
         EXPECT_EQ(now.at(kept), ours.at(kept)) << kept;
     }
-    EXPECT_FALSE(fs::exists(fs::symlink_status(pathIn(first, "lake.jpg")))) << "the oldest run of ours is pruned";
+    EXPECT_FALSE(fs::exists(fs::symlink_status(test::fsPath(pathIn(first, "lake.jpg"))))) << "the oldest run of ours is pruned";
     EXPECT_EQ(readJournal(dir.path()).runs.size(), kKeptRuns);
 }
 

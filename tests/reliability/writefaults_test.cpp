@@ -17,11 +17,12 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "gui/paths.h"
 #include "tests/reliability/folder.h"
 #include "tests/support/dialogs.h"
+#include "tests/support/findwindows.h"
 #include "tests/support/program.h"
 #include "tests/support/system.h"
-#include "tests/support/findwindows.h"
 
 using namespace bidmark;
 using test::enterCommissionerMenu;
@@ -120,8 +121,8 @@ class WriteFaults : public QObject {
     }
     void stopLeague()
     {
-        if (!fs::exists(league().path()))
-            fs::create_directory(league().path()); // for TempDir to remove
+        if (!fs::exists(test::fsPath(league().path())))
+            fs::create_directory(test::fsPath(league().path())); // for TempDir to remove
         program_.reset();
     }
 
@@ -136,8 +137,8 @@ class WriteFaults : public QObject {
     {
         Outcome outcome;
         ++faultsInjected;
-        const fs::path folder = league().path();
-        fault.arm(folder);
+        const Path folder = league().path();
+        fault.arm(test::fsPath(folder));
         outcome.before = test::snapshot(folder);
         std::vector<test::Answer> answers(messages - 1, test::ok());
         answers.push_back(test::ok(&outcome.message));
@@ -145,7 +146,7 @@ class WriteFaults : public QObject {
             answers.insert(answers.begin(), test::type(QStringLiteral("FA01 Signed Players")));
         const bool answered = test::answered(answers, [button] { button->click(); });
         outcome.after = test::snapshot(folder);
-        fault.disarm(folder);
+        fault.disarm(test::fsPath(folder));
         if (!answered)
             outcome.message.text = QStringLiteral("(not the dialogs expected)");
         return outcome;
@@ -259,7 +260,7 @@ private slots:
         QCOMPARE(outcome.message.icon, QMessageBox::Critical);
         QCOMPARE(outcome.message.text, QStringLiteral("The league folder %1 is read-only, so nothing in it can be "
                                                       "changed. Nothing was changed.")
-                                           .arg(QString::fromStdString(league().path())));
+                                           .arg(gui::toQt(league().path())));
         QVERIFY(outcome.after == outcome.before);
         stopLeague();
     }

@@ -33,7 +33,7 @@ namespace {
 [[noreturn]] void unsupported(const char* what) { throw std::logic_error(posixOnly(what)); }
 } // namespace
 
-void makeNamedPipe(const std::string&) { unsupported("named pipes"); }
+void makeNamedPipe(const Path&) { unsupported("named pipes"); }
 void killThisProcess() { unsupported("kill"); }
 bool endedByKill(const ChildEnd&) { return false; }
 ChildEnd runInChild(const std::function<int()>&, std::chrono::steady_clock::duration)
@@ -78,7 +78,7 @@ FileSizeLimit::~FileSizeLimit()
     ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-void makeNamedPipe(const std::string& path) { check(::mkfifo(path.c_str(), 0644) == 0, "mkfifo " + path); }
+void makeNamedPipe(const Path& path) { check(::mkfifo(path.bytes().c_str(), 0644) == 0, "mkfifo " + path.bytes()); }
 
 ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock::duration killAfter)
 {
@@ -109,10 +109,11 @@ ChildEnd runInChild(const std::function<int()>& work, std::chrono::steady_clock:
 
 #endif
 
-bool makeLink(const std::string& target, const std::string& link)
+bool makeLink(const Path& target, const Path& link)
 {
     std::error_code error;
-    std::filesystem::create_symlink(std::filesystem::u8path(target), std::filesystem::u8path(link), error);
+    std::filesystem::create_symlink(std::filesystem::u8path(target.bytes()), std::filesystem::u8path(link.bytes()),
+                                    error);
     return !error;
 }
 

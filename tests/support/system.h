@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/path.h"
+
 // What the tests ask of the operating system beyond the program's own calls
 // and std::filesystem: file-size limits, named pipes and child processes.
 // They are POSIX; on Windows a test that needs one is skipped, saying why.
@@ -32,10 +34,10 @@ private:
     unsigned long long saved_ = 0;
 };
 
-void makeNamedPipe(const std::string& path);
+void makeNamedPipe(const Path& path);
 // A symbolic link at `link` to `target`, or false where the system makes none
 // for this process.
-bool makeLink(const std::string& target, const std::string& link);
+bool makeLink(const Path& target, const Path& link);
 
 // How a child process running `work` ended, started with the signal
 // dispositions of a freshly started program: its exit code, the signal that

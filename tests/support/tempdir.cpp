@@ -17,7 +17,7 @@ TempDir::TempDir()
         fs::path candidate = fs::temp_directory_path()
             / ("bidmark-test-" + std::to_string(random()) + "-" + std::to_string(random()));
         if (fs::create_directory(candidate)) {
-            path_ = candidate.u8string();
+            path_ = Path(candidate.u8string());
             return;
         }
     }
@@ -27,26 +27,23 @@ TempDir::~TempDir()
 {
     std::error_code ignored;
     // Tests may leave read-only folders behind: make them writable first.
-    for (auto it = fs::recursive_directory_iterator(fs::u8path(path_), ignored);
+    for (auto it = fs::recursive_directory_iterator(fs::u8path(path_.bytes()), ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
         fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     }
-    fs::permissions(fs::u8path(path_), fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(fs::u8path(path_), ignored);
+    fs::permissions(fs::u8path(path_.bytes()), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(fs::u8path(path_.bytes()), ignored);
 }
 
 namespace {
 // Names are UTF-8, as the program's paths are, on every system.
-fs::path entryOf(const std::string& folder, std::string_view name)
+fs::path entryOf(const Path& folder, std::string_view name)
 {
-    return fs::u8path(folder) / fs::u8path(std::string(name));
+    return fs::u8path(folder.bytes()) / fs::u8path(std::string(name));
 }
 } // namespace
 
-std::string TempDir::file(std::string_view name) const
-{
-    return entryOf(path_, name).u8string();
-}
+Path TempDir::file(std::string_view name) const { return path_ / name; }
 
 void TempDir::write(std::string_view name, std::string_view bytes) const
 {
@@ -77,10 +74,10 @@ bool TempDir::exists(std::string_view name) const
     return fs::exists(entryOf(path_, name));
 }
 
-WorkingDirectory::WorkingDirectory(const std::string& folder)
+WorkingDirectory::WorkingDirectory(const Path& folder)
     : previous_(fs::current_path().string())
 {
-    fs::current_path(folder);
+    fs::current_path(fs::u8path(folder.bytes()));
 }
 
 WorkingDirectory::~WorkingDirectory()
