@@ -293,7 +293,7 @@ void writeFileAtomic(const Path& path, std::string_view bytes, Flush flush)
         failWith(GetLastError());
     if (!temp.close())
         failWith(GetLastError());
-    const std::wstring from = wide(tempPath), to = wide(target.path);
+    const std::wstring from = wide(Path(tempPath)), to = wide(target.path);
     const DWORD through = flush == Flush::now ? MOVEFILE_WRITE_THROUGH : 0;
     if (!retriedWhileHeld([&] {
             return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | through) != 0;
