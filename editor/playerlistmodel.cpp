@@ -13,15 +13,22 @@ QString shownLine(std::string_view line)
     return gui::toQt(line.substr(0, kShownCharacters)) + QChar(0x2026);
 }
 
-void PlayerListModel::setLines(std::vector<std::string> lines)
+void PlayerListModel::setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
+    file_ = std::move(file);
     const auto longest = std::max_element(lines_.begin(), lines_.end(), [](const auto& a, const auto& b) {
         return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
     });
     longestRow_ = lines_.empty() ? 0 : static_cast<int>(longest - lines_.begin());
     endResetModel();
+}
+
+QModelIndex PlayerListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const bool inList = row >= 0 && static_cast<std::size_t>(row) < lines_.size() && column == 0 && !parent.isValid();
+    return inList ? createIndex(row, column) : QModelIndex();
 }
 
 int PlayerListModel::rowCount(const QModelIndex& parent) const

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,21 +15,27 @@ namespace bidmark {
 inline constexpr std::size_t kShownCharacters = 1000;
 QString shownLine(std::string_view line);
 
-// The player list's lines: their bytes, the one copy that search, details,
+// The player list's lines: views into the bytes of the fa.txt they were read
+// from, which the model holds, the one copy that search, details,
 // double-click and signing work on, each converted for the view only when it
 // asks for it.
 class PlayerListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
-    void setLines(std::vector<std::string> lines); // a reset: nothing selected afterwards
-    const std::vector<std::string>& lines() const { return lines_; }
+    // A reset: nothing selected afterwards. The lines are views into the file.
+    void setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
+    const std::vector<std::string_view>& lines() const { return lines_; }
     int longestRow() const { return longestRow_; } // 0 when the list is empty
 
+    // The view asks for every row's index when it lays the list out: made
+    // without the general checks' calls back into the model.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<std::string> lines_;
+    std::shared_ptr<const std::string> file_;
+    std::vector<std::string_view> lines_;
     int longestRow_ = 0;
 };
 

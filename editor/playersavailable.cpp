@@ -212,32 +212,37 @@ void PlayersAvailable::connectHandlers()
     connect(done_, &QPushButton::clicked, this, &PlayersAvailable::doneClicked);
 }
 
-void PlayersAvailable::setPlayerLines(std::vector<std::string> lines)
+void PlayersAvailable::setPlayerLines(std::string faText)
 {
+    auto file = std::make_shared<const std::string>(std::move(faText));
+    std::vector<std::string_view> lines = lineViews(*file);
     if (!session_.signingMode())
         standingOffers_ = standingOffers(lines, session_.currentTeam);
-    replacePlayerLines(std::move(lines));
+    replacePlayerLines(std::move(file), std::move(lines));
     showOffers();
 }
 
 // The team's standing offers are taken from the whole list; "My offers only"
 // keeps the players with an offer standing or an entry in the offer list.
-void PlayersAvailable::showFreeAgents(std::vector<std::string> faLines)
+void PlayersAvailable::showFreeAgents(std::string faText)
 {
     const std::string& team = session_.currentTeam;
+    auto file = std::make_shared<const std::string>(std::move(faText));
+    std::vector<std::string_view> faLines = lineViews(*file);
     if (!session_.signingMode())
         standingOffers_ = standingOffers(faLines, team);
-    std::vector<std::string> lines = buildPlayerList(tickedFilters(), std::move(faLines));
+    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), std::move(faLines));
     if (myOffers_->isChecked() && !session_.signingMode())
         lines = myOffersOnly(lines, team, offers_.entries);
-    replacePlayerLines(std::move(lines));
-    showOffers();
+    replacePlayerLines(std::move(file), std::move(lines));
+    showOffersTotal(); // the offer list itself is as it was
 }
 
 // A new list starts with no line selected, and so with no player's details.
-void PlayersAvailable::replacePlayerLines(std::vector<std::string> lines)
+void PlayersAvailable::replacePlayerLines(std::shared_ptr<const std::string> file,
+                                          std::vector<std::string_view> lines)
 {
-    playerModel_->setLines(std::move(lines));
+    playerModel_->setLines(std::move(file), std::move(lines));
     showDetails({}, {});
 }
 
@@ -254,7 +259,7 @@ void PlayersAvailable::showDetails(const std::string& statistics, const std::str
 
 void PlayersAvailable::clearLists()
 {
-    replacePlayerLines({});
+    replacePlayerLines({}, {});
     offers_ = OfferList{};
     showOffers();
 }
@@ -284,8 +289,8 @@ void PlayersAvailable::filterClicked()
 {
     gui::guarded(this, [&] {
         gui::BusyCursor busy;
-        replacePlayerLines({});
-        showFreeAgents(readLines(pathIn(session_.leagueFolder, kFreeAgentFile)));
+        replacePlayerLines({}, {});
+        showFreeAgents(readFile(pathIn(session_.leagueFolder, kFreeAgentFile)));
     });
 }
 
@@ -449,10 +454,10 @@ std::optional<std::size_t> PlayersAvailable::selectedRow() const
 std::string PlayersAvailable::selectedLine() const
 {
     const std::optional<std::size_t> row = selectedRow();
-    return row ? playerLines().at(*row) : std::string();
+    return row ? std::string(playerLines().at(*row)) : std::string();
 }
 
-const std::vector<std::string>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
+const std::vector<std::string_view>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
 
 void PlayersAvailable::showOffers()
 {
@@ -461,7 +466,12 @@ void PlayersAvailable::showOffers()
         offerList_->addItem(shownLine(entry));
     if (session_.signingMode())
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
-    else
+    showOffersTotal();
+}
+
+void PlayersAvailable::showOffersTotal()
+{
+    if (!session_.signingMode())
         myOffersTotal_->setText(gui::toQt(myOffersTotal(standingOffers_, offers_.entries, session_.currentTeam)));
 }
 
