@@ -1,7 +1,5 @@
 #include "editor/playerlistmodel.h"
 
-#include <algorithm>
-
 #include "gui/text.h"
 
 namespace bidmark {
@@ -18,10 +16,7 @@ void PlayerListModel::setLines(std::shared_ptr<const std::string> file, std::vec
     beginResetModel();
     lines_ = std::move(lines);
     file_ = std::move(file);
-    const auto longest = std::max_element(lines_.begin(), lines_.end(), [](const auto& a, const auto& b) {
-        return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
-    });
-    longestRow_ = lines_.empty() ? 0 : static_cast<int>(longest - lines_.begin());
+    longestRow_ = longestShownRow(lines_);
     endResetModel();
 }
 
@@ -43,10 +38,15 @@ QVariant PlayerListModel::data(const QModelIndex& index, int role) const
     return shownLine(lines_[static_cast<std::size_t>(index.row())]);
 }
 
+LongestLineDelegate::LongestLineDelegate(std::function<int()> longestRow, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , longestRow_(std::move(longestRow))
+{
+}
+
 QSize LongestLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    const auto* model = dynamic_cast<const PlayerListModel*>(index.model());
-    return QStyledItemDelegate::sizeHint(option, model ? model->index(model->longestRow()) : index);
+    return QStyledItemDelegate::sizeHint(option, index.model()->index(longestRow_(), 0));
 }
 
 } // namespace bidmark

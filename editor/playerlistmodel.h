@@ -1,4 +1,6 @@
 #pragma once
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,6 +16,16 @@ namespace bidmark {
 // every handler works on the whole line.
 inline constexpr std::size_t kShownCharacters = 1000;
 QString shownLine(std::string_view line);
+
+// The row of the line that shows longest, 0 when there is none.
+template <class Lines>
+int longestShownRow(const Lines& lines)
+{
+    const auto longest = std::max_element(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
+    });
+    return lines.empty() ? 0 : static_cast<int>(longest - lines.begin());
+}
 
 // The player list's lines: views into the bytes of the fa.txt they were read
 // from, which the model holds, the one copy that search, details,
@@ -41,11 +53,15 @@ private:
 
 // A list of uniform entries takes every entry's size from one: here the
 // longest line's, so that the list scrolls sideways to the end of each line
-// (the font is fixed-pitch).
+// (the font is fixed-pitch), and only that line is measured.
 class LongestLineDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // longestRow: the row of the longest line of the list's model.
+    LongestLineDelegate(std::function<int()> longestRow, QObject* parent);
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    std::function<int()> longestRow_;
 };
 
 } // namespace bidmark

@@ -174,7 +174,7 @@ void PlayersAvailable::buildLayout()
     playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11880, 2595});
     playerList_->setModel(playerModel_);
     playerList_->setUniformItemSizes(true);
-    playerList_->setItemDelegate(new LongestLineDelegate(playerList_));
+    playerList_->setItemDelegate(new LongestLineDelegate([this] { return playerModel_->longestRow(); }, playerList_));
     playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     playerList_->setFont(gui::fixedFont(9.75));
@@ -187,6 +187,8 @@ void PlayersAvailable::buildLayout()
     myOffersTotal_ = gui::named<QLabel>(frame, "myOffersTotal", {120, 4830, 8055, 255});
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
+    offerList_->setUniformItemSizes(true);
+    offerList_->setItemDelegate(new LongestLineDelegate([this] { return longestShownRow(offers_.entries); }, offerList_));
     done_ = gui::named<gui::CaptionButton>(frame, "Command1", {8400, 3960, 1215, 615}, QStringLiteral("Done"));
     marketValue_->raise();
 }
