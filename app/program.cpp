@@ -75,10 +75,10 @@ void Program::start()
 void Program::openTeam(const std::string& team)
 {
     gui::guarded(mainWindow_.get(), [&] {
-        std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
+        std::string faText = readFile(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = team;
         PlayersAvailable& players = playersAvailable();
-        players.setPlayerLines(std::move(lines));
+        players.setPlayerLines(std::move(faText));
         gui::showFrom(&players, mainWindow_.get(), gui::Place::Centred);
         players.showEarlierOffers();
         mainWindow_->hide();
@@ -106,12 +106,12 @@ void Program::signPlayers()
 {
     gui::guarded(commissionersMenu_.get(), [&] {
         const std::optional<MergeReport> merged = settleLeftoverSignings();
-        std::vector<std::string> lines = readLines(pathIn(session_.leagueFolder, kFreeAgentFile));
+        std::string faText = readFile(pathIn(session_.leagueFolder, kFreeAgentFile));
         session_.currentTeam = kCommissionerTeam;
         if (playersAvailable_)
             playersAvailable_->clearLists();
         PlayersAvailable& players = playersAvailable();
-        players.setPlayerLines(std::move(lines));
+        players.setPlayerLines(std::move(faText));
         players.showMarketValue();
         gui::showFrom(&players, commissionersMenu_.get(), gui::Place::Centred);
         commissionersMenu_->hide();

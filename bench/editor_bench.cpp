@@ -74,7 +74,7 @@ struct Window {
     bidmark::PlayersAvailable form{session};
     explicit Window(const bidmark::Path& folder) : session{folder, "TOR"}
     {
-        form.setPlayerLines(bidmark::readLines(freeAgentFile(folder)));
+        form.setPlayerLines(bidmark::readFile(freeAgentFile(folder)));
     }
     template <class Widget>
     Widget* control(const char* name) { return form.findChild<Widget*>(QString::fromLatin1(name)); }

@@ -1,5 +1,8 @@
 #include "core/falist.h"
 
+#include <iterator>
+#include <vector>
+
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/wildcard.h"
@@ -23,18 +26,40 @@ constexpr std::string_view kFilterPatterns[kFilterCount] = {
 
 } // namespace
 
-bool isPlayerLine(std::string_view line) { return wildcardMatch(line, kPlayerPattern); }
-bool isListedPlayerLine(std::string_view line) { return wildcardMatch(line, kListedPlayerPattern); }
+// Each pattern made once: every line of fa.txt is matched against them.
+bool isPlayerLine(std::string_view line)
+{
+    static const LinePattern pattern(kPlayerPattern);
+    return pattern.matches(line);
+}
+
+bool isListedPlayerLine(std::string_view line)
+{
+    static const LinePattern pattern(kListedPlayerPattern);
+    return pattern.matches(line);
+}
+
 bool isEmptyLine(std::string_view line) { return line.empty(); }
-bool isSignedLine(std::string_view line) { return wildcardMatch(line, "<SIGNED>*"); }
-bool isHeadingLine(std::string_view line) { return wildcardMatch(line, "Player*"); }
+
+bool isSignedLine(std::string_view line)
+{
+    static const LinePattern pattern("<SIGNED>*");
+    return pattern.matches(line);
+}
+
+bool isHeadingLine(std::string_view line)
+{
+    static const LinePattern pattern("Player*");
+    return pattern.matches(line);
+}
 
 bool matchesFilter(std::string_view line, Filter filter)
 {
+    static const std::vector<LinePattern> patterns(std::begin(kFilterPatterns), std::end(kFilterPatterns));
     int index = static_cast<int>(filter);
     if (index < 0 || index >= kFilterCount)
         return false;
-    return wildcardMatch(line, kFilterPatterns[index]);
+    return patterns[static_cast<std::size_t>(index)].matches(line);
 }
 
 std::string nameKey(std::string_view line) { return std::string(leftPart(line, 20)); }

@@ -10,29 +10,31 @@
 
 namespace bidmark {
 
+std::vector<std::string_view> lineViews(std::string_view bytes)
+{
+    std::vector<std::string_view> lines;
+    // The next CR and the next LF, each looked for again only once passed, so
+    // that a file of one kind of line end is not searched to its end per line.
+    const std::size_t n = bytes.size();
+    const auto next = [&](char end, std::size_t from) { return std::min(bytes.find(end, from), n); };
+    std::size_t cr = next('\r', 0), lf = next('\n', 0);
+    std::size_t start = 0;
+    while (start < n) {
+        if (cr < start)
+            cr = next('\r', start);
+        if (lf < start)
+            lf = next('\n', start);
+        const std::size_t end = std::min(cr, lf);
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + (end + 1 < n && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
+    }
+    return lines;
+}
+
 std::vector<std::string> splitLines(std::string_view bytes)
 {
-    std::vector<std::string> lines;
-    // Room for every line at once: at most one per CR or LF, and the last.
-    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) +
-                  static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\r')) + 1);
-    std::size_t start = 0;
-    const std::size_t n = bytes.size();
-    std::size_t i = 0;
-    while (i < n) {
-        char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.emplace_back(bytes.substr(start, i - start));
-            if (c == '\r' && i + 1 < n && bytes[i + 1] == '\n')
-                ++i;
-            start = ++i;
-        } else {
-            ++i;
-        }
-    }
-    if (start < n)
-        lines.emplace_back(bytes.substr(start));
-    return lines;
+    const std::vector<std::string_view> views = lineViews(bytes);
+    return std::vector<std::string>(views.begin(), views.end());
 }
 
 std::string joinLines(const std::vector<std::string>& lines)

@@ -14,6 +14,10 @@ namespace bidmark {
 // The lines of a file's bytes. A last line without a line end counts; an
 // empty text has no lines. Any byte may appear in a line.
 std::vector<std::string> splitLines(std::string_view bytes);
+// The same lines as views into the bytes, none of them copied: a list of tens
+// of thousands of lines costs one vector, not a string each. The views are
+// good while the bytes are.
+std::vector<std::string_view> lineViews(std::string_view bytes);
 // Each line of the bytes as splitLines finds them, numbered from 1, without
 // holding them all: visit(number, line).
 template <typename Visit>

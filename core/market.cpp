@@ -80,7 +80,11 @@ const StandingOffer* PlayerOffers::best() const
 PlayerOffers offersUnder(const std::vector<std::string>& lines, std::size_t player)
 {
     PlayerOffers found;
-    for (std::size_t index = player + 1; index < lines.size() && !isPlayerLine(lines[index]); ++index) {
+    std::size_t end = player + 1; // the next player's line, or the end
+    while (end < lines.size() && !isPlayerLine(lines[end]))
+        ++end;
+    found.offers.reserve(end - player - 1); // room for every line of his block: the offers are not moved
+    for (std::size_t index = player + 1; index < end; ++index) {
         const std::string& line = lines[index];
         if (isSignedLine(line)) {
             if (!found.signedContract)

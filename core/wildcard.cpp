@@ -62,6 +62,34 @@ bool wildcardMatch(std::string_view text, std::string_view pattern)
     return matchWildcards(text, pattern, true, [](char a, char b) { return a == b; });
 }
 
+LinePattern::LinePattern(std::string_view pattern) : pattern_(pattern)
+{
+    while (!pattern.empty() && pattern.back() == '*') {
+        pattern.remove_suffix(1);
+        open_ = true;
+    }
+    fixed_ = pattern.find('*') == std::string_view::npos;
+    length_ = pattern.size();
+    for (std::size_t at = 0; at < pattern.size(); ++at) {
+        if (pattern[at] != '?')
+            places_.push_back({at, pattern[at]});
+    }
+}
+
+bool LinePattern::matches(std::string_view text) const
+{
+    if (!fixed_)
+        return wildcardMatch(text, pattern_);
+    if (open_ ? text.size() < length_ : text.size() != length_)
+        return false;
+    for (const Place& place : places_) {
+        const char c = text[place.at];
+        if (place.byte == '#' ? !isDigit(c) : c != place.byte)
+            return false;
+    }
+    return true;
+}
+
 bool fileNameMatch(std::string_view name, std::string_view pattern)
 {
     return matchWildcards(name, pattern, false,

@@ -15,25 +15,26 @@ namespace {
 
 // The blocks of fa.txt by name key: the lines below each player line up to
 // the next player line or empty line, as the merge sees them. Only the
-// players of the given lines are looked up, not every player of the list.
+// players of the given lines are looked up, not every player of the list;
+// the keys are views into both lists, which outlive it.
 class Blocks {
 public:
-    Blocks(const std::vector<std::string>& lines, const std::vector<std::string>& wanted)
+    Blocks(const std::vector<std::string_view>& lines, const std::vector<std::string>& wanted)
         : lines_(lines)
     {
-        std::unordered_set<std::string> keys;
+        std::unordered_set<std::string_view> keys;
         for (const std::string& line : wanted)
-            keys.insert(nameKey(line));
+            keys.insert(keyOf(line));
         for (std::size_t row = 0; row < lines.size(); ++row) {
             if (!isPlayerLine(lines[row]))
                 continue;
-            std::string key = nameKey(lines[row]);
+            const std::string_view key = keyOf(lines[row]);
             if (keys.count(key) == 0)
                 continue;
             std::size_t end = row + 1;
             while (end < lines.size() && !isPlayerLine(lines[end]) && !isEmptyLine(lines[end]))
                 ++end;
-            byKey_[std::move(key)].push_back({row + 1, end});
+            byKey_[key].push_back({row + 1, end});
         }
     }
 
@@ -55,8 +56,11 @@ public:
     }
 
 private:
-    const std::vector<std::string>& lines_;
-    std::unordered_map<std::string, std::vector<std::pair<std::size_t, std::size_t>>> byKey_;
+    // The name key, as nameKey gives it, without a copy.
+    static std::string_view keyOf(std::string_view line) { return line.substr(0, 20); }
+
+    const std::vector<std::string_view>& lines_;
+    std::unordered_map<std::string_view, std::vector<std::pair<std::size_t, std::size_t>>> byKey_;
 };
 
 bool isMerged(const std::string& line, const Blocks& blocks)
@@ -64,15 +68,15 @@ bool isMerged(const std::string& line, const Blocks& blocks)
     const std::string key = nameKey(line);
     const std::string text = offerText(line);
     if (!isRetraction(line))
-        return blocks.anyLine(key, [&](const std::string& shown) { return shown == text; });
+        return blocks.anyLine(key, [&](std::string_view shown) { return shown == text; });
     const std::string tag = text.substr(0, text.find('>') + 2); // "<TOR> "
-    return !blocks.anyLine(key, [&](const std::string& shown) { return shown.compare(0, tag.size(), tag) == 0; });
+    return !blocks.anyLine(key, [&](std::string_view shown) { return shown.substr(0, tag.size()) == tag; });
 }
 
 } // namespace
 
 EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
-                                const std::vector<std::string>& freeAgentLines)
+                                const std::vector<std::string_view>& freeAgentLines)
 {
     const Blocks blocks(freeAgentLines, fileLines);
     EarlierOffers earlier;
@@ -91,7 +95,7 @@ EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
 }
 
 EarlierOffers readEarlierOffers(const Path& folder, std::string_view team,
-                                const std::vector<std::string>& freeAgentLines)
+                                const std::vector<std::string_view>& freeAgentLines)
 {
     const Path path = pathIn(folder, teamOfferFileName(team));
     if (!fileExists(path))
@@ -114,7 +118,7 @@ std::string earlierOffersSummary(std::string_view team, const EarlierOffers& ear
 std::vector<std::string> offersToWrite(const std::vector<std::string>& entries,
                                        const std::vector<std::string>& shownEarlier,
                                        const std::vector<std::string>& fileNow,
-                                       const std::vector<std::string>& freeAgentsNow)
+                                       const std::vector<std::string_view>& freeAgentsNow)
 {
     const std::unordered_set<std::string> earlier(shownEarlier.begin(), shownEarlier.end());
     const std::vector<std::string> still = sortEarlierOffers(fileNow, freeAgentsNow).shown;

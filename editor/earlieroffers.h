@@ -23,12 +23,12 @@ struct EarlierOffers {
 };
 
 EarlierOffers sortEarlierOffers(const std::vector<std::string>& fileLines,
-                                const std::vector<std::string>& freeAgentLines);
+                                const std::vector<std::string_view>& freeAgentLines);
 
 // The team's offer file in the folder sorted against fa.txt's lines; nothing
 // when the file is missing. Throws Failure when it cannot be read.
 EarlierOffers readEarlierOffers(const Path& folder, std::string_view team,
-                                const std::vector<std::string>& freeAgentLines);
+                                const std::vector<std::string_view>& freeAgentLines);
 
 // "TOR.txt held 5 lines: 2 merged, 3 shown below."; empty when it held none.
 std::string earlierOffersSummary(std::string_view team, const EarlierOffers& earlier);
@@ -39,6 +39,6 @@ std::string earlierOffersSummary(std::string_view team, const EarlierOffers& ear
 std::vector<std::string> offersToWrite(const std::vector<std::string>& entries,
                                        const std::vector<std::string>& shownEarlier,
                                        const std::vector<std::string>& fileNow,
-                                       const std::vector<std::string>& freeAgentsNow);
+                                       const std::vector<std::string_view>& freeAgentsNow);
 
 } // namespace bidmark

@@ -6,7 +6,7 @@ namespace {
 
 // Whether the line and those under it are listed, given the flag that the
 // line above left behind. Each test may undo the one before it.
-bool showFlag(const std::string& line, bool flag, const FilterBoxes& ticked)
+bool showFlag(std::string_view line, bool flag, const FilterBoxes& ticked)
 {
     // Every filter pattern also asks for the listed player form, so only such
     // a line can be held back by a box.
@@ -24,15 +24,15 @@ bool showFlag(const std::string& line, bool flag, const FilterBoxes& ticked)
 
 } // namespace
 
-std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string> faLines)
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string_view> faLines)
 {
-    // Keeps the listed lines in place, in file order, without copying them.
+    // Keeps the listed lines in place, in file order.
     std::size_t kept = 0;
     bool flag = true;
-    for (std::string& line : faLines) {
+    for (const std::string_view line : faLines) {
         flag = showFlag(line, flag, ticked);
         if (flag)
-            std::swap(faLines[kept++], line);
+            faLines[kept++] = line;
     }
     faLines.resize(kept);
     return faLines;

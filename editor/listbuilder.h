@@ -1,6 +1,6 @@
 #pragma once
 #include <array>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/falist.h"
@@ -13,7 +13,8 @@ namespace bidmark {
 // Check1..Check7 in the order of core's Filter; true = ticked.
 using FilterBoxes = std::array<bool, kFilterCount>;
 
-// The lines of fa.txt that the player list shows with these boxes.
-std::vector<std::string> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string> faLines);
+// The lines of fa.txt that the player list shows with these boxes, in file
+// order: the views given, those not shown taken out.
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string_view> faLines);
 
 } // namespace bidmark

@@ -28,30 +28,30 @@ std::string counted(std::size_t count, const char* one, const char* many)
 
 } // namespace
 
-std::vector<std::string> standingOffers(const std::vector<std::string>& freeAgentLines, std::string_view team)
+std::vector<std::string> standingOffers(const std::vector<std::string_view>& freeAgentLines, std::string_view team)
 {
     const std::string tag = tagOf(team);
     std::vector<std::string> standing;
     std::string_view key; // of the player above; empty before the first one
-    for (const std::string& line : freeAgentLines) {
+    for (const std::string_view line : freeAgentLines) {
         if (isPlayerLine(line))
-            key = std::string_view(line).substr(0, 20); // his name key
+            key = line.substr(0, 20); // his name key
         else if (isEmptyLine(line))
             key = {};
         else if (!key.empty() && startsWith(line, tag))
-            standing.push_back(std::string(key) + line);
+            standing.push_back(std::string(key).append(line));
     }
     return standing;
 }
 
-std::vector<std::string> myOffersOnly(const std::vector<std::string>& playerLines, std::string_view team,
-                                      const std::vector<std::string>& entries)
+std::vector<std::string_view> myOffersOnly(const std::vector<std::string_view>& playerLines, std::string_view team,
+                                           const std::vector<std::string>& entries)
 {
     const std::string tag = tagOf(team);
     std::unordered_set<std::string> entryKeys;
     for (const std::string& entry : entries)
         entryKeys.insert(nameKey(entry));
-    std::vector<std::string> shown;
+    std::vector<std::string_view> shown;
     bool keep = false;
     for (std::size_t row = 0; row < playerLines.size(); ++row) {
         if (isPlayerLine(playerLines[row])) {

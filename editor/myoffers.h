@@ -10,13 +10,13 @@ namespace bidmark {
 
 // The team's offers standing in the free-agent list, each as a team offer
 // line: the player's name key and the offer line under him.
-std::vector<std::string> standingOffers(const std::vector<std::string>& freeAgentLines, std::string_view team);
+std::vector<std::string> standingOffers(const std::vector<std::string_view>& freeAgentLines, std::string_view team);
 
 // The lines of the player list whose player has an offer of the team under him
 // or an entry in the offer list; every player's block goes or stays whole,
 // lines above the first player go.
-std::vector<std::string> myOffersOnly(const std::vector<std::string>& playerLines, std::string_view team,
-                                      const std::vector<std::string>& entries);
+std::vector<std::string_view> myOffersOnly(const std::vector<std::string_view>& playerLines, std::string_view team,
+                                           const std::vector<std::string>& entries);
 
 // "3 standing offers, 2 entries in the list: 4.75 million a year". The
 // salary counts what stands once the list is merged: an entry takes the

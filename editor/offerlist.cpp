@@ -22,7 +22,7 @@ bool isContractLine(std::string_view line)
 }
 
 // The name key of the nearest player line above the row; empty when none.
-std::string blockOwnerKey(const std::vector<std::string>& playerLines, std::size_t row)
+std::string blockOwnerKey(const std::vector<std::string_view>& playerLines, std::size_t row)
 {
     for (std::size_t above = row; above-- > 0;) {
         if (isPlayerLine(playerLines[above]))
@@ -33,7 +33,7 @@ std::string blockOwnerKey(const std::vector<std::string>& playerLines, std::size
 
 // Joins the contract to the pending entry, which must be the player of the
 // contract's block.
-DoubleClick signContract(OfferList& offers, const std::vector<std::string>& playerLines,
+DoubleClick signContract(OfferList& offers, const std::vector<std::string_view>& playerLines,
                          std::size_t row)
 {
     if (offers.entries.empty())
@@ -41,7 +41,7 @@ DoubleClick signContract(OfferList& offers, const std::vector<std::string>& play
     std::string& pending = offers.entries.back();
     if (blockOwnerKey(playerLines, row) != pending)
         return DoubleClick::ContractRefused;
-    pending += "<SIGNED> " + playerLines[row];
+    pending.append("<SIGNED> ").append(playerLines[row]);
     offers.awaitingContract = false;
     return DoubleClick::Nothing;
 }
@@ -53,10 +53,10 @@ std::string_view signingPrompt(const OfferList& offers)
     return offers.awaitingContract ? kSelectContractPrompt : kSelectPlayerPrompt;
 }
 
-DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string>& playerLines,
+DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string_view>& playerLines,
                                   std::size_t row, bool signingMode)
 {
-    const std::string& line = playerLines.at(row);
+    const std::string_view line = playerLines.at(row);
     DoubleClick result = DoubleClick::Nothing;
     if (signingMode && offers.awaitingContract && isContractLine(line))
         result = signContract(offers, playerLines, row);
@@ -88,19 +88,20 @@ void saveOfferList(const Path& folder, std::string_view team, const OfferList& o
     std::vector<std::string> lines = offers.entries;
     if (!shownEarlier.empty()) {
         const std::vector<std::string> fileNow = exists ? readLines(path) : std::vector<std::string>();
-        lines = offersToWrite(lines, shownEarlier, fileNow, readLines(pathIn(folder, kFreeAgentFile)));
+        const std::string freeAgentsNow = readFile(pathIn(folder, kFreeAgentFile));
+        lines = offersToWrite(lines, shownEarlier, fileNow, lineViews(freeAgentsNow));
     }
     if (lines.empty() && !exists)
         return;
     writeLinesAtomic(path, lines);
 }
 
-std::vector<std::string> playerBlock(const std::vector<std::string>& playerLines, std::size_t row)
+std::vector<std::string> playerBlock(const std::vector<std::string_view>& playerLines, std::size_t row)
 {
-    std::vector<std::string> block{playerLines.at(row)};
+    std::vector<std::string> block{std::string(playerLines.at(row))};
     for (std::size_t below = row + 1;
          below < playerLines.size() && !isPlayerLine(playerLines[below]) && !isEmptyLine(playerLines[below]); ++below)
-        block.push_back(playerLines[below]);
+        block.emplace_back(playerLines[below]);
     return block;
 }
 

@@ -36,7 +36,7 @@ enum class DoubleClick {
 
 // A double-click on row `row` of the player list: the contract step, then the
 // player step, on the same line.
-DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string>& playerLines,
+DoubleClick doubleClickPlayerList(OfferList& offers, const std::vector<std::string_view>& playerLines,
                                   std::size_t row, bool signingMode);
 
 // Removes one entry; removing the pending entry starts the pairing over.
@@ -52,7 +52,7 @@ void saveOfferList(const Path& folder, std::string_view team, const OfferList& o
 
 // The player line at `row` and the lines of his block below it, up to the
 // next player line or empty line.
-std::vector<std::string> playerBlock(const std::vector<std::string>& playerLines, std::size_t row);
+std::vector<std::string> playerBlock(const std::vector<std::string_view>& playerLines, std::size_t row);
 
 // The player's name: columns 1 to 22 of his line, trailing blanks dropped.
 std::string playerName(std::string_view playerLine);

@@ -73,17 +73,21 @@ PlayerDetails playerDetails(const Path& folder, std::string_view selectedLine,
     return {statisticsLine(folder, key), signingMode ? marketValueLine(folder, key) : std::string()};
 }
 
-std::string bestOfferText(const Path& folder, const std::vector<std::string>& lines, std::size_t row)
+std::string bestOfferText(const Path& folder, const std::vector<std::string_view>& lines, std::size_t row)
 {
     if (row >= lines.size() || !isPlayerLine(lines[row]))
         return {};
+    // His line and the lines under it up to the next player's, as offersUnder reads them.
+    std::vector<std::string> under{std::string(lines[row])};
+    for (std::size_t below = row + 1; below < lines.size() && !isPlayerLine(lines[below]); ++below)
+        under.emplace_back(lines[below]);
     const std::string marketValueLine = bidmark::marketValueLine(folder, nameKey(lines[row]));
     std::optional<double> value;
     if (!marketValueLine.empty())
         value = entryMarketValue(marketValueLine);
     const std::string start = value ? "Market value " + formatNumber(*value, "0.0#") + ". "
                                     : std::string("No market value in marketVal.txt. ");
-    return start + offersAgainstValue(offersUnder(lines, row), value);
+    return start + offersAgainstValue(offersUnder(under, 0), value);
 }
 
 } // namespace bidmark

@@ -33,6 +33,6 @@ PlayerDetails playerDetails(const Path& folder, std::string_view selectedLine,
 // Signing mode, the line `bestOffer`: the market value of the player line
 // lines[row] from the folder's marketVal.txt and how the offers standing
 // under him in the list compare with it. Empty text for any other line.
-std::string bestOfferText(const Path& folder, const std::vector<std::string>& lines, std::size_t row);
+std::string bestOfferText(const Path& folder, const std::vector<std::string_view>& lines, std::size_t row);
 
 } // namespace bidmark

@@ -1,7 +1,5 @@
 #include "editor/playerlistmodel.h"
 
-#include <algorithm>
-
 #include "gui/text.h"
 
 namespace bidmark {
@@ -13,15 +11,19 @@ QString shownLine(std::string_view line)
     return gui::toQt(line.substr(0, kShownCharacters)) + QChar(0x2026);
 }
 
-void PlayerListModel::setLines(std::vector<std::string> lines)
+void PlayerListModel::setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines)
 {
     beginResetModel();
     lines_ = std::move(lines);
-    const auto longest = std::max_element(lines_.begin(), lines_.end(), [](const auto& a, const auto& b) {
-        return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
-    });
-    longestRow_ = lines_.empty() ? 0 : static_cast<int>(longest - lines_.begin());
+    file_ = std::move(file);
+    longestRow_ = longestShownRow(lines_);
     endResetModel();
+}
+
+QModelIndex PlayerListModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const bool inList = row >= 0 && static_cast<std::size_t>(row) < lines_.size() && column == 0 && !parent.isValid();
+    return inList ? createIndex(row, column) : QModelIndex();
 }
 
 int PlayerListModel::rowCount(const QModelIndex& parent) const
@@ -36,10 +38,15 @@ QVariant PlayerListModel::data(const QModelIndex& index, int role) const
     return shownLine(lines_[static_cast<std::size_t>(index.row())]);
 }
 
+LongestLineDelegate::LongestLineDelegate(std::function<int()> longestRow, QObject* parent)
+    : QStyledItemDelegate(parent)
+    , longestRow_(std::move(longestRow))
+{
+}
+
 QSize LongestLineDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    const auto* model = dynamic_cast<const PlayerListModel*>(index.model());
-    return QStyledItemDelegate::sizeHint(option, model ? model->index(model->longestRow()) : index);
+    return QStyledItemDelegate::sizeHint(option, index.model()->index(longestRow_(), 0));
 }
 
 } // namespace bidmark

@@ -1,4 +1,7 @@
 #pragma once
+#include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,31 +17,51 @@ namespace bidmark {
 inline constexpr std::size_t kShownCharacters = 1000;
 QString shownLine(std::string_view line);
 
-// The player list's lines: their bytes, the one copy that search, details,
+// The row of the line that shows longest, 0 when there is none.
+template <class Lines>
+int longestShownRow(const Lines& lines)
+{
+    const auto longest = std::max_element(lines.begin(), lines.end(), [](const auto& a, const auto& b) {
+        return std::min(a.size(), kShownCharacters + 1) < std::min(b.size(), kShownCharacters + 1);
+    });
+    return lines.empty() ? 0 : static_cast<int>(longest - lines.begin());
+}
+
+// The player list's lines: views into the bytes of the fa.txt they were read
+// from, which the model holds, the one copy that search, details,
 // double-click and signing work on, each converted for the view only when it
 // asks for it.
 class PlayerListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
-    void setLines(std::vector<std::string> lines); // a reset: nothing selected afterwards
-    const std::vector<std::string>& lines() const { return lines_; }
+    // A reset: nothing selected afterwards. The lines are views into the file.
+    void setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
+    const std::vector<std::string_view>& lines() const { return lines_; }
     int longestRow() const { return longestRow_; } // 0 when the list is empty
 
+    // The view asks for every row's index when it lays the list out: made
+    // without the general checks' calls back into the model.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override;
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    std::vector<std::string> lines_;
+    std::shared_ptr<const std::string> file_;
+    std::vector<std::string_view> lines_;
     int longestRow_ = 0;
 };
 
 // A list of uniform entries takes every entry's size from one: here the
 // longest line's, so that the list scrolls sideways to the end of each line
-// (the font is fixed-pitch).
+// (the font is fixed-pitch), and only that line is measured.
 class LongestLineDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    // longestRow: the row of the longest line of the list's model.
+    LongestLineDelegate(std::function<int()> longestRow, QObject* parent);
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    std::function<int()> longestRow_;
 };
 
 } // namespace bidmark

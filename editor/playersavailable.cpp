@@ -174,7 +174,7 @@ void PlayersAvailable::buildLayout()
     playerList_ = gui::named<QListView>(frame, "List1", {0, 240, 11880, 2595});
     playerList_->setModel(playerModel_);
     playerList_->setUniformItemSizes(true);
-    playerList_->setItemDelegate(new LongestLineDelegate(playerList_));
+    playerList_->setItemDelegate(new LongestLineDelegate([this] { return playerModel_->longestRow(); }, playerList_));
     playerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     playerList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     playerList_->setFont(gui::fixedFont(9.75));
@@ -187,6 +187,8 @@ void PlayersAvailable::buildLayout()
     myOffersTotal_ = gui::named<QLabel>(frame, "myOffersTotal", {120, 4830, 8055, 255});
     offerList_->setSelectionMode(QAbstractItemView::SingleSelection);
     offerList_->setFont(gui::fixedFont(9.75));
+    offerList_->setUniformItemSizes(true);
+    offerList_->setItemDelegate(new LongestLineDelegate([this] { return longestShownRow(offers_.entries); }, offerList_));
     done_ = gui::named<gui::CaptionButton>(frame, "Command1", {8400, 3960, 1215, 615}, QStringLiteral("Done"));
     marketValue_->raise();
 }
@@ -212,32 +214,37 @@ void PlayersAvailable::connectHandlers()
     connect(done_, &QPushButton::clicked, this, &PlayersAvailable::doneClicked);
 }
 
-void PlayersAvailable::setPlayerLines(std::vector<std::string> lines)
+void PlayersAvailable::setPlayerLines(std::string faText)
 {
+    auto file = std::make_shared<const std::string>(std::move(faText));
+    std::vector<std::string_view> lines = lineViews(*file);
     if (!session_.signingMode())
         standingOffers_ = standingOffers(lines, session_.currentTeam);
-    replacePlayerLines(std::move(lines));
+    replacePlayerLines(std::move(file), std::move(lines));
     showOffers();
 }
 
 // The team's standing offers are taken from the whole list; "My offers only"
 // keeps the players with an offer standing or an entry in the offer list.
-void PlayersAvailable::showFreeAgents(std::vector<std::string> faLines)
+void PlayersAvailable::showFreeAgents(std::string faText)
 {
     const std::string& team = session_.currentTeam;
+    auto file = std::make_shared<const std::string>(std::move(faText));
+    std::vector<std::string_view> faLines = lineViews(*file);
     if (!session_.signingMode())
         standingOffers_ = standingOffers(faLines, team);
-    std::vector<std::string> lines = buildPlayerList(tickedFilters(), std::move(faLines));
+    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), std::move(faLines));
     if (myOffers_->isChecked() && !session_.signingMode())
         lines = myOffersOnly(lines, team, offers_.entries);
-    replacePlayerLines(std::move(lines));
-    showOffers();
+    replacePlayerLines(std::move(file), std::move(lines));
+    showOffersTotal(); // the offer list itself is as it was
 }
 
 // A new list starts with no line selected, and so with no player's details.
-void PlayersAvailable::replacePlayerLines(std::vector<std::string> lines)
+void PlayersAvailable::replacePlayerLines(std::shared_ptr<const std::string> file,
+                                          std::vector<std::string_view> lines)
 {
-    playerModel_->setLines(std::move(lines));
+    playerModel_->setLines(std::move(file), std::move(lines));
     showDetails({}, {});
 }
 
@@ -254,7 +261,7 @@ void PlayersAvailable::showDetails(const std::string& statistics, const std::str
 
 void PlayersAvailable::clearLists()
 {
-    replacePlayerLines({});
+    replacePlayerLines({}, {});
     offers_ = OfferList{};
     showOffers();
 }
@@ -284,8 +291,8 @@ void PlayersAvailable::filterClicked()
 {
     gui::guarded(this, [&] {
         gui::BusyCursor busy;
-        replacePlayerLines({});
-        showFreeAgents(readLines(pathIn(session_.leagueFolder, kFreeAgentFile)));
+        replacePlayerLines({}, {});
+        showFreeAgents(readFile(pathIn(session_.leagueFolder, kFreeAgentFile)));
     });
 }
 
@@ -449,10 +456,10 @@ std::optional<std::size_t> PlayersAvailable::selectedRow() const
 std::string PlayersAvailable::selectedLine() const
 {
     const std::optional<std::size_t> row = selectedRow();
-    return row ? playerLines().at(*row) : std::string();
+    return row ? std::string(playerLines().at(*row)) : std::string();
 }
 
-const std::vector<std::string>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
+const std::vector<std::string_view>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
 
 void PlayersAvailable::showOffers()
 {
@@ -461,7 +468,12 @@ void PlayersAvailable::showOffers()
         offerList_->addItem(shownLine(entry));
     if (session_.signingMode())
         prompt_->setText(gui::toQt(signingPrompt(offers_)));
-    else
+    showOffersTotal();
+}
+
+void PlayersAvailable::showOffersTotal()
+{
+    if (!session_.signingMode())
         myOffersTotal_->setText(gui::toQt(myOffersTotal(standingOffers_, offers_.entries, session_.currentTeam)));
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ class PlayersAvailable : public QWidget {
     Q_OBJECT
 public:
     explicit PlayersAvailable(Session& session, QWidget* parent = nullptr); // the load step runs here
-    void setPlayerLines(std::vector<std::string> lines); // replaces the player list
+    void setPlayerLines(std::string faText); // the player list: every line of this fa.txt
     void clearLists();      // both lists emptied, the pairing started over
     void showMarketValue(); // the market value header and line, and the best offer line, become visible
     bool selectPlayer(const std::string& nameKey); // false: no such player in the list
@@ -61,14 +62,16 @@ private:
     void endWithMessage(); // team mode: "... created, Mail it now!" and the program ends
     void offerMade(const std::string& teamOfferLine);
 
-    void replacePlayerLines(std::vector<std::string> lines); // nothing selected or detailed afterwards
-    void showFreeAgents(std::vector<std::string> faLines); // the list built with the boxes ticked
+    // Nothing selected or detailed afterwards; the lines are views into the file.
+    void replacePlayerLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
+    void showFreeAgents(std::string faText); // the list built with the boxes ticked
     void showDetails(const std::string& statistics, const std::string& marketValue);
     FilterBoxes tickedFilters() const;
     std::optional<std::size_t> selectedRow() const;
     std::string selectedLine() const; // empty when no line is selected
-    const std::vector<std::string>& playerLines() const;
+    const std::vector<std::string_view>& playerLines() const;
     void showOffers();                // the offer list and, in signing mode, the prompt
+    void showOffersTotal();           // team mode: what the standing offers and the list commit
     ContractDialog& contractDialog();          // created on first use
 
     Session& session_;

@@ -25,7 +25,7 @@ bool holdsIgnoringCase(std::string_view line, std::string_view lowerText)
 }
 } // namespace
 
-std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
+std::optional<std::size_t> findNext(const std::vector<std::string_view>& lines,
                                     std::optional<std::size_t> selected, std::string_view text)
 {
     if (text.empty())
@@ -38,7 +38,7 @@ std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
     return std::nullopt;
 }
 
-std::optional<std::size_t> findPlayer(const std::vector<std::string>& lines, std::string_view nameKey)
+std::optional<std::size_t> findPlayer(const std::vector<std::string_view>& lines, std::string_view nameKey)
 {
     for (std::size_t row = 0; row < lines.size(); ++row) {
         if (isPlayerLine(lines[row]) && bidmark::nameKey(lines[row]) == nameKey)

@@ -10,10 +10,10 @@ namespace bidmark {
 // "Search for": the first line below the selected one (from the first line
 // when none is selected) that holds the text, case ignored, blanks as typed.
 // Nothing when the text is empty or no line below holds it: no wrap.
-std::optional<std::size_t> findNext(const std::vector<std::string>& lines,
+std::optional<std::size_t> findNext(const std::vector<std::string_view>& lines,
                                     std::optional<std::size_t> selected, std::string_view text);
 
 // The first player line of the list with the name key; nothing when none.
-std::optional<std::size_t> findPlayer(const std::vector<std::string>& lines, std::string_view nameKey);
+std::optional<std::size_t> findPlayer(const std::vector<std::string_view>& lines, std::string_view nameKey);
 
 } // namespace bidmark

@@ -220,7 +220,7 @@ private slots:
 
         // A team's offer with the longest comment, and the player's details.
         PlayersAvailable teamMode(team);
-        teamMode.setPlayerLines(players);
+        teamMode.setPlayerLines(joinLines(players));
         auto* teamList = teamMode.findChild<QListView*>(QStringLiteral("List1"));
         doubleClick(teamList, rowStarting(teamList, QStringLiteral("Cale Pellridge ")));
         auto* contract = teamMode.findChild<QWidget*>(QStringLiteral("Form3"));
@@ -233,7 +233,7 @@ private slots:
         // A signing to an offer with a long comment; the player's details
         // with his market value.
         PlayersAvailable signingMode(commissioner);
-        signingMode.setPlayerLines(players);
+        signingMode.setPlayerLines(joinLines(players));
         signingMode.showMarketValue();
         auto* signingList = signingMode.findChild<QListView*>(QStringLiteral("List1"));
         const QModelIndex signedPlayer = rowStarting(signingList, QStringLiteral("Urho Morvanen "));

@@ -25,6 +25,18 @@ TEST(WildcardMatch, QuestionMarkHashAndStar)
     EXPECT_TRUE(wildcardMatch(std::string("a\0b", 3), "a?b"));
 }
 
+TEST(WildcardMatch, LinePatternAnswersAsWildcardMatch)
+{
+    const char* const patterns[] = {"?? ##*", "?? ##", "<SIGNED>*", "Player**", "a*b", "", "*", "?#?"};
+    const char* const texts[] = {"", "ab 12", "ab 12 more", "ab 1x", "ab 1", "<SIGNED> x", "<SIGNED>",
+                                 "Player", "player", "axxb", "ab", "a", "x7y", "x y"};
+    for (const char* pattern : patterns) {
+        const LinePattern line(pattern);
+        for (const char* text : texts)
+            EXPECT_EQ(line.matches(text), wildcardMatch(text, pattern)) << pattern << " / " << text;
+    }
+}
+
 TEST(WildcardMatch, ManyStarsOnLongTextStayFast)
 {
     std::string text(1 << 20, 'a');

@@ -9,6 +9,11 @@ using namespace bidmark;
 using bidmark::test::elevenLines;
 using bidmark::test::kArvo;
 using bidmark::test::kPekka;
+using bidmark::test::views;
+
+namespace {
+const std::vector<std::string> kEleven = elevenLines();
+}
 
 // Against the eleven-line list: Arvo has TOR's and NY's offers, Pekka DAL's.
 TEST(EarlierOffers, ShowsWhatFaTxtDoesNotShowYet)
@@ -27,7 +32,7 @@ TEST(EarlierOffers, ShowsWhatFaTxtDoesNotShowYet)
         {"the same line under another player: not merged", kPekka + "<NY> 1.0/1 ", true},
     };
     for (const Case& c : cases) {
-        const EarlierOffers earlier = sortEarlierOffers({c.line}, elevenLines());
+        const EarlierOffers earlier = sortEarlierOffers({c.line}, views(kEleven));
         EXPECT_EQ(earlier.held, 1u) << c.name;
         EXPECT_EQ(earlier.merged, c.shown ? 0u : 1u) << c.name;
         EXPECT_EQ(earlier.shown, c.shown ? std::vector<std::string>{c.line} : std::vector<std::string>()) << c.name;
@@ -42,18 +47,18 @@ TEST(EarlierOffers, CountsLinesAndLeavesOutPlayersNoLongerListed)
         "Gone Player         <TOR> 1.0/1 ",        // moved to signed.txt
         kPekka + "<TOR> 0.5/1 ",
     };
-    const EarlierOffers earlier = sortEarlierOffers(file, elevenLines());
+    const EarlierOffers earlier = sortEarlierOffers(file, views(kEleven));
     EXPECT_EQ(earlier.held, 3u);
     EXPECT_EQ(earlier.merged, 1u);
     EXPECT_EQ(earlier.shown, std::vector<std::string>{file[3]});
     EXPECT_EQ(earlierOffersSummary("TOR", earlier),
               "TOR.txt held 3 lines: 1 merged, 1 for players no longer listed, 1 shown below.");
-    EXPECT_EQ(earlierOffersSummary("TOR", sortEarlierOffers({file[3]}, elevenLines())),
+    EXPECT_EQ(earlierOffersSummary("TOR", sortEarlierOffers({file[3]}, views(kEleven))),
               "TOR.txt held 1 line: 0 merged, 1 shown below.");
     EXPECT_EQ(earlierOffersSummary("TOR", {}), "");
 
     test::TempDir dir;
-    EXPECT_EQ(readEarlierOffers(dir.path(), "TOR", elevenLines()).held, 0u); // no file
+    EXPECT_EQ(readEarlierOffers(dir.path(), "TOR", views(kEleven)).held, 0u); // no file
     dir.writeLines("TOR.txt", file);
-    EXPECT_EQ(readEarlierOffers(dir.path(), "TOR", elevenLines()).shown, earlier.shown);
+    EXPECT_EQ(readEarlierOffers(dir.path(), "TOR", views(kEleven)).shown, earlier.shown);
 }

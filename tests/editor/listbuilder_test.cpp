@@ -8,6 +8,7 @@ using bidmark::buildPlayerList;
 using bidmark::FilterBoxes;
 using bidmark::test::elevenLines;
 using bidmark::test::playerLine;
+using bidmark::test::views;
 
 namespace {
 
@@ -21,13 +22,14 @@ FilterBoxes without(std::initializer_list<int> checks) // 1-based, as Check1..Ch
     return ticked;
 }
 
+const std::vector<std::string> kEleven = elevenLines();
+
 // Lines of the eleven-line example by their 1-based numbers.
-std::vector<std::string> exampleLines(std::initializer_list<int> numbers)
+std::vector<std::string_view> exampleLines(std::initializer_list<int> numbers)
 {
-    const auto all = elevenLines();
-    std::vector<std::string> lines;
+    std::vector<std::string_view> lines;
     for (int number : numbers)
-        lines.push_back(all[number - 1]);
+        lines.push_back(kEleven[number - 1]);
     return lines;
 }
 
@@ -35,23 +37,23 @@ std::vector<std::string> exampleLines(std::initializer_list<int> numbers)
 
 TEST(ListBuilder, AllTickedListsEveryLine)
 {
-    EXPECT_EQ(buildPlayerList(kAll, elevenLines()), elevenLines());
+    EXPECT_EQ(buildPlayerList(kAll, views(kEleven)), views(kEleven));
 }
 
 TEST(ListBuilder, HidesWholeBlockOfUntickedPosition)
 {
-    EXPECT_EQ(buildPlayerList(without({5}), elevenLines()),
+    EXPECT_EQ(buildPlayerList(without({5}), views(kEleven)),
               exampleLines({1, 2, 3, 4, 5, 8, 9, 10, 11}));
 }
 
 TEST(ListBuilder, HidesWholeBlockOfUntickedStatus)
 {
-    EXPECT_EQ(buildPlayerList(without({7}), elevenLines()), exampleLines({1, 5, 6, 7, 8, 11}));
+    EXPECT_EQ(buildPlayerList(without({7}), views(kEleven)), exampleLines({1, 5, 6, 7, 8, 11}));
 }
 
 TEST(ListBuilder, PositionAndStatusCombineWithAnd)
 {
-    EXPECT_EQ(buildPlayerList(without({2, 6}), elevenLines()),
+    EXPECT_EQ(buildPlayerList(without({2, 6}), views(kEleven)),
               exampleLines({1, 5, 8, 9, 10, 11}));
 }
 
@@ -60,21 +62,21 @@ TEST(ListBuilder, LineOf42CharactersTakesOverTheFlagFromAbove)
     const std::string goalie = playerLine("Hidden Goalie", 25, "UFA", 500000, "G", 70);
     const std::string short42 = playerLine("Short Line", 25, "UFA", 500000, "C", 70).substr(0, 42);
     const std::vector<std::string> file{goalie, "<TOR> 1.0/1 ", short42, "<NY> 2.0/2 ", ""};
-    EXPECT_EQ(buildPlayerList(without({5}), file), (std::vector<std::string>{""}));
-    EXPECT_EQ(buildPlayerList(without({1}), file), file); // no filter applies to it
+    EXPECT_EQ(buildPlayerList(without({5}), views(file)), (std::vector<std::string_view>{""}));
+    EXPECT_EQ(buildPlayerList(without({1}), views(file)), views(file)); // no filter applies to it
 }
 
 TEST(ListBuilder, HeadingLineResetsTheFlag)
 {
     const std::vector<std::string> file{playerLine("Hidden Goalie", 25, "UFA", 1, "G", 70),
                                         "<TOR> 1.0/1 ", "Player heading", "under the heading"};
-    EXPECT_EQ(buildPlayerList(without({5}), file),
-              (std::vector<std::string>{"Player heading", "under the heading"}));
+    EXPECT_EQ(buildPlayerList(without({5}), views(file)),
+              (std::vector<std::string_view>{"Player heading", "under the heading"}));
 }
 
 TEST(ListBuilder, KeepsConsecutiveEmptyLinesAndLinesAboveTheFirstPlayer)
 {
     const std::vector<std::string> file{"league notes", "", "", playerLine("A", 30, "UFA", 1, "D", 60)};
-    EXPECT_EQ(buildPlayerList(without({4}), file),
-              (std::vector<std::string>{"league notes", "", ""}));
+    EXPECT_EQ(buildPlayerList(without({4}), views(file)),
+              (std::vector<std::string_view>{"league notes", "", ""}));
 }

@@ -8,15 +8,17 @@ using namespace bidmark;
 using bidmark::test::elevenLines;
 using bidmark::test::kArvo;
 using bidmark::test::kPekka;
+using bidmark::test::views;
 
 TEST(MyOffers, ShowsThePlayersWithAStandingOfferOrAnEntry)
 {
-    const std::vector<std::string> lines = elevenLines();
-    const std::vector<std::string> arvo(lines.begin() + 1, lines.begin() + 5);
-    const std::vector<std::string> pekka(lines.begin() + 5, lines.begin() + 8);
+    const std::vector<std::string> eleven = elevenLines();
+    const std::vector<std::string_view> lines = views(eleven);
+    const std::vector<std::string_view> arvo(lines.begin() + 1, lines.begin() + 5);
+    const std::vector<std::string_view> pekka(lines.begin() + 5, lines.begin() + 8);
     EXPECT_EQ(myOffersOnly(lines, "NY", {}), arvo);
     EXPECT_EQ(myOffersOnly(lines, "TOR", {}), arvo); // a signed line of TOR is no standing offer
-    std::vector<std::string> both = arvo;
+    std::vector<std::string_view> both = arvo;
     both.insert(both.end(), pekka.begin(), pekka.end());
     EXPECT_EQ(myOffersOnly(lines, "NY", {kPekka + "<NY> 0.5/1 "}), both);
     EXPECT_TRUE(myOffersOnly(lines, "BOS", {}).empty());
@@ -24,7 +26,7 @@ TEST(MyOffers, ShowsThePlayersWithAStandingOfferOrAnEntry)
 
 TEST(MyOffers, TotalCountsWhatStandsOnceTheListIsMerged)
 {
-    const std::vector<std::string> standing = standingOffers(elevenLines(), "TOR");
+    const std::vector<std::string> standing = standingOffers(views(elevenLines()), "TOR");
     EXPECT_EQ(standing, std::vector<std::string>{kArvo + "<TOR> 1.5/3 +0.25 top line role"});
     struct Case {
         const char* name;

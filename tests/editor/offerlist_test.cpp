@@ -10,14 +10,17 @@ using namespace bidmark;
 using bidmark::test::elevenLines;
 using bidmark::test::kArvo;
 using bidmark::test::kPekka;
+using bidmark::test::views;
 
 namespace {
+
+const std::vector<std::string> kEleven = elevenLines();
 
 // Rows of the eleven-line example: 1 Arvo, 2 TOR's offer, 5 Pekka, 6 DAL's
 // offer, 9 Jonas's signed line.
 DoubleClick click(OfferList& offers, std::size_t row, bool signing = true)
 {
-    return doubleClickPlayerList(offers, elevenLines(), row, signing);
+    return doubleClickPlayerList(offers, views(kEleven), row, signing);
 }
 
 } // namespace
@@ -97,8 +100,8 @@ TEST(OfferList, SaveWritesWhatTheListShows)
 
 TEST(OfferList, NoOfferForASignedPlayer)
 {
-    const std::vector<std::string> lines = elevenLines();
-    EXPECT_EQ(playerBlock(lines, 1), (std::vector<std::string>{lines[1], lines[2], lines[3]}));
+    const std::vector<std::string_view> lines = views(kEleven);
+    EXPECT_EQ(playerBlock(lines, 1), (std::vector<std::string>{kEleven[1], kEleven[2], kEleven[3]}));
     EXPECT_EQ(alreadySigned(playerBlock(lines, 1)), std::nullopt);
     EXPECT_EQ(alreadySigned(playerBlock(lines, 8)), "Jonas Brandt is already signed.");
 }

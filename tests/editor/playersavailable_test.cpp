@@ -255,9 +255,9 @@ private slots:
             {"filter click", [&] { QTest::mouseClick(control<QCheckBox>(&form, "Check5"), Qt::LeftButton); }},
             {"second signing run", [&] {
                  form.clearLists();
-                 form.setPlayerLines(readLines(dir_->file("fa.txt")));
+                 form.setPlayerLines(readFile(dir_->file("fa.txt")));
              }},
-            {"new player lines", [&] { form.setPlayerLines(readLines(dir_->file("fa.txt"))); }},
+            {"new player lines", [&] { form.setPlayerLines(readFile(dir_->file("fa.txt"))); }},
         };
         for (const auto& rebuild : rebuilds) {
             list->setCurrentIndex(list->model()->index(1, 0));
@@ -305,7 +305,7 @@ private:
     // does in either mode.
     void open(PlayersAvailable& form, const Session& session)
     {
-        form.setPlayerLines(readLines(dir_->file("fa.txt")));
+        form.setPlayerLines(readFile(dir_->file("fa.txt")));
         if (session.signingMode())
             form.showMarketValue();
         form.show();

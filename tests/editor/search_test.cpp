@@ -5,7 +5,7 @@
 using bidmark::findNext;
 
 namespace {
-const std::vector<std::string> kLines{"xAB", "yab", "zab"};
+const std::vector<std::string_view> kLines{"xAB", "yab", "zab"};
 }
 
 TEST(Search, FindsTheNextLineBelowTheSelectionCaseIgnored)

@@ -13,6 +13,11 @@ std::string playerLine(const std::string& name, int age, const std::string& stat
     return buffer;
 }
 
+std::vector<std::string_view> views(const std::vector<std::string>& lines)
+{
+    return {lines.begin(), lines.end()};
+}
+
 std::vector<std::string> elevenLines()
 {
     return {

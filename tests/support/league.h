@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bidmark::test {
@@ -9,6 +10,8 @@ namespace bidmark::test {
 // (RFA goalie, 22) with an offer of DAL; Jonas Brandt (UFA defenceman, 31),
 // signed to TOR; each block closed by an empty line.
 std::vector<std::string> elevenLines();
+// The lines as the player list holds them: views, good while the lines are.
+std::vector<std::string_view> views(const std::vector<std::string>& lines);
 // The name keys of its first two players, as offer lines begin.
 inline const std::string kArvo = "Arvo Lindqvist      ";
 inline const std::string kPekka = "Pekka Roine         ";
