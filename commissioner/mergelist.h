@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory_resource>
 #include <optional>
 #include <set>
 #include <string>
@@ -81,7 +82,7 @@ private:
     struct ByPlace {
         bool operator()(const Line* a, const Line* b) const { return a->label < b->label; }
     };
-    using Lines = std::set<Line*, ByPlace>;
+    using Lines = std::pmr::set<Line*, ByPlace>;
 
     static Line::Kind kindOf(std::string_view line);
     // The first four characters of an earlier offer as one number; nothing
@@ -97,15 +98,18 @@ private:
     Line* firstSigned(Line* player) const;
     void noteSigned(Line* player);
 
+    // The lines and the indexes take their memory from one pool, given back
+    // at once with the list: what a pass takes out is not given back before.
+    std::pmr::monotonic_buffer_resource memory_;
     // Every line ever made; removed ones are only taken out of the list, and a
     // player line's text never changes, so name keys can point into it.
-    std::deque<Line> pool_;
+    std::pmr::deque<Line> pool_{&memory_};
     std::deque<std::string> written_; // the texts of lines the passes wrote
     LabelledList list_;
-    std::unordered_map<std::uint32_t, Lines> offers_; // earlier-offer lines by tagOf
-    Lines signed_;                                     // signed lines
-    std::unordered_map<std::string_view, Line*> players_; // a player line of each name key
-    std::unordered_set<Line*> signedBlocks_;           // player lines whose block holds a signed line
+    std::pmr::unordered_map<std::uint32_t, Lines> offers_{&memory_}; // earlier-offer lines by tagOf
+    Lines signed_{&memory_};                                          // signed lines
+    std::pmr::unordered_map<std::string_view, Line*> players_{&memory_}; // a player line of each name key
+    std::pmr::unordered_set<Line*> signedBlocks_{&memory_}; // player lines whose block holds a signed line
     int pass_ = 0;
 };
 
