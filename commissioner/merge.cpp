@@ -108,7 +108,7 @@ void TeamMerge::readList()
     if (list_)
         return;
     freeAgentBytes_ = readFile(pathIn(folder_, kFreeAgentFile));
-    list_ = std::make_unique<MergeList>(splitLines(freeAgentBytes_));
+    list_ = std::make_unique<MergeList>(freeAgentBytes_);
 }
 
 // The merge name each player of signed.txt stands under (the last heading
@@ -235,7 +235,7 @@ MergeReport TeamMerge::commit(const std::optional<std::string>& signingHeader, b
     if (!deleteOfferFiles)
         makeMissingOfferFiles();
     if (passed_) {
-        const std::string bytes = joinLines(list_->takeLines());
+        const std::string bytes = list_->bytes();
         list_.reset();
         try {
             signedLog.append(log);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/falist.h"
+#include "core/linefile.h"
 #include "core/teamfiles.h"
 #include "core/text.h"
 #include "core/wildcard.h"
@@ -12,7 +13,7 @@ namespace bidmark {
 // What the merge sees in a line. An earlier offer is a line some team's later
 // offer can take the place of: a tag of two or three characters, found by the
 // line's first four characters.
-MergeList::Line::Kind MergeList::kindOf(const std::string& line)
+MergeList::Line::Kind MergeList::kindOf(std::string_view line)
 {
     if (isPlayerLine(line))
         return Line::Player;
@@ -41,13 +42,11 @@ TeamOffer teamOffer(std::string_view teamOfferLine)
             isRetraction(teamOfferLine)};
 }
 
-MergeList::MergeList(std::vector<std::string> lines)
+MergeList::MergeList(std::string_view bytes)
 {
     std::vector<LabelledNode*> nodes;
-    nodes.reserve(lines.size());
-    players_.reserve(lines.size() / 2);
-    for (std::string& text : lines)
-        nodes.push_back(make(std::move(text)));
+    forEachLine(bytes, [&](std::size_t, std::string_view text) { nodes.push_back(make(text)); });
+    players_.reserve(nodes.size() / 2);
     list_.assign(nodes);
 
     Line* boundary = nullptr; // the boundary line above
@@ -65,13 +64,15 @@ MergeList::MergeList(std::vector<std::string> lines)
     }
 }
 
-MergeList::Line* MergeList::make(std::string text)
+MergeList::Line* MergeList::make(std::string_view text)
 {
     Line& line = pool_.emplace_back();
-    line.text = std::move(text);
+    line.text = text;
     line.kind = kindOf(line.text);
     return &line;
 }
+
+std::string_view MergeList::written(const std::string& text) { return written_.emplace_back(text); }
 
 void MergeList::index(Line* line)
 {
@@ -154,17 +155,17 @@ BlockChange MergeList::mergeInto(Line* player, const TeamOffer& offer)
     if (!earlier) {
         if (offer.retraction)
             return {BlockChange::NothingToRetract, {}};
-        Line* line = make(offer.text);
+        Line* line = make(written(offer.text));
         list_.insertBefore(end ? end : list_.end(), line);
         settle(line, player);
         return {BlockChange::Added, {}};
     }
-    BlockChange change{offer.retraction ? BlockChange::Retracted : BlockChange::Replaced, earlier->text};
+    BlockChange change{offer.retraction ? BlockChange::Retracted : BlockChange::Replaced, std::string(earlier->text)};
     unindex(earlier);
     if (offer.retraction) {
         list_.detach(earlier);
     } else {
-        earlier->text = offer.text;
+        earlier->text = written(offer.text);
         settle(earlier, player);
     }
     return change;
@@ -200,8 +201,8 @@ void MergeList::moveSignedBlocks(const std::string& namedKey, std::vector<std::s
     std::sort(blocks.begin(), blocks.end(), ByPlace());
     for (Line* player : blocks) {
         Line* signedLine = firstSigned(player);
-        moved.push_back(player->text);
-        moved.push_back(signedLine->text);
+        moved.emplace_back(player->text);
+        moved.emplace_back(signedLine->text);
         Line* above = player->above;
         Line* below = player->below;
         for (Line* line = player;;) {
@@ -248,13 +249,16 @@ std::vector<std::string_view> MergeList::playersNamed(const std::string& key) co
     return lines;
 }
 
-std::vector<std::string> MergeList::takeLines()
+std::string MergeList::bytes()
 {
-    std::vector<std::string> lines;
-    lines.reserve(pool_.size());
+    std::size_t size = 0;
     for (LabelledNode* node = list_.first(); node != list_.end(); node = node->next)
-        lines.push_back(std::move(static_cast<Line*>(node)->text));
-    return lines;
+        size += static_cast<Line*>(node)->text.size() + 2;
+    std::string bytes;
+    bytes.reserve(size);
+    for (LabelledNode* node = list_.first(); node != list_.end(); node = node->next)
+        bytes.append(static_cast<Line*>(node)->text).append("\r\n");
+    return bytes;
 }
 
 } // namespace bidmark

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <memory_resource>
 #include <optional>
 #include <set>
 #include <string>
@@ -40,9 +41,12 @@ struct BlockChange {
 //
 // A player line's block, as the merge sees it, is the lines below it up to
 // the next player line or empty line (the boundary lines).
+//
+// The list's lines stay where they are in the bytes it was made from, which
+// must outlive it; only the lines a pass writes are held apart.
 class MergeList {
 public:
-    explicit MergeList(std::vector<std::string> lines);
+    explicit MergeList(std::string_view bytes); // the lines as splitLines finds them
     MergeList(const MergeList&) = delete;
     MergeList& operator=(const MergeList&) = delete;
 
@@ -57,12 +61,13 @@ public:
     // The player lines of the name key, in no set order.
     std::vector<std::string_view> playersNamed(const std::string& key) const;
 
-    std::vector<std::string> takeLines();
+    // The list as a file's bytes, each line followed by CR LF.
+    std::string bytes();
 
 private:
     struct Line : LabelledNode {
         enum Kind : unsigned char { Player, Empty, Signed, EarlierOffer, Other };
-        std::string text;
+        std::string_view text;
         Kind kind = Other;
         // Boundary lines only: the boundary lines above and below, nullptr for none.
         Line* above = nullptr;
@@ -77,13 +82,14 @@ private:
     struct ByPlace {
         bool operator()(const Line* a, const Line* b) const { return a->label < b->label; }
     };
-    using Lines = std::set<Line*, ByPlace>;
+    using Lines = std::pmr::set<Line*, ByPlace>;
 
-    static Line::Kind kindOf(const std::string& line);
+    static Line::Kind kindOf(std::string_view line);
     // The first four characters of an earlier offer as one number; nothing
     // for a shorter text.
     static std::optional<std::uint32_t> tagOf(std::string_view text);
-    Line* make(std::string text);
+    Line* make(std::string_view text);
+    std::string_view written(const std::string& text); // a line a pass writes, held apart
     void index(Line* line);
     void unindex(Line* line);
     void settle(Line* line, Line* player); // a line put into the player's block
@@ -92,14 +98,18 @@ private:
     Line* firstSigned(Line* player) const;
     void noteSigned(Line* player);
 
+    // The lines and the indexes take their memory from one pool, given back
+    // at once with the list: what a pass takes out is not given back before.
+    std::pmr::monotonic_buffer_resource memory_;
     // Every line ever made; removed ones are only taken out of the list, and a
     // player line's text never changes, so name keys can point into it.
-    std::deque<Line> pool_;
+    std::pmr::deque<Line> pool_{&memory_};
+    std::deque<std::string> written_; // the texts of lines the passes wrote
     LabelledList list_;
-    std::unordered_map<std::uint32_t, Lines> offers_; // earlier-offer lines by tagOf
-    Lines signed_;                                     // signed lines
-    std::unordered_map<std::string_view, Line*> players_; // a player line of each name key
-    std::unordered_set<Line*> signedBlocks_;           // player lines whose block holds a signed line
+    std::pmr::unordered_map<std::uint32_t, Lines> offers_{&memory_}; // earlier-offer lines by tagOf
+    Lines signed_{&memory_};                                          // signed lines
+    std::pmr::unordered_map<std::string_view, Line*> players_{&memory_}; // a player line of each name key
+    std::pmr::unordered_set<Line*> signedBlocks_{&memory_}; // player lines whose block holds a signed line
     int pass_ = 0;
 };
 

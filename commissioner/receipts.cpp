@@ -10,6 +10,7 @@
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
+#include "core/text.h"
 
 namespace bidmark {
 
@@ -23,44 +24,63 @@ bool speaksFor(std::string_view text, const std::string& team)
 
 // The team a line's tag names: "TOR" of "<TOR> 1.6/3"; none without a tag
 // and a blank after it. A team's name holds no '>', so the first one ends it.
-std::optional<std::string> taggedTeam(std::string_view line)
+std::optional<std::string_view> taggedTeam(std::string_view line)
 {
     const std::size_t end = line.find('>');
     if (line.empty() || line[0] != '<' || end == std::string_view::npos || line.substr(end + 1, 1) != " ")
         return std::nullopt;
-    return std::string(line.substr(1, end - 1));
+    return line.substr(1, end - 1);
 }
 
-// Every offer standing under a player of the list (fa.txt's bytes), by the
-// team its tag names: "Arvo Lindqvist: <TOR> 1.6/3", in list order.
-std::map<std::string, std::vector<std::string>> standingOffers(std::string_view freeAgents)
+// A player line's name as playerNamed gives it, within the line.
+std::string_view nameWithin(std::string_view playerLine)
 {
-    std::map<std::string, std::vector<std::string>> standing;
-    std::string player;
+    const std::string_view key = leftPart(playerLine, 20);
+    return key.substr(0, key.find_last_not_of(' ') + 1);
+}
+
+using Standing = std::map<std::string, std::vector<ListedOffer>, std::less<>>;
+
+// Every offer standing under a player of the list (fa.txt's bytes, which the
+// offers point into), by the team its tag names, in list order.
+Standing standingOffers(std::string_view freeAgents)
+{
+    Standing standing;
+    std::string_view player;
     forEachLine(freeAgents, [&](std::size_t, std::string_view line) {
         if (isPlayerLine(line))
-            player = playerNamed(line);
+            player = nameWithin(line);
         else if (isEmptyLine(line))
-            player.clear();
+            player = {};
         else if (!player.empty())
-            if (const std::optional<std::string> team = taggedTeam(line))
-                standing[*team].push_back(player + ": " + std::string(line));
+            if (const std::optional<std::string_view> team = taggedTeam(line)) {
+                auto offers = standing.find(*team);
+                if (offers == standing.end())
+                    offers = standing.emplace(std::string(*team), std::vector<ListedOffer>()).first;
+                offers->second.push_back({player, line});
+            }
     });
     return standing;
 }
 
-void addCounted(std::vector<std::string>& lines, const std::string& title, const std::vector<std::string>& items)
+// A part of the receipt: an empty line, then its title with the count of its
+// items; each item follows, indented, as "player: line".
+void addCounted(std::vector<std::string>& lines, const std::string& title, std::size_t count)
 {
     lines.emplace_back();
-    lines.push_back(title + ": " + std::to_string(items.size()));
-    for (const std::string& item : items)
-        lines.push_back("  " + item);
+    lines.push_back(title + ": " + std::to_string(count));
+}
+void addItem(std::vector<std::string>& lines, std::string_view player, std::string_view line)
+{
+    std::string& item = lines.emplace_back();
+    item.reserve(player.size() + line.size() + 4);
+    item.append("  ").append(player).append(": ").append(line);
 }
 
 } // namespace
 
 std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<std::string>& standing)
+                                      const std::vector<ListedOffer>& standing)
 {
     std::vector<std::string> lines{"Receipt for team " + team,
                                    "Merge: " + report.mergeName.value_or(report.run), "Date: " + date};
@@ -72,23 +92,28 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
         lines.insert(lines.end(), section.begin(), section.end());
     }
 
-    addCounted(lines, "Offers of " + team + " standing in fa.txt after the merge", standing);
+    addCounted(lines, "Offers of " + team + " standing in fa.txt after the merge", standing.size());
+    for (const ListedOffer& offer : standing)
+        addItem(lines, offer.player, offer.line);
 
-    std::vector<std::string> moved;
+    std::vector<std::size_t> moved; // the places of the player lines in report.moved
     for (std::size_t i = 0; i + 1 < report.moved.size(); i += 2) {
         const std::string& signedLine = report.moved[i + 1];
         if (speaksFor(std::string_view(signedLine).substr(std::min<std::size_t>(9, signedLine.size())), team))
-            moved.push_back(playerNamed(report.moved[i]) + ": " + signedLine);
+            moved.push_back(i);
     }
-    addCounted(lines, "Players of " + team + " moved to signed.txt", moved);
+    addCounted(lines, "Players of " + team + " moved to signed.txt", moved.size());
+    for (std::size_t i : moved)
+        addItem(lines, nameWithin(report.moved[i]), report.moved[i + 1]);
     return lines;
 }
 
 void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& report)
 {
     try {
-        const auto standing = standingOffers(readFile(pathIn(leagueFolder, kFreeAgentFile)));
-        const std::vector<std::string> none;
+        const std::string freeAgents = readFile(pathIn(leagueFolder, kFreeAgentFile));
+        const Standing standing = standingOffers(freeAgents);
+        const std::vector<ListedOffer> none;
         const Path folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());

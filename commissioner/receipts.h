@@ -13,12 +13,19 @@ namespace bidmark {
 
 inline constexpr std::string_view kReceiptsFolder = "receipts";
 
+// An offer standing in the free-agent list: the player as people write him
+// and the offer line, both within the list's bytes.
+struct ListedOffer {
+    std::string_view player;
+    std::string_view line;
+};
+
 // The team's receipt: the merge name and date, what became of each line of
 // its offer file, every offer of the team standing in the free-agent list
-// after the merge (`standing`, "player: offer line"), and the team's players
-// the run moved to signed.txt.
+// after the merge (`standing`, listed as "player: offer line"), and the
+// team's players the run moved to signed.txt.
 std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<std::string>& standing);
+                                      const std::vector<ListedOffer>& standing);
 
 // Every team's receipt written in the run's folder, fa.txt read once as the
 // run left it; like the report, they are records of the run that a power cut

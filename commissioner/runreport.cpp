@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QStringList>
 #include <QVBoxLayout>
 
 #include "commissioner/receipts.h"
@@ -77,14 +76,23 @@ QString receiptsFolder(const MergeReport& report)
 void RunReport::showReport(MergeReport report, const QWidget* over)
 {
     report_ = std::move(report);
-    QStringList lines;
-    for (const std::string& line : reportLines(report_))
-        lines << gui::toQt(line);
-    text_->setPlainText(lines.join(QLatin1Char('\n')));
+    // The text converted at once; one byte is one character in the font of
+    // fixed pitch, so the line of the most bytes is the widest.
+    const std::vector<std::string> lines = reportLines(report_);
+    std::string text;
+    const std::string* longest = nullptr;
+    for (const std::string& line : lines) {
+        text.append(line).push_back('\n');
+        if (!longest || line.size() > longest->size())
+            longest = &line;
+    }
+    if (!text.empty())
+        text.pop_back();
+    text_->setPlainText(gui::toQt(text));
     setWindowTitle(QStringLiteral("Merge Report"));
     receipts_->setEnabled(!report_.runFolder.empty() && QFileInfo(receiptsFolder(report_)).isDir());
     if (!isVisible())
-        widenToLines(lines);
+        widenTo(longest ? gui::toQt(*longest) : QString());
     gui::showFrom(this, over, gui::Place::Beside);
 }
 
@@ -97,14 +105,11 @@ void RunReport::keyPressEvent(QKeyEvent* event)
 }
 
 // As wide as the longest line needs, within the screen: the lines read whole
-// without scrolling sideways where the screen has room. The font is of fixed
-// pitch, so the line of the most characters is the widest: only it is
+// without scrolling sideways where the screen has room. Only that line is
 // measured, whatever the length of the report.
-void RunReport::widenToLines(const QStringList& lines)
+void RunReport::widenTo(const QString& longestLine)
 {
-    const auto most = std::max_element(lines.begin(), lines.end(),
-                                       [](const QString& a, const QString& b) { return a.size() < b.size(); });
-    const int longest = most == lines.end() ? 0 : text_->fontMetrics().horizontalAdvance(*most);
+    const int longest = text_->fontMetrics().horizontalAdvance(longestLine);
     const QMargins margins = layout()->contentsMargins();
     const int needed = longest + static_cast<int>(2 * text_->document()->documentMargin()) + 2 * text_->frameWidth()
         + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + margins.left() + margins.right();

@@ -1,5 +1,5 @@
 #pragma once
-#include <QStringList>
+#include <QString>
 #include <QWidget>
 
 #include "commissioner/mergereport.h"
@@ -30,7 +30,7 @@ protected:
 private:
     void saveAs();
     void openReceipts();
-    void widenToLines(const QStringList& lines);
+    void widenTo(const QString& longestLine);
 
     const Session& session_;
     MergeReport report_;

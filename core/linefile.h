@@ -25,7 +25,9 @@ void forEachLine(std::string_view bytes, Visit visit)
 {
     std::size_t number = 0;
     while (!bytes.empty()) {
-        const std::size_t end = std::min(bytes.find_first_of("\r\n"), bytes.size());
+        std::size_t end = 0; // a plain scan: find_first_of looks each byte up in its set
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
         visit(++number, bytes.substr(0, end));
         std::size_t next = end;
         if (next < bytes.size())
