@@ -1,6 +1,5 @@
 #include "core/linefile.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "core/failure.h"
@@ -13,21 +12,7 @@ namespace bidmark {
 std::vector<std::string_view> lineViews(std::string_view bytes)
 {
     std::vector<std::string_view> lines;
-    // The next CR and the next LF, each looked for again only once passed, so
-    // that a file of one kind of line end is not searched to its end per line.
-    const std::size_t n = bytes.size();
-    const auto next = [&](char end, std::size_t from) { return std::min(bytes.find(end, from), n); };
-    std::size_t cr = next('\r', 0), lf = next('\n', 0);
-    std::size_t start = 0;
-    while (start < n) {
-        if (cr < start)
-            cr = next('\r', start);
-        if (lf < start)
-            lf = next('\n', start);
-        const std::size_t end = std::min(cr, lf);
-        lines.push_back(bytes.substr(start, end - start));
-        start = end + (end + 1 < n && bytes[end] == '\r' && bytes[end + 1] == '\n' ? 2 : 1);
-    }
+    forEachLine(bytes, [&lines](std::size_t, std::string_view line) { lines.push_back(line); });
     return lines;
 }
 
