@@ -46,6 +46,14 @@ TEST(PathIn, JoinsFolderAndName)
     EXPECT_EQ(pathIn(Path("/tmp/league/"), "fa.txt"), Path("/tmp/league/fa.txt"));
 }
 
+TEST(Path, NamesItsLastPartAndShowsAsLeagueText)
+{
+    EXPECT_EQ((Path("history") / "2026-12-07 run").name(), "2026-12-07 run");
+    EXPECT_EQ(Path("C:\\league\\fa.txt").name(), "fa.txt");
+    EXPECT_EQ(Path("fa.txt").name(), "fa.txt");
+    EXPECT_EQ(Path("Montr\xc3\xa9" "al/\xc5\x81\xc3\xb3" "d\xc5\xba").shown(), "Montr\xe9" "al/?\xf3" "d?");
+}
+
 // "Montréal" in teams.txt is Windows-1252; its file is named as the file
 // system spells names, and one named by the raw bytes is found too.
 TEST(PathIn, SpellsLeagueTextAsTheFileSystemDoesAndFindsRawNames)
