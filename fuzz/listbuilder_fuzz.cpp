@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& box : ticked)
         box = input.ConsumeBool();
     const std::string search = input.ConsumeRandomLengthString(16);
-    const auto lines = splitLines(input.ConsumeRemainingBytesAsString());
+    const std::string bytes = input.ConsumeRemainingBytesAsString();
+    const auto lines = lineViews(bytes);
 
     const auto listed = buildPlayerList(ticked, lines);
     std::size_t next = 0;
