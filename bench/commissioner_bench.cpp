@@ -25,15 +25,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 #include "bench/leaguegenerator.h"
 #include "commissioner/mergerun.h"
 #include "core/journal.h"
 #include "core/leaguefiles.h"
 #include "core/linefile.h"
+#include "core/platform.h"
 #include "core/teamfiles.h"
 #include "tests/reference/referencemerge.h"
 
@@ -264,12 +262,7 @@ BENCHMARK(Journal)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv)
 {
-#ifdef __GLIBC__
-    // Freed memory stays in the process: otherwise a run's time depends on
-    // whether the system took back what the run before it gave up.
-    mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_MMAP_THRESHOLD, 1 << 30);
-#endif
+    bidmark::platform::prepareProcess(); // as the program starts: freed memory kept
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -22,6 +22,7 @@
 #include "bench/leaguegenerator.h"
 #include "core/falist.h"
 #include "core/leaguefiles.h"
+#include "core/platform.h"
 #include "core/linefile.h"
 #include "editor/playersavailable.h"
 #include "gui/text.h"
@@ -163,6 +164,7 @@ BENCHMARK(LongLineFilterClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
+    bidmark::platform::prepareProcess(); // as the program starts
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 

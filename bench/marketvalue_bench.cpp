@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QTableView>
 
+#include "core/platform.h"
 #include "marketvalue/valuetable.h"
 #include "marketvalue/valueswindow.h"
 #endif
@@ -206,6 +207,7 @@ BENCHMARK(BM_SortValuesTable)
 
 int main(int argc, char** argv)
 {
+    bidmark::platform::prepareProcess(); // as the program starts
 #ifdef BIDMARK_BENCH_WINDOWS
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

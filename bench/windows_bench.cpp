@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
+#include "core/platform.h"
+
 int main(int argc, char** argv)
 {
+    bidmark::platform::prepareProcess(); // as the program starts
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,5 +1,7 @@
 #include "core/linefile.h"
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "core/failure.h"
@@ -8,6 +10,30 @@
 #include "core/wildcard.h"
 
 namespace bidmark {
+
+// Eight bytes at a time: a word with a CR or LF among its bytes has the high
+// bit set of the first such byte (and maybe of bytes after it) in `hits`; on
+// a little-endian machine the first byte is the lowest.
+std::size_t lineEnd(std::string_view bytes)
+{
+    std::size_t at = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + at, 8);
+        const std::uint64_t cr = word ^ (ones * '\r');
+        const std::uint64_t lf = word ^ (ones * '\n');
+        const std::uint64_t hits = (((cr - ones) & ~cr) | ((lf - ones) & ~lf)) & highs;
+        if (hits)
+            return at + static_cast<std::size_t>(__builtin_ctzll(hits)) / 8;
+    }
+#endif
+    while (at < bytes.size() && bytes[at] != '\r' && bytes[at] != '\n')
+        ++at;
+    return at;
+}
 
 std::vector<std::string_view> lineViews(std::string_view bytes)
 {

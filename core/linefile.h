@@ -19,18 +19,19 @@ std::vector<std::string> splitLines(std::string_view bytes);
 std::vector<std::string_view> lineViews(std::string_view bytes);
 // Each line of the bytes as splitLines finds them, numbered from 1, without
 // holding them all: visit(number, line).
+// Where the line at the start of the bytes ends: the offset of the first CR
+// or LF, or the size when there is none.
+std::size_t lineEnd(std::string_view bytes);
 template <typename Visit>
 void forEachLine(std::string_view bytes, Visit visit)
 {
     std::size_t number = 0;
     while (!bytes.empty()) {
-        std::size_t end = 0; // a plain scan: find_first_of looks each byte up in its set
-        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
-            ++end;
+        const std::size_t end = lineEnd(bytes);
         visit(++number, bytes.substr(0, end));
         std::size_t next = end;
         if (next < bytes.size())
-            next += bytes.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+            next += bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n' ? 2 : 1;
         bytes.remove_prefix(next);
     }
 }

@@ -16,7 +16,11 @@
 namespace bidmark::platform {
 
 // What main does before anything else. A file-size limit (ulimit -f) makes a
-// write fail with an ordinary message instead of ending the program.
+// write fail with an ordinary message instead of ending the program. The
+// memory of a list of tens of thousands of lines, once given back, is kept
+// for the next one: each run and each window builds such lists again, and
+// memory handed back to the system costs a page fault for every 4 KB of the
+// next list.
 void prepareProcess();
 
 // No league file is larger; a bigger one is refused, not read.

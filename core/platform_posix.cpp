@@ -6,6 +6,9 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <locale.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -152,6 +155,12 @@ void prepareProcess()
 {
     // Past the limit a write then fails with EFBIG, and the user is told.
     std::signal(SIGXFSZ, SIG_IGN);
+#if defined(__GLIBC__)
+    // Blocks up to 32 MB (the most it allows) from the heap, and up to 64 MB
+    // of it kept when given back, instead of the thresholds it moves by itself.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+#endif
 }
 
 bool fileExists(const Path& path)

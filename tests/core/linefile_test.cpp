@@ -31,6 +31,21 @@ TEST(SplitLines, EndsAtCrLfLoneCrOrLoneLf)
     EXPECT_EQ(splitLines(std::string("a\0b\r\n\0", 6)), (Lines{std::string("a\0b", 3), std::string("\0", 1)}));
 }
 
+// Lines of every length around a word of eight bytes, filled with the bytes
+// nearest CR and LF and with high bytes, each line end at every place.
+TEST(SplitLines, FindsEachLineEndWhateverItsPlace)
+{
+    const std::string fillers("\x0b\x0c\x0e\x8a\x8d\xff\x00 ", 8);
+    for (std::size_t length = 0; length < 20; ++length) {
+        for (const char* end : {"\r\n", "\r", "\n"}) {
+            std::string line;
+            for (std::size_t i = 0; i < length; ++i)
+                line += fillers[(i + length) % fillers.size()];
+            EXPECT_EQ(splitLines(line + end + line + end + "x"), (Lines{line, line, "x"})) << length << end;
+        }
+    }
+}
+
 TEST(JoinLines, EveryLineGetsCrLf)
 {
     EXPECT_EQ(joinLines({}), "");
