@@ -216,28 +216,36 @@ void PlayersAvailable::connectHandlers()
 
 void PlayersAvailable::setPlayerLines(std::string faText)
 {
-    auto file = std::make_shared<const std::string>(std::move(faText));
-    std::vector<std::string_view> lines = lineViews(*file);
-    if (!session_.signingMode())
-        standingOffers_ = standingOffers(lines, session_.currentTeam);
-    replacePlayerLines(std::move(file), std::move(lines));
+    faFile_.reset(); // the team may be another one
+    takeFreeAgents(std::move(faText));
+    replacePlayerLines(faFile_, faLines_);
     showOffers();
 }
 
+bool PlayersAvailable::takeFreeAgents(std::string faText)
+{
+    if (faFile_ && *faFile_ == faText)
+        return false;
+    faFile_ = std::make_shared<const std::string>(std::move(faText));
+    faLines_ = lineViews(*faFile_);
+    if (!session_.signingMode())
+        standingOffers_ = standingOffers(faLines_, session_.currentTeam);
+    return true;
+}
+
 // The team's standing offers are taken from the whole list; "My offers only"
-// keeps the players with an offer standing or an entry in the offer list.
+// keeps the players with an offer standing or an entry in the offer list. A
+// filter click that reads fa.txt as it was builds the list from the lines
+// already found in it.
 void PlayersAvailable::showFreeAgents(std::string faText)
 {
-    const std::string& team = session_.currentTeam;
-    auto file = std::make_shared<const std::string>(std::move(faText));
-    std::vector<std::string_view> faLines = lineViews(*file);
-    if (!session_.signingMode())
-        standingOffers_ = standingOffers(faLines, team);
-    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), std::move(faLines));
+    const bool changed = takeFreeAgents(std::move(faText));
+    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), faLines_);
     if (myOffers_->isChecked() && !session_.signingMode())
-        lines = myOffersOnly(lines, team, offers_.entries);
-    replacePlayerLines(std::move(file), std::move(lines));
-    showOffersTotal(); // the offer list itself is as it was
+        lines = myOffersOnly(lines, session_.currentTeam, offers_.entries);
+    replacePlayerLines(faFile_, std::move(lines));
+    if (changed)
+        showOffersTotal(); // the offer list itself is as it was
 }
 
 // A new list starts with no line selected, and so with no player's details.
@@ -262,6 +270,8 @@ void PlayersAvailable::showDetails(const std::string& statistics, const std::str
 void PlayersAvailable::clearLists()
 {
     replacePlayerLines({}, {});
+    faFile_.reset();
+    faLines_ = {};
     offers_ = OfferList{};
     showOffers();
 }
@@ -284,9 +294,7 @@ bool PlayersAvailable::selectPlayer(const std::string& nameKey)
     return true;
 }
 
-// The list builder empties the list before it reads fa.txt, so the old lines
-// are not held beside the new ones; a file that cannot be read leaves the
-// list empty.
+// A file that cannot be read leaves the list empty.
 void PlayersAvailable::filterClicked()
 {
     gui::guarded(this, [&] {

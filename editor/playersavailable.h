@@ -65,6 +65,9 @@ private:
     // Nothing selected or detailed afterwards; the lines are views into the file.
     void replacePlayerLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
     void showFreeAgents(std::string faText); // the list built with the boxes ticked
+    // fa.txt's bytes as last read, its lines and the team's standing offers
+    // taken from them; false when the bytes are those read last time.
+    bool takeFreeAgents(std::string faText);
     void showDetails(const std::string& statistics, const std::string& marketValue);
     FilterBoxes tickedFilters() const;
     std::optional<std::size_t> selectedRow() const;
@@ -77,7 +80,9 @@ private:
     Session& session_;
     OfferList offers_;
     std::vector<std::string> shownEarlier_;   // the earlier offers the list opened with
-    std::vector<std::string> standingOffers_; // the team's offers in fa.txt when last read
+    std::shared_ptr<const std::string> faFile_; // fa.txt when last read
+    std::vector<std::string_view> faLines_;     // its lines
+    std::vector<std::string> standingOffers_;   // the team's offers among them
     ContractDialog* contract_ = nullptr;
 
     QCheckBox* filters_[kFilterCount] = {};

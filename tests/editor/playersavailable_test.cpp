@@ -94,6 +94,25 @@ private slots:
         dir_.reset();
     }
 
+    // Each filter click reads fa.txt again: a list changed since shows, and
+    // so do the team's standing offers in it.
+    void filterClickReadsTheFileAgain()
+    {
+        Session session{dir_->path(), "TOR"};
+        PlayersAvailable form(session);
+        open(form, session);
+        auto* goalies = control<QCheckBox>(&form, "Check5");
+        auto* total = control<QLabel>(&form, "myOffersTotal");
+        QTest::mouseClick(goalies, Qt::LeftButton);
+        QVERIFY(total->text().startsWith(QStringLiteral("1 standing offer,")));
+        std::vector<std::string> lines = elevenLines();
+        lines.insert(lines.end(), {playerLine("Mika Salo", 25, "UFA", 900000, "C", 70), "<TOR> 2.0/2 ", ""});
+        dir_->writeLines("fa.txt", lines);
+        QTest::mouseClick(goalies, Qt::LeftButton);
+        QCOMPARE(control<QListView>(&form, "List1")->model()->rowCount(), 14);
+        QVERIFY(total->text().startsWith(QStringLiteral("2 standing offers,")));
+    }
+
     void teamModeFiltersSearchesOffersAndSaves()
     {
         Session session{dir_->path(), "TOR"};
