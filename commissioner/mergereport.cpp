@@ -237,7 +237,8 @@ void keepReport(const Path& runFolder, MergeReport& report)
 {
     report.runFolder = runFolder;
     try {
-        writeRecordLines(pathIn(runFolder, kReportFile), reportLines(report));
+        report.keptLines = reportLines(report);
+        writeRecordLines(pathIn(runFolder, kReportFile), report.keptLines);
     } catch (const Failure& failure) {
         report.unkept = failure.what();
     }

@@ -82,6 +82,7 @@ struct MergeReport {
     Path runFolder;                           // the run's folder of the journal, once the report is kept there
     std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
     std::string unkept;                       // why report.txt or the receipts could not be kept with the run
+    std::vector<std::string> keptLines;       // reportLines as report.txt got them, once kept
 };
 
 std::vector<std::string> reportLines(const MergeReport& report);

@@ -63,38 +63,48 @@ Standing standingOffers(std::string_view freeAgents)
     return standing;
 }
 
-// A part of the receipt: an empty line, then its title with the count of its
-// items; each item follows, indented, as "player: line".
-void addCounted(std::vector<std::string>& lines, const std::string& title, std::size_t count)
-{
-    lines.emplace_back();
-    lines.push_back(title + ": " + std::to_string(count));
-}
-void addItem(std::vector<std::string>& lines, std::string_view player, std::string_view line)
-{
-    std::string& item = lines.emplace_back();
-    item.reserve(player.size() + line.size() + 4);
-    item.append("  ").append(player).append(": ").append(line);
-}
+// The receipt's bytes as they are made: each line followed by CR LF.
+class Receipt {
+public:
+    Receipt& line(std::string_view text = {})
+    {
+        bytes_.append(text).append("\r\n");
+        return *this;
+    }
+    // A part of the receipt: an empty line, then its title with the count of
+    // its items; each item follows, indented, as "player: line".
+    void counted(const std::string& title, std::size_t count)
+    {
+        line().line(title + ": " + std::to_string(count));
+    }
+    void item(std::string_view player, std::string_view text)
+    {
+        bytes_.append("  ").append(player).append(": ").append(text).append("\r\n");
+    }
+    std::string take() { return std::move(bytes_); }
+
+private:
+    std::string bytes_;
+};
 
 } // namespace
 
-std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<ListedOffer>& standing)
+std::string receiptText(const MergeReport& report, const std::string& team, const std::string& date,
+                        const std::vector<ListedOffer>& standing)
 {
-    std::vector<std::string> lines{"Receipt for team " + team,
-                                   "Merge: " + report.mergeName.value_or(report.run), "Date: " + date};
+    Receipt receipt;
+    receipt.line("Receipt for team " + team).line("Merge: " + report.mergeName.value_or(report.run)).line("Date: " + date);
     for (const FileReport& file : report.files) {
         if (file.team != team)
             continue;
-        lines.emplace_back();
-        const std::vector<std::string> section = sectionLines(file);
-        lines.insert(lines.end(), section.begin(), section.end());
+        receipt.line();
+        for (const std::string& line : sectionLines(file))
+            receipt.line(line);
     }
 
-    addCounted(lines, "Offers of " + team + " standing in fa.txt after the merge", standing.size());
+    receipt.counted("Offers of " + team + " standing in fa.txt after the merge", standing.size());
     for (const ListedOffer& offer : standing)
-        addItem(lines, offer.player, offer.line);
+        receipt.item(offer.player, offer.line);
 
     std::vector<std::size_t> moved; // the places of the player lines in report.moved
     for (std::size_t i = 0; i + 1 < report.moved.size(); i += 2) {
@@ -102,10 +112,10 @@ std::vector<std::string> receiptLines(const MergeReport& report, const std::stri
         if (speaksFor(std::string_view(signedLine).substr(std::min<std::size_t>(9, signedLine.size())), team))
             moved.push_back(i);
     }
-    addCounted(lines, "Players of " + team + " moved to signed.txt", moved.size());
+    receipt.counted("Players of " + team + " moved to signed.txt", moved.size());
     for (std::size_t i : moved)
-        addItem(lines, nameWithin(report.moved[i]), report.moved[i + 1]);
-    return lines;
+        receipt.item(nameWithin(report.moved[i]), report.moved[i + 1]);
+    return receipt.take();
 }
 
 void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& report)
@@ -122,8 +132,8 @@ void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& 
             if (!written.insert(file.team).second)
                 continue;
             const auto offers = standing.find(file.team);
-            writeRecordLines(pathIn(folder, file.fileName),
-                             receiptLines(report, file.team, date, offers == standing.end() ? none : offers->second));
+            writeRecord(pathIn(folder, file.fileName),
+                        receiptText(report, file.team, date, offers == standing.end() ? none : offers->second));
         }
     } catch (const Failure& failure) {
         report.unkept = failure.what();

@@ -23,9 +23,10 @@ struct ListedOffer {
 // The team's receipt: the merge name and date, what became of each line of
 // its offer file, every offer of the team standing in the free-agent list
 // after the merge (`standing`, listed as "player: offer line"), and the
-// team's players the run moved to signed.txt.
-std::vector<std::string> receiptLines(const MergeReport& report, const std::string& team, const std::string& date,
-                                      const std::vector<ListedOffer>& standing);
+// team's players the run moved to signed.txt; its bytes, each line followed
+// by CR LF.
+std::string receiptText(const MergeReport& report, const std::string& team, const std::string& date,
+                        const std::vector<ListedOffer>& standing);
 
 // Every team's receipt written in the run's folder, fa.txt read once as the
 // run left it; like the report, they are records of the run that a power cut

@@ -78,7 +78,9 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     report_ = std::move(report);
     // The text converted at once; one byte is one character in the font of
     // fixed pitch, so the line of the most bytes is the widest.
-    const std::vector<std::string> lines = reportLines(report_);
+    if (report_.keptLines.empty())
+        report_.keptLines = reportLines(report_);
+    const std::vector<std::string>& lines = report_.keptLines;
     std::string text;
     const std::string* longest = nullptr;
     for (const std::string& line : lines) {

@@ -84,9 +84,11 @@ void writeLinesAtomic(const Path& path, const std::vector<std::string>& lines)
     writeFileAtomic(path, joinLines(lines));
 }
 
-void writeRecordLines(const Path& path, const std::vector<std::string>& lines)
+void writeRecordLines(const Path& path, const std::vector<std::string>& lines) { writeRecord(path, joinLines(lines)); }
+
+void writeRecord(const Path& path, const std::string& bytes)
 {
-    switch (platform::createNewFile(path, joinLines(lines), false, platform::Flush::left)) {
+    switch (platform::createNewFile(path, bytes, false, platform::Flush::left)) {
     case platform::NewFile::made:
         return;
     case platform::NewFile::taken:

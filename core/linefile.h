@@ -70,6 +70,8 @@ void writeLinesAtomic(const Path& path, const std::vector<std::string>& lines);
 // to the system to flush: a power cut may lose it, never the league files
 // nor the journal. A file of that name there already is a failure.
 void writeRecordLines(const Path& path, const std::vector<std::string>& lines);
+// The same for a record already made as a file's bytes.
+void writeRecord(const Path& path, const std::string& bytes);
 
 // Adds the lines at the end of the file, created when missing. The file is
 // rewritten whole (its old bytes and the new lines, replaced atomically), so
