@@ -21,7 +21,9 @@ MergeList::Line::Kind MergeList::kindOf(std::string_view line)
         return Line::Empty;
     if (isSignedLine(line))
         return Line::Signed;
-    if (wildcardMatch(line, "<?" "?>*") || wildcardMatch(line, "<??" "?>*"))
+    static const LinePattern twoCharacters("<?" "?>*");
+    static const LinePattern threeCharacters("<??" "?>*");
+    if (twoCharacters.matches(line) || threeCharacters.matches(line))
         return Line::EarlierOffer;
     return Line::Other;
 }
