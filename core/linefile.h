@@ -17,11 +17,11 @@ std::vector<std::string> splitLines(std::string_view bytes);
 // of thousands of lines costs one vector, not a string each. The views are
 // good while the bytes are.
 std::vector<std::string_view> lineViews(std::string_view bytes);
-// Each line of the bytes as splitLines finds them, numbered from 1, without
-// holding them all: visit(number, line).
 // Where the line at the start of the bytes ends: the offset of the first CR
 // or LF, or the size when there is none.
 std::size_t lineEnd(std::string_view bytes);
+// Each line of the bytes as splitLines finds them, numbered from 1, without
+// holding them all: visit(number, line).
 template <typename Visit>
 void forEachLine(std::string_view bytes, Visit visit)
 {
