@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 #include "core/failure.h"
@@ -44,6 +45,12 @@ BracketFinder::BracketFinder(const RosterTable& roster) : roster_(roster)
         std::sort(group.begin(), group.end(),
                   [](const Ranked& a, const Ranked& b) { return a.overall < b.overall; });
     }
+}
+
+std::size_t BracketFinder::KeyHash::operator()(const std::tuple<char, double, double>& key) const
+{
+    const std::hash<double> hash;
+    return (hash(std::get<1>(key)) * 31 + hash(std::get<2>(key))) * 31 + static_cast<unsigned char>(std::get<0>(key));
 }
 
 std::size_t BracketFinder::bracketOf(const FreeAgent& agent)

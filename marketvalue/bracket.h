@@ -1,8 +1,8 @@
 #pragma once
 #include <array>
-#include <map>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -59,7 +59,10 @@ private:
     const RosterTable& roster_;
     std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each by overall
     std::vector<Bracket> brackets_;
-    std::map<std::tuple<char, double, double>, std::size_t> known_; // by group, overall, age
+    struct KeyHash {
+        std::size_t operator()(const std::tuple<char, double, double>& key) const;
+    };
+    std::unordered_map<std::tuple<char, double, double>, std::size_t, KeyHash> known_; // by group, overall, age
 };
 
 // Which rule gave a market value.
