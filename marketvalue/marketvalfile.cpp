@@ -46,7 +46,12 @@ std::vector<std::string> marketValueHeader()
     };
 }
 
-MarketValueText::MarketValueText() : text_(joinLines(marketValueHeader())), lineStart_(text_.size()) {}
+MarketValueText::MarketValueText(std::size_t players)
+    : text_(joinLines(marketValueHeader())), lineStart_(text_.size())
+{
+    constexpr std::size_t kPlayerLine = 70; // its items at their columns, the line end
+    text_.reserve(text_.size() + players * kPlayerLine);
+}
 
 void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value)
 {

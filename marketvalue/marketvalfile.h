@@ -20,7 +20,8 @@ std::unordered_map<std::string, double> readMarketValues(const std::vector<std::
 // whose column the line has already passed starts a new line at that column.
 class MarketValueText {
 public:
-    MarketValueText();
+    // Room is made for this many player lines.
+    explicit MarketValueText(std::size_t players = 0);
     void addLine(const FreeAgent& agent, const BracketStats& stats, double value);
     const std::string& text() const { return text_; }
 

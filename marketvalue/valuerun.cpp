@@ -87,7 +87,7 @@ std::vector<ValueRow> listedRows(std::string_view freeAgentList)
 // The whole output, built in memory so that a failure leaves the old file.
 std::string marketValueText(const MarketValues& values)
 {
-    MarketValueText text;
+    MarketValueText text(values.rows.size());
     for (const ValueRow& row : values.rows)
         text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
     return text.text();
