@@ -12,7 +12,9 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QTableWidget>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <utility>
 
 #include "gui/captionbutton.h"
@@ -55,6 +57,27 @@ void compact(QTableView* table)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
+// Each column as wide as its head or the widest text of its first rows, the
+// longest of them measured once rather than every cell laid out.
+void fitColumns(QTableView* table)
+{
+    constexpr int kRowsLooked = 50;
+    const QAbstractItemModel& model = *table->model();
+    const int rows = std::min(model.rowCount(), kRowsLooked);
+    const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) +
+                        (table->showGrid() ? 1 : 0);
+    for (int column = 0; column < model.columnCount(); ++column) {
+        QString widest;
+        for (int row = 0; row < rows; ++row) {
+            const QString text = model.index(row, column).data().toString();
+            if (text.size() > widest.size())
+                widest = text;
+        }
+        const int cells = widest.isEmpty() ? 0 : table->fontMetrics().horizontalAdvance(widest) + margins;
+        table->setColumnWidth(column, std::max(cells, table->horizontalHeader()->sectionSizeHint(column)));
+    }
+}
+
 QLabel* wrappingLabel(const char* name, const char* spoken)
 {
     auto* label = control<QLabel>(name, spoken);
@@ -94,7 +117,8 @@ MarketValuesWindow::MarketValuesWindow(Path leagueFolder, QWidget* parent)
     table_->horizontalHeader()->setSortIndicatorClearable(true); // a third click: fa.txt order again
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
-    // Column widths from the first rows, not from every row of a large league.
+    // A column fitted to its contents (a double-click on its edge) looks at
+    // the first rows, not at every row of a large league.
     table_->horizontalHeader()->setResizeContentsPrecision(50);
 
     bracketCaption_ = wrappingLabel("bracketCaption", "Bracket");
@@ -158,7 +182,7 @@ void MarketValuesWindow::setValues(std::shared_ptr<const MarketValues> values)
     model_->setValues(values_);
     chart_->setValues(*values_);
     chart_->showGroup(kGroupChoices[groups_->currentIndex()].group);
-    table_->resizeColumnsToContents();
+    fitColumns(table_);
     // The new rows start with none selected: selecting the first shows his
     // bracket once, through the selection's signal.
     if (filter_->rowCount() > 0)
