@@ -1,5 +1,7 @@
 #pragma once
 #include <array>
+#include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
@@ -25,6 +27,10 @@ struct BracketStats {
 };
 
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry);
+
+// A quick hash of numbers for the run's lookups; numbers that compare equal
+// hash alike.
+std::size_t hashNumbers(std::initializer_list<double> numbers);
 
 // The roster entries of one bracket, as indices into the roster table in
 // roster order, and what their salaries sum up to.
@@ -54,6 +60,7 @@ private:
 
     struct Ranked {
         double overall;
+        double age;
         std::size_t entry; // index in the roster table
     };
     const RosterTable& roster_;
