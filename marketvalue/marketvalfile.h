@@ -26,16 +26,40 @@ public:
     const std::string& text() const { return text_; }
 
 private:
+    // What a line holds from his age to his bracket's average: the same for
+    // every free agent of one bracket.
+    struct BracketItems {
+        double age;
+        char group;
+        double overall;
+        int count;
+        double high, low, average;
+        bool operator==(const BracketItems& other) const;
+    };
+    struct BracketItemsHash {
+        std::size_t operator()(const BracketItems& items) const;
+    };
+    // Bracket items laid out from column 22, and where their last line
+    // starts in them when an item moved to a new line.
+    struct LaidOut {
+        std::string text;
+        std::size_t lastLineStart = std::string::npos;
+    };
+
+    void putBracketItems(const BracketItems& items);
     void put(std::size_t column, const std::string& item);
-    // Number texts are worked out once per value: a league repeats its
-    // ages, ratings and salaries thousands of times.
+    // Number texts are worked out once per value and the bracket items once
+    // per bracket: a league repeats its salaries and brackets thousands of
+    // times.
     const std::string& money(double value);
-    const std::string& signedNumber(double value);
 
     std::string text_;
     std::size_t lineStart_ = 0;
-    std::unordered_map<double, std::string> moneyTexts_;
-    std::unordered_map<double, std::string> signedTexts_;
+    struct MoneyHash {
+        std::size_t operator()(double value) const { return hashNumbers({value}); }
+    };
+    std::unordered_map<double, std::string, MoneyHash> moneyTexts_;
+    std::unordered_map<BracketItems, LaidOut, BracketItemsHash> bracketTexts_;
 };
 
 } // namespace bidmark
