@@ -82,9 +82,9 @@ void MarketValueText::putBracketItems(const BracketItems& items)
             lineStart_ = start + known->second.lastLineStart;
         return;
     }
-    put(kFirstColumn, signedText(items.age));
+    put(kFirstColumn, signedNumber(items.age));
     put(26, std::string(1, items.group));
-    put(29, signedText(items.overall));
+    put(29, signedNumber(items.overall));
     put(33, " " + std::to_string(items.count) + " ");
     put(38, money(items.high));
     put(44, money(items.low));
@@ -105,12 +105,25 @@ void MarketValueText::put(std::size_t column, const std::string& item)
     text_ += item;
 }
 
+namespace {
+template <class Format>
+const std::string& remembered(NumberTexts& texts, double value, Format format)
+{
+    auto found = texts.find(value);
+    if (found == texts.end())
+        found = texts.emplace(value, format(value)).first;
+    return found->second;
+}
+} // namespace
+
 const std::string& MarketValueText::money(double value)
 {
-    auto found = moneyTexts_.find(value);
-    if (found == moneyTexts_.end())
-        found = moneyTexts_.emplace(value, formatNumber(value, "0.0#")).first;
-    return found->second;
+    return remembered(moneyTexts_, value, [](double v) { return formatNumber(v, "0.0#"); });
+}
+
+const std::string& MarketValueText::signedNumber(double value)
+{
+    return remembered(signedTexts_, value, [](double v) { return signedText(v); });
 }
 
 } // namespace bidmark

@@ -16,6 +16,12 @@ std::vector<std::string> marketValueHeader();
 // of his entry (his player line and any line an item was pushed onto).
 std::unordered_map<std::string, double> readMarketValues(const std::vector<std::string>& lines);
 
+// The texts of numbers, by number.
+struct NumberHash {
+    std::size_t operator()(double number) const { return hashNumbers({number}); }
+};
+using NumberTexts = std::unordered_map<double, std::string, NumberHash>;
+
 // The file's text, built in memory: the header, then the lines added. An item
 // whose column the line has already passed starts a new line at that column.
 class MarketValueText {
@@ -52,13 +58,12 @@ private:
     // per bracket: a league repeats its salaries and brackets thousands of
     // times.
     const std::string& money(double value);
+    const std::string& signedNumber(double value);
 
     std::string text_;
     std::size_t lineStart_ = 0;
-    struct MoneyHash {
-        std::size_t operator()(double value) const { return hashNumbers({value}); }
-    };
-    std::unordered_map<double, std::string, MoneyHash> moneyTexts_;
+    NumberTexts moneyTexts_;
+    NumberTexts signedTexts_;
     std::unordered_map<BracketItems, LaidOut, BracketItemsHash> bracketTexts_;
 };
 
