@@ -83,7 +83,7 @@ std::size_t BracketFinder::bracketOf(const FreeAgent& agent)
     return found->second;
 }
 
-Bracket BracketFinder::bracket(const FreeAgent& agent) const
+Bracket BracketFinder::bracket(const FreeAgent& agent)
 {
     Bracket result;
     std::vector<std::size_t>& entries = result.entries;
@@ -97,10 +97,15 @@ Bracket BracketFinder::bracket(const FreeAgent& agent) const
                                         [](double bound, const Ranked& r) { return bound < r.overall; });
     const auto last = std::lower_bound(first, group.end(), agent.overall + kOverallReach,
                                        [](const Ranked& r, double bound) { return r.overall < bound; });
+    // Every candidate is written and only those of his age kept: no branch
+    // to guess wrong on each of them.
+    found_.resize(static_cast<std::size_t>(last - first));
+    std::size_t kept = 0;
     for (auto candidate = first; candidate != last; ++candidate) {
-        if (nearAge(agent.age, candidate->age))
-            entries.push_back(candidate->entry);
+        found_[kept] = candidate->entry;
+        kept += nearAge(agent.age, candidate->age) ? 1 : 0;
     }
+    entries.assign(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(kept));
     std::sort(entries.begin(), entries.end());
 
     BracketStats& stats = result.stats;

@@ -56,7 +56,7 @@ public:
     std::vector<Bracket> takeBrackets() { return std::move(brackets_); }
 
 private:
-    Bracket bracket(const FreeAgent& agent) const;
+    Bracket bracket(const FreeAgent& agent);
 
     struct Ranked {
         double overall;
@@ -66,6 +66,7 @@ private:
     const RosterTable& roster_;
     std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each by overall
     std::vector<Bracket> brackets_;
+    std::vector<std::size_t> found_; // a bracket's candidates, reused
     struct KeyHash {
         std::size_t operator()(const std::tuple<char, double, double>& key) const;
     };
