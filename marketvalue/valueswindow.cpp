@@ -4,18 +4,22 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFontMetrics>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
-#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <utility>
+#include <vector>
 
 #include "gui/captionbutton.h"
 #include "gui/messages.h"
@@ -57,24 +61,56 @@ void compact(QTableView* table)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
-// Each column as wide as its head or the widest text of its first rows, the
-// longest of them measured once rather than every cell laid out.
+// Each column as wide as its head or the widest text of its first rows. The
+// widest is picked by its letters' advances and measured once, in each font
+// those rows use, rather than every cell laid out.
 void fitColumns(QTableView* table)
 {
     constexpr int kRowsLooked = 50;
     const QAbstractItemModel& model = *table->model();
     const int rows = std::min(model.rowCount(), kRowsLooked);
+    std::vector<QFont> fonts{table->font()};
+    for (int row = 0; row < rows; ++row) {
+        const QVariant role = model.index(row, 0).data(Qt::FontRole);
+        const QFont font = role.value<QFont>().resolve(table->font()); // as the view shows it
+        if (role.isValid() && std::find(fonts.begin(), fonts.end(), font) == fonts.end())
+            fonts.push_back(font);
+    }
+    const QFontMetrics plain = table->fontMetrics();
+    std::array<int, 256> advances; // of the Latin-1 letters, as they are asked for
+    advances.fill(-1);
+    const auto roughWidth = [&](const QString& text) {
+        int width = 0;
+        for (const QChar letter : text) {
+            if (letter.unicode() >= advances.size()) {
+                width += plain.horizontalAdvance(letter);
+                continue;
+            }
+            int& advance = advances[letter.unicode()];
+            if (advance < 0)
+                advance = plain.horizontalAdvance(letter);
+            width += advance;
+        }
+        return width;
+    };
     const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) +
                         (table->showGrid() ? 1 : 0);
     for (int column = 0; column < model.columnCount(); ++column) {
         QString widest;
+        int widestRough = 0;
         for (int row = 0; row < rows; ++row) {
             const QString text = model.index(row, column).data().toString();
-            if (text.size() > widest.size())
+            if (const int rough = roughWidth(text); rough > widestRough) {
                 widest = text;
+                widestRough = rough;
+            }
         }
-        const int cells = widest.isEmpty() ? 0 : table->fontMetrics().horizontalAdvance(widest) + margins;
-        table->setColumnWidth(column, std::max(cells, table->horizontalHeader()->sectionSizeHint(column)));
+        int width = table->horizontalHeader()->sectionSizeHint(column);
+        for (const QFont& font : fonts) {
+            if (!widest.isEmpty())
+                width = std::max(width, QFontMetrics(font).horizontalAdvance(widest) + margins);
+        }
+        table->setColumnWidth(column, width);
     }
 }
 
