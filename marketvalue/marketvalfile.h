@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "marketvalue/bracket.h"
@@ -29,7 +30,8 @@ public:
     // Room is made for this many player lines.
     explicit MarketValueText(std::size_t players = 0);
     void addLine(const FreeAgent& agent, const BracketStats& stats, double value);
-    const std::string& text() const { return text_; }
+    const std::string& text() const& { return text_; }
+    std::string text() && { return std::move(text_); } // the text handed over, not copied
 
 private:
     // What a line holds from his age to his bracket's average: the same for

@@ -90,7 +90,7 @@ std::string marketValueText(const MarketValues& values)
     MarketValueText text(values.rows.size());
     for (const ValueRow& row : values.rows)
         text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
-    return text.text();
+    return std::move(text).text();
 }
 } // namespace
 
