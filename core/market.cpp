@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/falist.h"
+#include "core/linefile.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/wildcard.h"
@@ -77,6 +78,20 @@ const StandingOffer* PlayerOffers::best() const
     return best;
 }
 
+namespace {
+// What one line under a player line adds to his offers: an offer, or the
+// contract of the block's first signed line.
+void takeBlockLine(PlayerOffers& found, std::string_view line)
+{
+    if (isSignedLine(line)) {
+        if (!found.signedContract)
+            found.signedContract = readSignedContract(line);
+    } else if (std::optional<StandingOffer> offer = readOffer(line)) {
+        found.offers.push_back(std::move(*offer));
+    }
+}
+} // namespace
+
 PlayerOffers offersUnder(const std::vector<std::string>& lines, std::size_t player)
 {
     PlayerOffers found;
@@ -84,15 +99,15 @@ PlayerOffers offersUnder(const std::vector<std::string>& lines, std::size_t play
     while (end < lines.size() && !isPlayerLine(lines[end]))
         ++end;
     found.offers.reserve(end - player - 1); // room for every line of his block: the offers are not moved
-    for (std::size_t index = player + 1; index < end; ++index) {
-        const std::string& line = lines[index];
-        if (isSignedLine(line)) {
-            if (!found.signedContract)
-                found.signedContract = readSignedContract(line);
-        } else if (std::optional<StandingOffer> offer = readOffer(line)) {
-            found.offers.push_back(std::move(*offer));
-        }
-    }
+    for (std::size_t index = player + 1; index < end; ++index)
+        takeBlockLine(found, lines[index]);
+    return found;
+}
+
+PlayerOffers offersIn(std::string_view linesUnderPlayer)
+{
+    PlayerOffers found;
+    forEachLine(linesUnderPlayer, [&found](std::size_t, std::string_view line) { takeBlockLine(found, line); });
     return found;
 }
 

@@ -44,6 +44,9 @@ struct PlayerOffers {
 // The offers of the block whose player line is lines[player]: the lines
 // below it up to the next player line (merge form).
 PlayerOffers offersUnder(const std::vector<std::string>& lines, std::size_t player);
+// The same offers from the bytes of the lines under the player line, up to
+// the next player line, as fa.txt holds them.
+PlayerOffers offersIn(std::string_view linesUnderPlayer);
 
 // One sentence on the offers against the player's market value (nothing when
 // it was not computed): "The best offer, TOR 2.5/4, is 0.6 above his value.",

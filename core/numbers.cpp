@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "core/failure.h"
@@ -289,6 +290,14 @@ double moneyValue(std::string_view text, std::string_view what)
     };
     if (!parseNumeric(text, parts))
         throw Failure("Not a number: \"" + std::string(text.substr(0, 200)) + "\" (" + std::string(what) + ")");
+    // A whole number of at most 15 digits (a salary in dollars) is held
+    // exactly: there are no decimals to round.
+    if (parts.fraction.empty() && parts.exponent == 0 && parts.whole.size() <= 15) {
+        std::uint64_t units = 0;
+        std::from_chars(parts.whole.data(), parts.whole.data() + parts.whole.size(), units);
+        const double value = static_cast<double>(units);
+        return parts.negative && units != 0 ? -value : value;
+    }
     Decimal d;
     d.digits = parts.whole + parts.fraction;
     d.pointPos = static_cast<long>(parts.whole.size()) + parts.exponent;

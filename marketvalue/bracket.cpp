@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "core/failure.h"
@@ -24,13 +26,32 @@ int groupSlot(char group)
     default: return -1;
     }
 }
+
+
+bool nearAge(double agentAge, double entryAge)
+{
+    return entryAge > agentAge - kAgeReach && entryAge < agentAge + kAgeReach;
+}
 } // namespace
+
+std::size_t hashNumbers(std::initializer_list<double> numbers)
+{
+    std::uint64_t hash = 0;
+    for (const double number : numbers) {
+        const double same = number == 0 ? 0.0 : number; // 0 and -0 compare equal
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &same, sizeof bits);
+        hash = (hash ^ bits) * 0x9E3779B97F4A7C15u;
+        hash ^= hash >> 29;
+    }
+    return static_cast<std::size_t>(hash);
+}
 
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry)
 {
     return entry.overall > agent.overall - kOverallReach &&
            entry.overall < agent.overall + kOverallReach && entry.group == agent.group &&
-           entry.age > agent.age - kAgeReach && entry.age < agent.age + kAgeReach;
+           nearAge(agent.age, entry.age);
 }
 
 BracketFinder::BracketFinder(const RosterTable& roster) : roster_(roster)
@@ -38,12 +59,17 @@ BracketFinder::BracketFinder(const RosterTable& roster) : roster_(roster)
     for (std::size_t entry = 0; entry < roster_.size(); ++entry) {
         const int slot = groupSlot(roster_[entry].group);
         if (slot >= 0)
-            byGroup_[static_cast<std::size_t>(slot)].push_back({roster_[entry].overall, entry});
+            byGroup_[static_cast<std::size_t>(slot)].push_back({roster_[entry].overall, roster_[entry].age, entry});
     }
     for (std::vector<Ranked>& group : byGroup_) {
         std::sort(group.begin(), group.end(),
                   [](const Ranked& a, const Ranked& b) { return a.overall < b.overall; });
     }
+}
+
+std::size_t BracketFinder::KeyHash::operator()(const std::tuple<char, double, double>& key) const
+{
+    return hashNumbers({static_cast<double>(std::get<0>(key)), std::get<1>(key), std::get<2>(key)});
 }
 
 std::size_t BracketFinder::bracketOf(const FreeAgent& agent)
@@ -57,23 +83,29 @@ std::size_t BracketFinder::bracketOf(const FreeAgent& agent)
     return found->second;
 }
 
-Bracket BracketFinder::bracket(const FreeAgent& agent) const
+Bracket BracketFinder::bracket(const FreeAgent& agent)
 {
     Bracket result;
     std::vector<std::size_t>& entries = result.entries;
     const int slot = groupSlot(agent.group);
     if (slot < 0)
         return result;
-    // Overall above agent - 5 and below agent + 5, the bounds of inBracket.
+    // Overall above agent - 5 and below agent + 5, the bounds of inBracket;
+    // within them, the group's entries of his age.
     const std::vector<Ranked>& group = byGroup_[static_cast<std::size_t>(slot)];
     const auto first = std::upper_bound(group.begin(), group.end(), agent.overall - kOverallReach,
                                         [](double bound, const Ranked& r) { return bound < r.overall; });
     const auto last = std::lower_bound(first, group.end(), agent.overall + kOverallReach,
                                        [](const Ranked& r, double bound) { return r.overall < bound; });
+    // Every candidate is written and only those of his age kept: no branch
+    // to guess wrong on each of them.
+    found_.resize(static_cast<std::size_t>(last - first));
+    std::size_t kept = 0;
     for (auto candidate = first; candidate != last; ++candidate) {
-        if (inBracket(agent, roster_[candidate->entry]))
-            entries.push_back(candidate->entry);
+        found_[kept] = candidate->entry;
+        kept += nearAge(agent.age, candidate->age) ? 1 : 0;
     }
+    entries.assign(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(kept));
     std::sort(entries.begin(), entries.end());
 
     BracketStats& stats = result.stats;

@@ -1,8 +1,10 @@
 #pragma once
 #include <array>
-#include <map>
+#include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -25,6 +27,10 @@ struct BracketStats {
 };
 
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry);
+
+// A quick hash of numbers for the run's lookups; numbers that compare equal
+// hash alike.
+std::size_t hashNumbers(std::initializer_list<double> numbers);
 
 // The roster entries of one bracket, as indices into the roster table in
 // roster order, and what their salaries sum up to.
@@ -50,16 +56,21 @@ public:
     std::vector<Bracket> takeBrackets() { return std::move(brackets_); }
 
 private:
-    Bracket bracket(const FreeAgent& agent) const;
+    Bracket bracket(const FreeAgent& agent);
 
     struct Ranked {
         double overall;
+        double age;
         std::size_t entry; // index in the roster table
     };
     const RosterTable& roster_;
     std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each by overall
     std::vector<Bracket> brackets_;
-    std::map<std::tuple<char, double, double>, std::size_t> known_; // by group, overall, age
+    std::vector<std::size_t> found_; // a bracket's candidates, reused
+    struct KeyHash {
+        std::size_t operator()(const std::tuple<char, double, double>& key) const;
+    };
+    std::unordered_map<std::tuple<char, double, double>, std::size_t, KeyHash> known_; // by group, overall, age
 };
 
 // Which rule gave a market value.

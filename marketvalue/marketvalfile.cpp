@@ -6,17 +6,6 @@
 
 namespace bidmark {
 
-namespace {
-template <class Format>
-const std::string& remembered(std::unordered_map<double, std::string>& texts, double value, Format format)
-{
-    auto found = texts.find(value);
-    if (found == texts.end())
-        found = texts.emplace(value, format(value)).first;
-    return found->second;
-}
-} // namespace
-
 std::unordered_map<std::string, double> readMarketValues(const std::vector<std::string>& lines)
 {
     std::unordered_map<std::string, double> values;
@@ -46,22 +35,62 @@ std::vector<std::string> marketValueHeader()
     };
 }
 
-MarketValueText::MarketValueText() : text_(joinLines(marketValueHeader())), lineStart_(text_.size()) {}
+MarketValueText::MarketValueText(std::size_t players)
+    : text_(joinLines(marketValueHeader())), lineStart_(text_.size())
+{
+    constexpr std::size_t kPlayerLine = 70; // its items at their columns, the line end
+    text_.reserve(text_.size() + players * kPlayerLine);
+}
 
 void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value)
 {
     put(1, agent.name);
-    put(22, signedNumber(agent.age));
-    put(26, std::string(1, agent.group));
-    put(29, signedNumber(agent.overall));
-    put(33, " " + std::to_string(stats.count) + " ");
-    put(38, money(stats.high));
-    put(44, money(stats.low));
-    put(50, money(stats.average));
+    putBracketItems({agent.age, agent.group, agent.overall, stats.count, stats.high, stats.low, stats.average});
     put(56, money(agent.lastSalary));
     put(62, money(value));
     text_ += "\r\n";
     lineStart_ = text_.size();
+}
+
+bool MarketValueText::BracketItems::operator==(const BracketItems& other) const
+{
+    return age == other.age && group == other.group && overall == other.overall && count == other.count &&
+           high == other.high && low == other.low && average == other.average;
+}
+
+std::size_t MarketValueText::BracketItemsHash::operator()(const BracketItems& items) const
+{
+    return hashNumbers({static_cast<double>(items.group), items.age, items.overall,
+                        static_cast<double>(items.count), items.high, items.low, items.average});
+}
+
+// Items from column 22 on lie the same way whenever the line has not passed
+// column 21: then they are copied as first laid out.
+void MarketValueText::putBracketItems(const BracketItems& items)
+{
+    constexpr std::size_t kFirstColumn = 22;
+    if (text_.size() - lineStart_ >= kFirstColumn) {
+        text_ += "\r\n";
+        lineStart_ = text_.size();
+    }
+    text_.append(kFirstColumn - 1 - (text_.size() - lineStart_), ' ');
+    const std::size_t start = text_.size();
+    const auto known = bracketTexts_.find(items);
+    if (known != bracketTexts_.end()) {
+        text_ += known->second.text;
+        if (known->second.lastLineStart != std::string::npos)
+            lineStart_ = start + known->second.lastLineStart;
+        return;
+    }
+    put(kFirstColumn, signedNumber(items.age));
+    put(26, std::string(1, items.group));
+    put(29, signedNumber(items.overall));
+    put(33, " " + std::to_string(items.count) + " ");
+    put(38, money(items.high));
+    put(44, money(items.low));
+    put(50, money(items.average));
+    bracketTexts_.emplace(items, LaidOut{text_.substr(start),
+                                         lineStart_ > start ? lineStart_ - start : std::string::npos});
 }
 
 // Writes blanks up to the 1-based column; a column already passed ends the
@@ -75,6 +104,17 @@ void MarketValueText::put(std::size_t column, const std::string& item)
     text_.append(column - 1 - (text_.size() - lineStart_), ' ');
     text_ += item;
 }
+
+namespace {
+template <class Format>
+const std::string& remembered(NumberTexts& texts, double value, Format format)
+{
+    auto found = texts.find(value);
+    if (found == texts.end())
+        found = texts.emplace(value, format(value)).first;
+    return found->second;
+}
+} // namespace
 
 const std::string& MarketValueText::money(double value)
 {

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "marketvalue/bracket.h"
@@ -16,25 +17,56 @@ std::vector<std::string> marketValueHeader();
 // of his entry (his player line and any line an item was pushed onto).
 std::unordered_map<std::string, double> readMarketValues(const std::vector<std::string>& lines);
 
+// The texts of numbers, by number.
+struct NumberHash {
+    std::size_t operator()(double number) const { return hashNumbers({number}); }
+};
+using NumberTexts = std::unordered_map<double, std::string, NumberHash>;
+
 // The file's text, built in memory: the header, then the lines added. An item
 // whose column the line has already passed starts a new line at that column.
 class MarketValueText {
 public:
-    MarketValueText();
+    // Room is made for this many player lines.
+    explicit MarketValueText(std::size_t players = 0);
     void addLine(const FreeAgent& agent, const BracketStats& stats, double value);
-    const std::string& text() const { return text_; }
+    const std::string& text() const& { return text_; }
+    std::string text() && { return std::move(text_); } // the text handed over, not copied
 
 private:
+    // What a line holds from his age to his bracket's average: the same for
+    // every free agent of one bracket.
+    struct BracketItems {
+        double age;
+        char group;
+        double overall;
+        int count;
+        double high, low, average;
+        bool operator==(const BracketItems& other) const;
+    };
+    struct BracketItemsHash {
+        std::size_t operator()(const BracketItems& items) const;
+    };
+    // Bracket items laid out from column 22, and where their last line
+    // starts in them when an item moved to a new line.
+    struct LaidOut {
+        std::string text;
+        std::size_t lastLineStart = std::string::npos;
+    };
+
+    void putBracketItems(const BracketItems& items);
     void put(std::size_t column, const std::string& item);
-    // Number texts are worked out once per value: a league repeats its
-    // ages, ratings and salaries thousands of times.
+    // Number texts are worked out once per value and the bracket items once
+    // per bracket: a league repeats its salaries and brackets thousands of
+    // times.
     const std::string& money(double value);
     const std::string& signedNumber(double value);
 
     std::string text_;
     std::size_t lineStart_ = 0;
-    std::unordered_map<double, std::string> moneyTexts_;
-    std::unordered_map<double, std::string> signedTexts_;
+    NumberTexts moneyTexts_;
+    NumberTexts signedTexts_;
+    std::unordered_map<BracketItems, LaidOut, BracketItemsHash> bracketTexts_;
 };
 
 } // namespace bidmark

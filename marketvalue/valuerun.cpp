@@ -3,7 +3,10 @@
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <memory>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include "core/failure.h"
 #include "core/falist.h"
@@ -51,7 +54,7 @@ std::string secondsText(std::chrono::steady_clock::duration elapsed)
     return std::string(buffer.data(), result.ptr);
 }
 
-FreeAgent freeAgentOfLine(const std::string& line, std::size_t lineNumber)
+FreeAgent freeAgentOfLine(std::string_view line, std::size_t lineNumber)
 {
     try {
         return readFreeAgent(line);
@@ -61,31 +64,33 @@ FreeAgent freeAgentOfLine(const std::string& line, std::size_t lineNumber)
     }
 }
 
-// The free agents of fa.txt and the offers standing under each.
-struct ListedAgents {
-    std::vector<FreeAgent> agents;
-    std::vector<PlayerOffers> offers;
-};
-
-ListedAgents freeAgents(const std::vector<std::string>& freeAgentLines)
+// A row for each free agent of fa.txt's bytes, with the lines under his
+// player line as views into them.
+std::vector<ValueRow> listedRows(std::string_view freeAgentList)
 {
-    ListedAgents listed;
-    for (std::size_t index = 0; index < freeAgentLines.size(); ++index) {
-        if (isPlayerLine(freeAgentLines[index])) {
-            listed.agents.push_back(freeAgentOfLine(freeAgentLines[index], index + 1));
-            listed.offers.push_back(offersUnder(freeAgentLines, index));
+    std::size_t players = 0; // counted first: the rows are laid out once
+    forEachLine(freeAgentList, [&players](std::size_t, std::string_view line) { players += isPlayerLine(line); });
+    std::vector<ValueRow> rows;
+    rows.reserve(players);
+    forEachLine(freeAgentList, [&rows](std::size_t number, std::string_view line) {
+        if (isPlayerLine(line)) {
+            rows.emplace_back().agent = freeAgentOfLine(line, number);
+        } else if (!rows.empty()) {
+            std::string_view& under = rows.back().offerLines;
+            const char* start = under.data() ? under.data() : line.data();
+            under = std::string_view(start, static_cast<std::size_t>(line.data() + line.size() - start));
         }
-    }
-    return listed;
+    });
+    return rows;
 }
 
 // The whole output, built in memory so that a failure leaves the old file.
 std::string marketValueText(const MarketValues& values)
 {
-    MarketValueText text;
+    MarketValueText text(values.rows.size());
     for (const ValueRow& row : values.rows)
         text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
-    return text.text();
+    return std::move(text).text();
 }
 } // namespace
 
@@ -116,9 +121,10 @@ MarketValueRun runMarketValue(const Path& folder, const std::string& rosterName,
     const auto start = std::chrono::steady_clock::now();
     RosterTable roster = readRosterRows(rosterPage);
     joinVitalsRows(vitalsPage, vitalsName, roster);
-    ListedAgents listed = freeAgents(readLines(pathIn(folder, kFreeAgentFile)));
-    auto values = std::make_shared<const MarketValues>(
-        valueFreeAgents(std::move(roster), std::move(listed.agents), factor, std::move(listed.offers)));
+    auto freeAgentList = std::make_shared<const std::string>(readFile(pathIn(folder, kFreeAgentFile)));
+    MarketValues valued = valueFreeAgents(std::move(roster), listedRows(*freeAgentList), factor);
+    valued.freeAgentList = std::move(freeAgentList);
+    auto values = std::make_shared<const MarketValues>(std::move(valued));
     writeFileAtomic(pathIn(folder, outputName), marketValueText(*values));
     return {"DONE " + secondsText(std::chrono::steady_clock::now() - start) + "seconds", std::move(values)};
 }

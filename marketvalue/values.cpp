@@ -4,19 +4,14 @@
 
 namespace bidmark {
 
-MarketValues valueFreeAgents(RosterTable roster, std::vector<FreeAgent> agents, double factor,
-                             std::vector<PlayerOffers> offers)
+MarketValues valueFreeAgents(RosterTable roster, std::vector<ValueRow> rows, double factor)
 {
     MarketValues values;
     values.factor = factor;
     values.roster = std::move(roster);
-    values.rows.reserve(agents.size());
+    values.rows = std::move(rows);
     BracketFinder finder(values.roster);
-    for (std::size_t index = 0; index < agents.size(); ++index) {
-        ValueRow& row = values.rows.emplace_back();
-        row.agent = std::move(agents[index]);
-        if (index < offers.size())
-            row.offers = std::move(offers[index]);
+    for (ValueRow& row : values.rows) {
         row.bracket = finder.bracketOf(row.agent);
         row.valuation = marketValue(row.agent, finder.brackets()[row.bracket].stats, factor);
     }

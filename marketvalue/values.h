@@ -1,5 +1,8 @@
 #pragma once
 #include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/market.h"
@@ -10,17 +13,22 @@
 // same free agents, brackets and values that the run wrote to its file.
 namespace bidmark {
 
-// One free agent of fa.txt, the offers standing under him there, the index
-// of his bracket in MarketValues::brackets and his market value.
+// One free agent of fa.txt, the lines under his player line there, the
+// index of his bracket in MarketValues::brackets and his market value.
 struct ValueRow {
     FreeAgent agent;
-    PlayerOffers offers;
+    std::string_view offerLines; // up to the next player line, in MarketValues::freeAgentList
     std::size_t bracket = 0;
     Valuation valuation;
+
+    // The offers standing in his lines, read when asked for: a run keeps
+    // fa.txt's bytes once rather than a copy of every offer.
+    PlayerOffers offers() const { return offersIn(offerLines); }
 };
 
 struct MarketValues {
     double factor = 1;           // the inflation factor of the run
+    std::shared_ptr<const std::string> freeAgentList; // fa.txt's bytes, which the rows' offer lines view
     RosterTable roster;          // after the vitals join; brackets index into it
     std::vector<Bracket> brackets;
     std::vector<ValueRow> rows;  // fa.txt order
@@ -29,9 +37,9 @@ struct MarketValues {
 };
 
 // Finds every free agent's bracket in the roster, once for all free agents
-// of the same group, overall and age, and gives him his market value. The
-// offers, when given, are the agents' own, in the same order.
-MarketValues valueFreeAgents(RosterTable roster, std::vector<FreeAgent> agents, double factor,
-                             std::vector<PlayerOffers> offers = {});
+// of the same group, overall and age, and gives him his market value: the
+// rows come with their agents (and offer lines), and leave with their
+// brackets and valuations.
+MarketValues valueFreeAgents(RosterTable roster, std::vector<ValueRow> rows, double factor);
 
 } // namespace bidmark

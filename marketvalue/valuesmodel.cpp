@@ -75,7 +75,7 @@ QVariant ValuesModel::data(const QModelIndex& index, int role) const
         return QVariant::fromValue(Qt::AlignVCenter |
                                    (isNumberColumn(index.column()) ? Qt::AlignRight : Qt::AlignLeft));
     case Qt::FontRole: { // a signed player stands in italics
-        if (!row.offers.isSigned())
+        if (!row.offers().isSigned())
             return {};
         QFont italic;
         italic.setItalic(true);

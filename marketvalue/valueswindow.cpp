@@ -4,16 +4,22 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QFontMetrics>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <array>
 #include <utility>
+#include <vector>
 
 #include "gui/captionbutton.h"
 #include "gui/messages.h"
@@ -55,6 +61,59 @@ void compact(QTableView* table)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
 }
 
+// Each column as wide as its head or the widest text of its first rows. The
+// widest is picked by its letters' advances and measured once, in each font
+// those rows use, rather than every cell laid out.
+void fitColumns(QTableView* table)
+{
+    constexpr int kRowsLooked = 50;
+    const QAbstractItemModel& model = *table->model();
+    const int rows = std::min(model.rowCount(), kRowsLooked);
+    std::vector<QFont> fonts{table->font()};
+    for (int row = 0; row < rows; ++row) {
+        const QVariant role = model.index(row, 0).data(Qt::FontRole);
+        const QFont font = role.value<QFont>().resolve(table->font()); // as the view shows it
+        if (role.isValid() && std::find(fonts.begin(), fonts.end(), font) == fonts.end())
+            fonts.push_back(font);
+    }
+    const QFontMetrics plain = table->fontMetrics();
+    std::array<int, 256> advances; // of the Latin-1 letters, as they are asked for
+    advances.fill(-1);
+    const auto roughWidth = [&](const QString& text) {
+        int width = 0;
+        for (const QChar letter : text) {
+            if (letter.unicode() >= advances.size()) {
+                width += plain.horizontalAdvance(letter);
+                continue;
+            }
+            int& advance = advances[letter.unicode()];
+            if (advance < 0)
+                advance = plain.horizontalAdvance(letter);
+            width += advance;
+        }
+        return width;
+    };
+    const int margins = 2 * (table->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table) + 1) +
+                        (table->showGrid() ? 1 : 0);
+    for (int column = 0; column < model.columnCount(); ++column) {
+        QString widest;
+        int widestRough = 0;
+        for (int row = 0; row < rows; ++row) {
+            const QString text = model.index(row, column).data().toString();
+            if (const int rough = roughWidth(text); rough > widestRough) {
+                widest = text;
+                widestRough = rough;
+            }
+        }
+        int width = table->horizontalHeader()->sectionSizeHint(column);
+        for (const QFont& font : fonts) {
+            if (!widest.isEmpty())
+                width = std::max(width, QFontMetrics(font).horizontalAdvance(widest) + margins);
+        }
+        table->setColumnWidth(column, width);
+    }
+}
+
 QLabel* wrappingLabel(const char* name, const char* spoken)
 {
     auto* label = control<QLabel>(name, spoken);
@@ -94,7 +153,8 @@ MarketValuesWindow::MarketValuesWindow(Path leagueFolder, QWidget* parent)
     table_->horizontalHeader()->setSortIndicatorClearable(true); // a third click: fa.txt order again
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     table_->setSortingEnabled(true);
-    // Column widths from the first rows, not from every row of a large league.
+    // A column fitted to its contents (a double-click on its edge) looks at
+    // the first rows, not at every row of a large league.
     table_->horizontalHeader()->setResizeContentsPrecision(50);
 
     bracketCaption_ = wrappingLabel("bracketCaption", "Bracket");
@@ -158,7 +218,7 @@ void MarketValuesWindow::setValues(std::shared_ptr<const MarketValues> values)
     model_->setValues(values_);
     chart_->setValues(*values_);
     chart_->showGroup(kGroupChoices[groups_->currentIndex()].group);
-    table_->resizeColumnsToContents();
+    fitColumns(table_);
     // The new rows start with none selected: selecting the first shows his
     // bracket once, through the selection's signal.
     if (filter_->rowCount() > 0)

@@ -41,9 +41,10 @@ double numberOf(const MarketValues& values, const ValueRow& row, int column)
     case kLowColumn: return stats.low;
     case kAverageColumn: return stats.average;
     case kLastSalaryColumn: return row.agent.lastSalary;
-    case kOffersColumn: return row.offers.teams();
+    case kOffersColumn: return row.offers().teams();
     case kBestOfferColumn: {
-        const StandingOffer* offer = row.offers.isSigned() ? &*row.offers.signedContract : row.offers.best();
+        const PlayerOffers offers = row.offers();
+        const StandingOffer* offer = offers.isSigned() ? &*offers.signedContract : offers.best();
         return offer ? offer->salary : -1;
     }
     default: return row.valuation.value;
@@ -92,11 +93,13 @@ std::string valueCell(const MarketValues& values, const ValueRow& row, int colum
     case kAgeColumn:
     case kOverallColumn: return number(numberOf(values, row, column));
     case kCountColumn: return std::to_string(values.bracketOf(row).stats.count);
-    case kOffersColumn: return std::to_string(row.offers.teams());
-    case kBestOfferColumn:
-        if (row.offers.isSigned())
-            return "signed " + offerSummary(*row.offers.signedContract);
-        return row.offers.best() ? offerSummary(*row.offers.best()) : std::string();
+    case kOffersColumn: return std::to_string(row.offers().teams());
+    case kBestOfferColumn: {
+        const PlayerOffers offers = row.offers();
+        if (offers.isSigned())
+            return "signed " + offerSummary(*offers.signedContract);
+        return offers.best() ? offerSummary(*offers.best()) : std::string();
+    }
     default: return money(numberOf(values, row, column));
     }
 }
@@ -202,7 +205,7 @@ std::string ruleExplanation(const MarketValues& values, const ValueRow& row)
 
 std::string valueExplanation(const MarketValues& values, const ValueRow& row)
 {
-    return ruleExplanation(values, row) + " " + offersAgainstValue(row.offers, row.valuation.value);
+    return ruleExplanation(values, row) + " " + offersAgainstValue(row.offers(), row.valuation.value);
 }
 
 std::string_view bracketColumnTitle(int column) { return kBracketTitles[column]; }

@@ -52,6 +52,17 @@ TEST(StandingOffers, BlockOffersBestAndSigned)
     ASSERT_TRUE(jonas.isSigned());
     EXPECT_EQ(offerSummary(*jonas.signedContract), "TOR 2.5/4 +1.0");
     EXPECT_EQ(jonas.teams(), 2); // offers below the signed line still stand
+
+    // The same blocks as fa.txt's bytes, whatever their line ends.
+    const PlayerOffers arvoBytes = offersIn("<TOR> 1.5/3 +0.25 top line role\r\n<NY> 1.0/1 \r<DAL> 1.5/2 \n"
+                                            "<NY> 1.75/1 second NY offer\r\n");
+    EXPECT_EQ(arvoBytes.offers.size(), 4u);
+    EXPECT_EQ(arvoBytes.best()->line, "<NY> 1.75/1 second NY offer");
+    EXPECT_EQ(offersIn("").teams(), 0);
+    const PlayerOffers jonasBytes = offersIn("<TOR> 2.5/4 +1.0 \r\n<SIGNED> <TOR> 2.5/4 +1.0 \r\n<BOS> 1.0/1 \r\n<SIGNED>");
+    ASSERT_TRUE(jonasBytes.isSigned());
+    EXPECT_EQ(offerSummary(*jonasBytes.signedContract), "TOR 2.5/4 +1.0");
+    EXPECT_EQ(jonasBytes.teams(), 2);
 }
 
 TEST(StandingOffers, SentenceAgainstTheValue)

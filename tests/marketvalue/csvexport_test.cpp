@@ -126,7 +126,7 @@ TEST(Csv, FormulaTextIsDefused)
 TEST(Csv, ExportWritesOnlyCsvFilesAndNoLeagueFile)
 {
     MarketValues values = awkwardValues();
-    values.rows[0].offers.offers = {*readOffer("<TOR> 2.5/4 +1.0 ")};
+    values.rows[0].offerLines = "<TOR> 2.5/4 +1.0 \r\n";
     test::TempDir dir;
     exportCsv(dir.path(), dir.file("values.CSV"), values, {1, 0}, true);
     EXPECT_EQ(dir.read("values.CSV"), valuesCsv(values, {1, 0}));

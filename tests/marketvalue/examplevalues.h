@@ -21,7 +21,10 @@ inline MarketValues exampleValues(std::vector<FreeAgent> agents, double overallO
                        {"Dan Dahl            ", 71, 'D', 25, 0.5, "NY"},
                        {"Eli Ek              ", 79, 'F', 25, 4.0, "TOR"},
                        {"Kai Koski           ", 74, 'F', 29, 2.5, ""}};
-    return valueFreeAgents(std::move(roster), std::move(agents), 1.2);
+    std::vector<ValueRow> rows;
+    for (FreeAgent& agent : agents)
+        rows.emplace_back().agent = std::move(agent);
+    return valueFreeAgents(std::move(roster), std::move(rows), 1.2);
 }
 
 } // namespace bidmark::test

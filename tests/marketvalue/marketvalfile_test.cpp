@@ -81,4 +81,10 @@ TEST(MarketValueFile, EachLineStartsAtColumnOne)
     const std::vector<std::string> lines = splitLines(text.text());
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[10], kName + "  25 F   74  3   3.0   1.0   2.0   1.2   2.0");
+
+    // A bracket's items read the same the second time, line break and all.
+    const std::string again = lineOf(agent(), stats(1000, 3.0, 1.0, 2.0), 2.5) + "\r\n";
+    text.addLine(agent(), stats(1000, 3.0, 1.0, 2.0), 2.5);
+    ASSERT_GE(text.text().size(), again.size());
+    EXPECT_EQ(text.text().substr(text.text().size() - again.size()), again);
 }

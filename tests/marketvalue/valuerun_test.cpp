@@ -4,6 +4,7 @@
 #include <set>
 
 #include "core/failure.h"
+#include "core/falist.h"
 #include "core/linefile.h"
 #include "marketvalue/marketvalfile.h"
 #include "marketvalue/valuerun.h"
@@ -204,4 +205,19 @@ TEST(RunValues, EqualTheFileTheRunWroteAndAPlainScanOfTheRoster)
         }
     }
     EXPECT_EQ(rules.size(), 3u) << "the sample league shows every rule";
+
+    // Each row's offers are his block's in fa.txt.
+    const std::vector<std::string> list = splitLines(dir.read("fa.txt"));
+    std::size_t row = 0;
+    for (std::size_t index = 0; index < list.size(); ++index) {
+        if (!isPlayerLine(list[index]))
+            continue;
+        ASSERT_LT(row, values.rows.size());
+        const PlayerOffers read = values.rows[row++].offers(), block = offersUnder(list, index);
+        ASSERT_EQ(read.offers.size(), block.offers.size()) << list[index];
+        for (std::size_t offer = 0; offer < block.offers.size(); ++offer)
+            EXPECT_EQ(read.offers[offer].line, block.offers[offer].line);
+        EXPECT_EQ(read.isSigned(), block.isSigned()) << list[index];
+    }
+    EXPECT_EQ(row, values.rows.size());
 }

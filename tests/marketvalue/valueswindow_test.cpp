@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFont>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
+#include <algorithm>
 #include <memory>
 
 #include "core/falist.h"
@@ -112,6 +114,23 @@ private slots:
         showValues()->click();
         QCOMPARE(valuesWindow(), window);
         QVERIFY(window->isVisible());
+    }
+
+    // No text of the first rows nor a column's head is cut short, italic
+    // rows (signed players) included.
+    void columnsHoldTheirTexts()
+    {
+        const QAbstractItemModel& model = *table()->model();
+        for (int column = 0; column < model.columnCount(); ++column) {
+            const int width = table()->columnWidth(column);
+            QVERIFY(width >= table()->horizontalHeader()->sectionSizeHint(column));
+            for (int row = 0; row < std::min(model.rowCount(), 50); ++row) {
+                const QModelIndex index = model.index(row, column);
+                const QFont font = index.data(Qt::FontRole).value<QFont>().resolve(table()->font());
+                QVERIFY2(QFontMetrics(font).horizontalAdvance(index.data().toString()) < width,
+                         qPrintable(index.data().toString()));
+            }
+        }
     }
 
     void sortsNumbersAsNumbersThenReturnsToFileOrder()

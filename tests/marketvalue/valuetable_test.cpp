@@ -112,10 +112,8 @@ TEST(ValueTable, OffersBesideTheValue)
     MarketValues values = exampleValues({freeAgent("Fredrik Free", 25, 1.2, 'F', 74),
                                          freeAgent("Nils None", 25, 1.2, 'F', 74),
                                          freeAgent("Sam Signed", 25, 1.2, 'F', 74)});
-    values.rows[0].offers.offers = {*readOffer("<DAL> 9.5/2 "), *readOffer("<TOR> 10.0/4 +1.0 long"),
-                                    *readOffer("<DAL> 1.0/1 ")};
-    values.rows[2].offers.offers = {*readOffer("<NY> 1.5/1 ")};
-    values.rows[2].offers.signedContract = readOffer("<NY> 1.5/1 ");
+    values.rows[0].offerLines = "<DAL> 9.5/2 \r\n<TOR> 10.0/4 +1.0 long\r\n<DAL> 1.0/1 \r\n";
+    values.rows[2].offerLines = "<NY> 1.5/1 \r\n<SIGNED> <NY> 1.5/1 \r\n";
     const ValueRow& fredrik = values.rows[0];
     const ValueRow& nils = values.rows[1];
     const ValueRow& sam = values.rows[2];
