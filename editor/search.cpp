@@ -10,7 +10,8 @@ namespace bidmark {
 
 namespace {
 // Whether the line holds the text (given in lower case), its letters read in
-// lower case: no lower-case copy of each line.
+// lower case: no lower-case copy of each line. A place is looked at only while
+// the text still fits after it.
 bool holdsIgnoringCase(std::string_view line, std::string_view lowerText)
 {
     static const std::array<char, 256> lower = [] {
@@ -19,9 +20,17 @@ bool holdsIgnoringCase(std::string_view line, std::string_view lowerText)
             table[byte] = lowerLetter(static_cast<char>(byte));
         return table;
     }();
-    return std::search(line.begin(), line.end(), lowerText.begin(), lowerText.end(), [&](char a, char b) {
-               return lower[static_cast<unsigned char>(a)] == b;
-           }) != line.end();
+    const auto same = [&](char a, char b) { return lower[static_cast<unsigned char>(a)] == b; };
+    if (line.size() < lowerText.size())
+        return false;
+    const std::size_t last = line.size() - lowerText.size();
+    for (std::size_t at = 0; at <= last; ++at) {
+        if (same(line[at], lowerText[0])
+            && std::equal(lowerText.begin() + 1, lowerText.end(), line.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                          [&](char b, char a) { return same(a, b); }))
+            return true;
+    }
+    return false;
 }
 } // namespace
 

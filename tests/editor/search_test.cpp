@@ -32,3 +32,10 @@ TEST(Search, BlanksCountAsTyped)
     EXPECT_EQ(findNext({"<TOR> 1.0/1", "Arvo  Lind"}, std::nullopt, "o  l"), 1u);
     EXPECT_EQ(findNext({"ArvoLind"}, std::nullopt, "o l"), std::nullopt);
 }
+
+TEST(Search, TextEndingTheLineIsFoundAndNoLongerThanTheLine)
+{
+    EXPECT_EQ(findNext({"za", "xyZAB", "zab"}, std::nullopt, "zab"), 1u);
+    EXPECT_EQ(findNext({"za", "ZAB"}, std::nullopt, "zab"), 1u);
+    EXPECT_EQ(findNext({"za", "z", ""}, std::nullopt, "zab"), std::nullopt);
+}
