@@ -50,11 +50,14 @@ void PrintTo(const Seen& row, std::ostream* out)
     *out << row.team << " " << row.file << " " << row.lines << " " << row.used << " " << row.refused;
 }
 
-// Each line of the receipt as expected, the date line only by its start.
+// Each line of the receipt as expected, the date line only by its start,
+// and each followed by CR LF as every file the league mails.
 void expectReceipt(const Path& runFolder, const std::string& team)
 {
     const std::vector<std::string> expected = readLines(test::pathOf(kWeek / "receipts" / (team + ".txt")));
-    std::vector<std::string> actual = readLines(pathIn(pathIn(runFolder, kReceiptsFolder), team + ".txt"));
+    const std::string bytes = readFile(pathIn(pathIn(runFolder, kReceiptsFolder), team + ".txt"));
+    std::vector<std::string> actual = splitLines(bytes);
+    EXPECT_EQ(bytes, joinLines(actual)) << team;
     ASSERT_EQ(actual.size(), expected.size()) << team;
     ASSERT_EQ(actual[2].rfind("Date: ", 0), 0u);
     actual[2] = "Date: ";
