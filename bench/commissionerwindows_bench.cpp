@@ -2,14 +2,19 @@
 // from the click to the windows idle again, against its floor:
 //   MergeTeamOffersWindow   Merge Team Offers, "move" and "delete" ticked,
 //                           against reading teams.txt, every team offer
-//                           file, fa.txt and signed.txt and writing fa.txt
-//                           and signed.txt once;
+//                           file, fa.txt and signed.txt once, writing what
+//                           the run writes once (fa.txt and signed.txt
+//                           flushed, temp.txt, the run's report and each
+//                           team's receipt) and deleting the team files;
 //   MergeSignedWindow       Done in the signing window after 50 signings,
 //                           against reading fa.txt and signed.txt and
-//                           writing them once;
+//                           writing them, temp.txt and the report once, and
+//                           COMMISH.txt written and deleted;
 //   UndoMergeWindow         Undo Last Run of a merge, against reading the
 //                           copies it keeps and writing the files it puts
 //                           back once.
+// The journal's own copies and records are not in the floors: they are the
+// cost of being able to undo and recover.
 // The argument is the number of free agents: the generator's league, or a
 // quarter of it (a quarter of the teams and rostered players too). Every run
 // starts from the same league files, a week into the season (signed.txt and
@@ -26,6 +31,7 @@
 #include "bench/leaguefolder.h"
 #include "bench/windowbench.h"
 #include "commissioner/mergerun.h"
+#include "commissioner/receipts.h"
 #include "core/falist.h"
 #include "core/journal.h"
 #include "core/leaguefiles.h"
@@ -126,11 +132,19 @@ void pickSignings(Commissioner& commissioner)
         throw std::runtime_error("too few players to sign");
 }
 
+// The files a merge writes as the run that just ended wrote them: fa.txt and
+// signed.txt, temp.txt, and the report (and receipts) kept in its folder.
 ActionFiles listFiles(const League& league, std::vector<Path> inputs)
 {
-    ActionFiles files{std::move(inputs), {}};
+    ActionFiles files{std::move(inputs)};
     for (std::string_view name : {kFreeAgentFile, kSignedFile})
         files.outputs.emplace_back(league.file(name), readFile(league.file(name)));
+    files.scratch.emplace_back(league.file(kTempFile), readFile(league.file(kTempFile)));
+    const Path run = readJournal(league.folder()).runs.back().folder;
+    files.records.emplace_back(kReportFile, readFile(pathIn(run, kReportFile)));
+    const Path receipts = pathIn(run, kReceiptsFolder);
+    for (const std::string& name : listFolder(receipts))
+        files.records.emplace_back(std::string(kReceiptsFolder) + "/" + name, readFile(receipts / name));
     return files;
 }
 
@@ -142,11 +156,13 @@ void MergeTeamOffersWindow(benchmark::State& state)
     for (const std::string& team : league.teams())
         inputs.push_back(league.file(teamOfferFileName(team)));
     commissioner.click("Form4", "Command1"); // warmed up, and what it writes
-    const ActionFiles files = listFiles(league, inputs);
+    ActionFiles files = listFiles(league, inputs);
+    for (const std::string& team : league.teams())
+        files.deleted.push_back(league.file(teamOfferFileName(team))); // "delete" ticked
     std::vector<double> action, floor;
     for (auto _ : state) {
         league.restore();
-        floor.push_back(floorSeconds(files));
+        floor.push_back(floorSeconds(files, league.folder()));
         league.restore();
         action.push_back(commissioner.click("Form4", "Command1"));
         state.SetIterationTime(action.back());
@@ -160,11 +176,15 @@ void MergeSignedWindow(benchmark::State& state)
     Commissioner commissioner(league);
     pickSignings(commissioner);
     commissioner.click("Form2", "Command1");
-    const ActionFiles files = listFiles(league, {league.file(kFreeAgentFile), league.file(kSignedFile)});
+    ActionFiles files = listFiles(league, {league.file(kFreeAgentFile), league.file(kSignedFile)});
+    // Done writes the signings to COMMISH.txt (two lines of about 40 bytes
+    // each), merges it and deletes it.
+    files.scratch.emplace_back(league.file(kCommissionerFile), std::string(kSignings * 2 * 40, 'x'));
+    files.deleted.push_back(league.file(kCommissionerFile));
     std::vector<double> action, floor;
     for (auto _ : state) {
         league.restore();
-        floor.push_back(floorSeconds(files));
+        floor.push_back(floorSeconds(files, league.folder()));
         league.restore();
         pickSignings(commissioner);
         action.push_back(commissioner.click("Form2", "Command1"));

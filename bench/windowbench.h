@@ -66,13 +66,23 @@ private:
 void settle();
 double median(std::vector<double> values);
 
+// What an action reads and writes, as the floor does it: each input read;
+// each output replaced whole and flushed, as the league's files are; each
+// scratch file replaced whole and left to the system to flush (temp.txt);
+// each record a new file in a new folder, not flushed (the run's report and
+// receipts); each file deleted.
 struct ActionFiles {
-    std::vector<Path> inputs;                           // read
-    std::vector<std::pair<Path, std::string>> outputs;  // and the bytes written
+    std::vector<Path> inputs = {};
+    std::vector<std::pair<Path, std::string>> outputs = {};
+    std::vector<std::pair<Path, std::string>> scratch = {};
+    std::vector<std::pair<std::string, std::string>> records = {}; // their names within the folder, and their bytes
+    std::vector<Path> deleted = {};
 };
 
-// Seconds one pass of the floor takes; the outputs are written to their paths.
-double floorSeconds(const ActionFiles& files);
+// Seconds one pass of the floor takes; the outputs and scratch files are
+// written to their paths, the files deleted, and the records to a folder
+// made for the pass in `recordsIn` and removed after it, untimed.
+double floorSeconds(const ActionFiles& files, const Path& recordsIn = {});
 
 // Seconds the work takes, with settle() after it (the windows idle again).
 double secondsUntilIdle(const std::function<void()>& work);
