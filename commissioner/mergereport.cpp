@@ -133,14 +133,17 @@ LineCounts countLines(const FileReport& file)
     return counts;
 }
 
-std::vector<std::string> sectionLines(const FileReport& file)
+namespace {
+
+// One offer file's section of the report, added to its lines: its one-line
+// count, then each line.
+void addSection(const FileReport& file, std::vector<std::string>& lines)
 {
-    std::vector<std::string> lines;
     const std::string whose = file.team == kCommissionerTeam ? "the commissioner's signings"
                                                              : "offers of team " + file.team;
     if (file.missing) {
         lines.push_back(file.fileName + ", " + whose + ": nothing received");
-        return lines;
+        return;
     }
     lines.push_back(file.fileName + ", " + whose + ": " + count(file.lineCount, "line", "lines") + "; "
                     + countsText(countLines(file)));
@@ -159,8 +162,9 @@ std::vector<std::string> sectionLines(const FileReport& file)
     }
     if (std::string after = afterText(file); !after.empty())
         lines.push_back(after);
-    return lines;
 }
+
+} // namespace
 
 std::string playerNamed(std::string_view teamOfferLine)
 {
@@ -169,7 +173,7 @@ std::string playerNamed(std::string_view teamOfferLine)
     return name;
 }
 
-std::vector<std::string> reportLines(const MergeReport& report)
+ReportText reportText(const MergeReport& report)
 {
     LineCounts league;
     for (const FileReport& file : report.files) {
@@ -179,7 +183,9 @@ std::vector<std::string> reportLines(const MergeReport& report)
         league.takenBack += counts.takenBack;
         league.refused += counts.refused;
     }
-    std::vector<std::string> lines{report.run};
+    ReportText text;
+    std::vector<std::string>& lines = text.lines;
+    lines.push_back(report.run);
     if (report.mergeName)
         lines.back() += ": " + *report.mergeName;
     if (!report.files.empty())
@@ -191,8 +197,9 @@ std::vector<std::string> reportLines(const MergeReport& report)
                         + report.setAside + ".");
     for (const FileReport& file : report.files) {
         lines.emplace_back();
-        const std::vector<std::string> section = sectionLines(file);
-        lines.insert(lines.end(), section.begin(), section.end());
+        const std::size_t first = lines.size();
+        addSection(file, lines);
+        text.sections.emplace_back(first, lines.size());
     }
     if (report.files.empty())
         lines.push_back("Nothing to merge.");
@@ -201,7 +208,19 @@ std::vector<std::string> reportLines(const MergeReport& report)
                     + (report.moved.empty() ? "." : ":"));
     for (const std::string& line : report.moved)
         lines.push_back("  " + line);
-    return lines;
+    return text;
+}
+
+std::vector<std::string> reportLines(const MergeReport& report)
+{
+    return reportText(report).lines;
+}
+
+const ReportText& keptText(MergeReport& report)
+{
+    if (report.kept.lines.empty())
+        report.kept = reportText(report);
+    return report.kept;
 }
 
 std::vector<std::string> runNotes(const MergeReport& report)
@@ -237,8 +256,7 @@ void keepReport(const Path& runFolder, MergeReport& report)
 {
     report.runFolder = runFolder;
     try {
-        report.keptLines = reportLines(report);
-        writeRecordLines(pathIn(runFolder, kReportFile), report.keptLines);
+        writeRecordLines(pathIn(runFolder, kReportFile), keptText(report).lines);
     } catch (const Failure& failure) {
         report.unkept = failure.what();
     }

@@ -73,6 +73,14 @@ bool countRefused(FileReport& file, LineFate fate);
 LineCounts countLines(const FileReport& file);
 std::string reasonText(LineFate fate); // why a refused line was not used, in a few words
 
+// The report's text: its lines, and where each offer file's section stands
+// among them, one span of lines (first, one past the last) for each of the
+// report's files in order.
+struct ReportText {
+    std::vector<std::string> lines;
+    std::vector<std::pair<std::size_t, std::size_t>> sections;
+};
+
 struct MergeReport {
     std::string run;                          // "Merge Team Offers", "Merge Signed Players"
     std::optional<std::string> mergeName;     // the name the run's signing header carries
@@ -82,12 +90,13 @@ struct MergeReport {
     Path runFolder;                           // the run's folder of the journal, once the report is kept there
     std::string setAside;                     // a COMMISH.txt found in the folder and renamed to this
     std::string unkept;                       // why report.txt or the receipts could not be kept with the run
-    std::vector<std::string> keptLines;       // reportLines as report.txt got them, once kept
+    ReportText kept;                          // the text as report.txt got it, once made (keptText)
 };
 
-std::vector<std::string> reportLines(const MergeReport& report);
-// One offer file's section of the report: its one-line count, then each line.
-std::vector<std::string> sectionLines(const FileReport& file);
+ReportText reportText(const MergeReport& report);
+std::vector<std::string> reportLines(const MergeReport& report); // reportText's lines
+// report.kept, made when it was not yet.
+const ReportText& keptText(MergeReport& report);
 
 // What Save As offers for the report: the merge name followed by
 // " report.txt", or "report.txt" when the run had none or it cannot name a

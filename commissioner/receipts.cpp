@@ -89,17 +89,18 @@ private:
 
 } // namespace
 
-std::string receiptText(const MergeReport& report, const std::string& team, const std::string& date,
-                        const std::vector<ListedOffer>& standing)
+std::string receiptText(const MergeReport& report, const ReportText& text, const std::string& team,
+                        const std::string& date, const std::vector<ListedOffer>& standing)
 {
     Receipt receipt;
     receipt.line("Receipt for team " + team).line("Merge: " + report.mergeName.value_or(report.run)).line("Date: " + date);
-    for (const FileReport& file : report.files) {
-        if (file.team != team)
+    for (std::size_t file = 0; file < report.files.size(); ++file) {
+        if (report.files[file].team != team)
             continue;
         receipt.line();
-        for (const std::string& line : sectionLines(file))
-            receipt.line(line);
+        const auto [first, end] = text.sections[file];
+        for (std::size_t line = first; line < end; ++line)
+            receipt.line(text.lines[line]);
     }
 
     receipt.counted("Offers of " + team + " standing in fa.txt after the merge", standing.size());
@@ -127,13 +128,14 @@ void keepReceipts(const Path& leagueFolder, const Path& runFolder, MergeReport& 
         const Path folder = pathIn(runFolder, kReceiptsFolder);
         makeFolder(folder);
         const std::string date = journalTimeText(std::chrono::system_clock::now());
+        const ReportText& text = keptText(report);
         std::set<std::string> written;
         for (const FileReport& file : report.files) {
             if (!written.insert(file.team).second)
                 continue;
             const auto offers = standing.find(file.team);
             writeRecord(pathIn(folder, file.fileName),
-                        receiptText(report, file.team, date, offers == standing.end() ? none : offers->second));
+                        receiptText(report, text, file.team, date, offers == standing.end() ? none : offers->second));
         }
     } catch (const Failure& failure) {
         report.unkept = failure.what();

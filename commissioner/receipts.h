@@ -25,8 +25,9 @@ struct ListedOffer {
 // after the merge (`standing`, listed as "player: offer line"), and the
 // team's players the run moved to signed.txt; its bytes, each line followed
 // by CR LF.
-std::string receiptText(const MergeReport& report, const std::string& team, const std::string& date,
-                        const std::vector<ListedOffer>& standing);
+// The sections of the team's offer files are those of the report's text.
+std::string receiptText(const MergeReport& report, const ReportText& text, const std::string& team,
+                        const std::string& date, const std::vector<ListedOffer>& standing);
 
 // Every team's receipt written in the run's folder, fa.txt read once as the
 // run left it; like the report, they are records of the run that a power cut

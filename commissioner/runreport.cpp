@@ -78,9 +78,7 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     report_ = std::move(report);
     // The text converted at once; one byte is one character in the font of
     // fixed pitch, so the line of the most bytes is the widest.
-    if (report_.keptLines.empty())
-        report_.keptLines = reportLines(report_);
-    const std::vector<std::string>& lines = report_.keptLines;
+    const std::vector<std::string>& lines = keptText(report_).lines;
     std::string text;
     const std::string* longest = nullptr;
     for (const std::string& line : lines) {
