@@ -14,7 +14,6 @@
 #include "core/linefile.h"
 #include "editor/earlieroffers.h"
 #include "editor/contractdialog.h"
-#include "editor/myoffers.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
 #include "editor/playerlistmodel.h"
@@ -228,8 +227,7 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
         return false;
     faFile_ = std::make_shared<const std::string>(std::move(faText));
     faLines_ = lineViews(*faFile_);
-    if (!session_.signingMode())
-        standingOffers_ = standingOffers(faLines_, session_.currentTeam);
+    standingOffers_ = session_.signingMode() ? StandingOffers{} : standingOffers(faLines_, session_.currentTeam);
     return true;
 }
 
@@ -272,6 +270,7 @@ void PlayersAvailable::clearLists()
     replacePlayerLines({}, {});
     faFile_.reset();
     faLines_ = {};
+    standingOffers_ = {};
     offers_ = OfferList{};
     showOffers();
 }

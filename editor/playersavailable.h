@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "editor/listbuilder.h"
+#include "editor/myoffers.h"
 #include "editor/offerlist.h"
 #include "gui/session.h"
 
@@ -82,7 +83,7 @@ private:
     std::vector<std::string> shownEarlier_;   // the earlier offers the list opened with
     std::shared_ptr<const std::string> faFile_; // fa.txt when last read
     std::vector<std::string_view> faLines_;     // its lines
-    std::vector<std::string> standingOffers_;   // the team's offers among them
+    StandingOffers standingOffers_;             // the team's offers among them
     ContractDialog* contract_ = nullptr;
 
     QCheckBox* filters_[kFilterCount] = {};
