@@ -16,7 +16,6 @@
 #include "editor/contractdialog.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
-#include "editor/playerlistmodel.h"
 #include "editor/search.h"
 #include "gui/canvas.h"
 #include "gui/captionbutton.h"
@@ -226,8 +225,8 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
     if (faFile_ && *faFile_ == faText)
         return false;
     faFile_ = std::make_shared<const std::string>(std::move(faText));
-    faLines_ = lineViews(*faFile_);
-    standingOffers_ = session_.signingMode() ? StandingOffers{} : standingOffers(faLines_, session_.currentTeam);
+    faLines_ = std::make_shared<const PlayerLines>(lineViews(*faFile_));
+    standingOffers_ = session_.signingMode() ? StandingOffers{} : standingOffers(*faLines_, session_.currentTeam);
     return true;
 }
 
@@ -238,17 +237,17 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
 void PlayersAvailable::showFreeAgents(std::string faText)
 {
     const bool changed = takeFreeAgents(std::move(faText));
-    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), faLines_);
+    PlayerLines lines = buildPlayerList(tickedFilters(), *faLines_);
     if (myOffers_->isChecked() && !session_.signingMode())
         lines = myOffersOnly(lines, session_.currentTeam, offers_.entries);
-    replacePlayerLines(faFile_, std::move(lines));
+    replacePlayerLines(faFile_, std::make_shared<const PlayerLines>(std::move(lines)));
     if (changed)
         showOffersTotal(); // the offer list itself is as it was
 }
 
 // A new list starts with no line selected, and so with no player's details.
 void PlayersAvailable::replacePlayerLines(std::shared_ptr<const std::string> file,
-                                          std::vector<std::string_view> lines)
+                                          std::shared_ptr<const PlayerLines> lines)
 {
     playerModel_->setLines(std::move(file), std::move(lines));
     showDetails({}, {});
@@ -269,7 +268,7 @@ void PlayersAvailable::clearLists()
 {
     replacePlayerLines({}, {});
     faFile_.reset();
-    faLines_ = {};
+    faLines_.reset();
     standingOffers_ = {};
     offers_ = OfferList{};
     showOffers();
@@ -466,7 +465,7 @@ std::string PlayersAvailable::selectedLine() const
     return row ? std::string(playerLines().at(*row)) : std::string();
 }
 
-const std::vector<std::string_view>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
+const PlayerLines& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
 
 void PlayersAvailable::showOffers()
 {
