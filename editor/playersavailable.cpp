@@ -226,6 +226,7 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
         return false;
     faFile_ = std::make_shared<const std::string>(std::move(faText));
     faLines_ = std::make_shared<const PlayerLines>(lineViews(*faFile_));
+    faKinds_.reset();
     standingOffers_ = session_.signingMode() ? StandingOffers{} : standingOffers(*faLines_, session_.currentTeam);
     return true;
 }
@@ -233,11 +234,13 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
 // The team's standing offers are taken from the whole list; "My offers only"
 // keeps the players with an offer standing or an entry in the offer list. A
 // filter click that reads fa.txt as it was builds the list from the lines
-// already found in it.
+// already found in it and what the boxes asked of them before.
 void PlayersAvailable::showFreeAgents(std::string faText)
 {
     const bool changed = takeFreeAgents(std::move(faText));
-    PlayerLines lines = buildPlayerList(tickedFilters(), *faLines_);
+    if (!faKinds_)
+        faKinds_ = lineKinds(*faLines_);
+    PlayerLines lines = buildPlayerList(tickedFilters(), *faLines_, *faKinds_);
     if (myOffers_->isChecked() && !session_.signingMode())
         lines = myOffersOnly(lines, session_.currentTeam, offers_.entries);
     replacePlayerLines(faFile_, std::make_shared<const PlayerLines>(std::move(lines)));
@@ -269,6 +272,7 @@ void PlayersAvailable::clearLists()
     replacePlayerLines({}, {});
     faFile_.reset();
     faLines_.reset();
+    faKinds_.reset();
     standingOffers_ = {};
     offers_ = OfferList{};
     showOffers();
