@@ -1,6 +1,9 @@
 #include "editor/earlieroffers.h"
 
 #include <algorithm>
+#include <bitset>
+#include <cstdint>
+#include <cstring>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -13,6 +16,29 @@ namespace bidmark {
 
 namespace {
 
+// The keys looked up, each marking one bit of a small table by its first and
+// last eight bytes: a key whose bit is clear is none of them, found so
+// without hashing it. Most players of the list are passed over so.
+class KeySieve {
+public:
+    void mark(std::string_view key) { bits_.set(place(key)); }
+    bool mayHold(std::string_view key) const { return bits_.test(place(key)); }
+
+private:
+    static constexpr int kPlaceBits = 14;
+    static std::size_t place(std::string_view key)
+    {
+        if (key.empty())
+            return 0;
+        const std::size_t width = std::min<std::size_t>(8, key.size());
+        std::uint64_t head = 0, tail = 0;
+        std::memcpy(&head, key.data(), width);
+        std::memcpy(&tail, key.data() + key.size() - width, width);
+        return static_cast<std::size_t>(((head * 0x9E3779B97F4A7C15u) ^ (tail * 0xC2B2AE3D27D4EB4Fu)) >> (64 - kPlaceBits));
+    }
+    std::bitset<std::size_t{1} << kPlaceBits> bits_;
+};
+
 // The blocks of fa.txt by name key: the lines below each player line up to
 // the next player line or empty line, as the merge sees them. Only the
 // players of the given lines are looked up, not every player of the list;
@@ -23,13 +49,16 @@ public:
         : lines_(lines)
     {
         std::unordered_set<std::string_view> keys;
-        for (const std::string& line : wanted)
+        KeySieve sieve;
+        for (const std::string& line : wanted) {
             keys.insert(keyOf(line));
+            sieve.mark(keyOf(line));
+        }
         for (std::size_t row = 0; row < lines.size(); ++row) {
             if (!isPlayerLine(lines[row]))
                 continue;
             const std::string_view key = keyOf(lines[row]);
-            if (keys.count(key) == 0)
+            if (!sieve.mayHold(key) || keys.count(key) == 0)
                 continue;
             std::size_t end = row + 1;
             while (end < lines.size() && !isPlayerLine(lines[end]) && !isEmptyLine(lines[end]))

@@ -4,38 +4,62 @@ namespace bidmark {
 
 namespace {
 
-// Whether the line and those under it are listed, given the flag that the
-// line above left behind. Each test may undo the one before it.
-bool showFlag(std::string_view line, bool flag, const FilterBoxes& ticked)
-{
-    // Every filter pattern also asks for the listed player form, so only such
-    // a line can be held back by a box.
-    if (isListedPlayerLine(line)) {
-        flag = true;
-        for (int box = 0; box < kFilterCount; ++box) {
-            if (!ticked[box] && matchesFilter(line, static_cast<Filter>(box)))
-                flag = false;
-        }
-    }
-    if (isHeadingLine(line) || isEmptyLine(line))
-        flag = true;
-    return flag;
-}
+// A line's kind: one bit for each filter his line matches (the bit of the
+// filter's number), and these.
+constexpr std::uint16_t kListed = 1u << kFilterCount;
+constexpr std::uint16_t kShownAlways = 1u << (kFilterCount + 1); // a heading or empty line
 
 } // namespace
 
-std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string_view> faLines)
+LineKinds lineKinds(const std::vector<std::string_view>& faLines)
 {
-    // Keeps the listed lines in place, in file order.
-    std::size_t kept = 0;
-    bool flag = true;
-    for (const std::string_view line : faLines) {
-        flag = showFlag(line, flag, ticked);
-        if (flag)
-            faLines[kept++] = line;
+    LineKinds kinds(faLines.size(), 0);
+    for (std::size_t row = 0; row < faLines.size(); ++row) {
+        const std::string_view line = faLines[row];
+        // Every filter pattern also asks for the listed player form, so only
+        // such a line can be held back by a box.
+        if (isListedPlayerLine(line)) {
+            kinds[row] |= kListed;
+            for (int box = 0; box < kFilterCount; ++box) {
+                if (matchesFilter(line, static_cast<Filter>(box)))
+                    kinds[row] |= static_cast<std::uint16_t>(1u << box);
+            }
+        }
+        if (isHeadingLine(line) || isEmptyLine(line))
+            kinds[row] |= kShownAlways;
     }
-    faLines.resize(kept);
-    return faLines;
+    return kinds;
+}
+
+// Each line is listed with the flag that the line above left behind, as its
+// kind sets it: a listed player line sets it by the boxes of the filters he
+// matches, and a heading or empty line sets it after that.
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines,
+                                              const LineKinds& kinds)
+{
+    std::uint16_t unticked = 0;
+    for (int box = 0; box < kFilterCount; ++box) {
+        if (!ticked[box])
+            unticked |= static_cast<std::uint16_t>(1u << box);
+    }
+    std::vector<std::string_view> listed;
+    listed.reserve(faLines.size());
+    bool flag = true;
+    for (std::size_t row = 0; row < faLines.size(); ++row) {
+        const std::uint16_t kind = kinds[row];
+        if (kind & kListed)
+            flag = (kind & unticked) == 0;
+        if (kind & kShownAlways)
+            flag = true;
+        if (flag)
+            listed.push_back(faLines[row]);
+    }
+    return listed;
+}
+
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines)
+{
+    return buildPlayerList(ticked, faLines, lineKinds(faLines));
 }
 
 } // namespace bidmark

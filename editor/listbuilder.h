@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -13,8 +14,19 @@ namespace bidmark {
 // Check1..Check7 in the order of core's Filter; true = ticked.
 using FilterBoxes = std::array<bool, kFilterCount>;
 
+// What the boxes ask of each line of fa.txt, found once for the lines read
+// and used by every list built from them: whether it is a listed player line
+// and which filters his line matches, and whether it is a heading or empty
+// line, which every list shows.
+using LineKinds = std::vector<std::uint16_t>;
+LineKinds lineKinds(const std::vector<std::string_view>& faLines);
+
 // The lines of fa.txt that the player list shows with these boxes, in file
-// order: the views given, those not shown taken out.
-std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, std::vector<std::string_view> faLines);
+// order: the views given, those not shown taken out. The kinds are those of
+// the lines given.
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines,
+                                              const LineKinds& kinds);
+// The same for lines whose kinds are not known yet.
+std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines);
 
 } // namespace bidmark

@@ -1,10 +1,13 @@
 #include "editor/myoffers.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
 #include <unordered_set>
 
 #include "core/falist.h"
 #include "core/numbers.h"
+#include "core/text.h"
 #include "core/teamfiles.h"
 
 namespace bidmark {
@@ -13,7 +16,12 @@ namespace {
 
 std::string tagOf(std::string_view team) { return "<" + std::string(team) + "> "; }
 
-bool startsWith(std::string_view line, std::string_view start) { return line.substr(0, start.size()) == start; }
+// Byte by byte: another team's offer line differs within the first letters of
+// the tag.
+bool startsWith(std::string_view line, std::string_view start)
+{
+    return line.size() >= start.size() && std::mismatch(start.begin(), start.end(), line.begin()).first == start.end();
+}
 
 // The salary of an offer line "<TOR> 1.25/3 ...": the number after the tag.
 double salaryOf(std::string_view offerLine, std::string_view tag)
@@ -28,10 +36,10 @@ std::string counted(std::size_t count, const char* one, const char* many)
 
 } // namespace
 
-std::vector<std::string> standingOffers(const std::vector<std::string_view>& freeAgentLines, std::string_view team)
+StandingOffers standingOffers(const std::vector<std::string_view>& freeAgentLines, std::string_view team)
 {
     const std::string tag = tagOf(team);
-    std::vector<std::string> standing;
+    StandingOffers standing;
     std::string_view key; // of the player above; empty before the first one
     for (const std::string_view line : freeAgentLines) {
         if (isPlayerLine(line))
@@ -39,8 +47,20 @@ std::vector<std::string> standingOffers(const std::vector<std::string_view>& fre
         else if (isEmptyLine(line))
             key = {};
         else if (!key.empty() && startsWith(line, tag))
-            standing.push_back(std::string(key).append(line));
+            standing.salaries.emplace_back(key, salaryOf(line, tag));
     }
+    standing.count = standing.salaries.size();
+    // A player's offers stay in list order among his key's: his last one is
+    // what stands.
+    auto& salaries = standing.salaries;
+    std::stable_sort(salaries.begin(), salaries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::size_t kept = 0;
+    for (std::size_t at = 0; at < salaries.size(); ++at) {
+        if (at + 1 == salaries.size() || salaries[at + 1].first != salaries[at].first)
+            salaries[kept++] = salaries[at];
+    }
+    salaries.resize(kept);
     return standing;
 }
 
@@ -67,24 +87,40 @@ std::vector<std::string_view> myOffersOnly(const std::vector<std::string_view>& 
     return shown;
 }
 
-std::string myOffersTotal(const std::vector<std::string>& standing, const std::vector<std::string>& entries,
+std::string myOffersTotal(const StandingOffers& standing, const std::vector<std::string>& entries,
                           std::string_view team)
 {
     const std::string tag = tagOf(team);
-    std::map<std::string, double> salaries; // by name key, as the merge would leave them
-    for (const std::string& line : standing)
-        salaries[nameKey(line)] = salaryOf(offerText(line), tag);
+    // What the entries leave their players, by name key: a salary, or none
+    // where a retraction takes the standing offer away.
+    std::map<std::string_view, std::optional<double>> entered;
     for (const std::string& entry : entries) {
-        const std::string text = offerText(entry);
+        const std::string_view key = leftPart(entry, 20);
+        const std::string_view text = std::string_view(entry).substr(key.size());
         if (isRetraction(entry))
-            salaries.erase(nameKey(entry));
+            entered[key] = std::nullopt;
         else if (startsWith(text, tag))
-            salaries[nameKey(entry)] = salaryOf(text, tag);
+            entered[key] = salaryOf(text, tag);
     }
+    // Every player's salary as the merge would leave it, added up in the
+    // order of the keys.
     double total = 0;
-    for (const auto& [key, salary] : salaries)
-        total += salary;
-    return counted(standing.size(), "standing offer", "standing offers") + ", "
+    const auto add = [&total](const std::optional<double>& salary) {
+        if (salary)
+            total += *salary;
+    };
+    auto entry = entered.begin();
+    for (const auto& [key, salary] : standing.salaries) {
+        for (; entry != entered.end() && entry->first < key; ++entry)
+            add(entry->second);
+        if (entry != entered.end() && entry->first == key)
+            add((entry++)->second);
+        else
+            total += salary;
+    }
+    for (; entry != entered.end(); ++entry)
+        add(entry->second);
+    return counted(standing.count, "standing offer", "standing offers") + ", "
         + counted(entries.size(), "entry", "entries") + " in the list: " + formatNumber(total, "0.0##")
         + " million a year";
 }

@@ -11,31 +11,31 @@ QString shownLine(std::string_view line)
     return gui::toQt(line.substr(0, kShownCharacters)) + QChar(0x2026);
 }
 
-void PlayerListModel::setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines)
+void PlayerListModel::setLines(std::shared_ptr<const std::string> file, std::shared_ptr<const PlayerLines> lines)
 {
     beginResetModel();
-    lines_ = std::move(lines);
+    lines_ = lines ? std::move(lines) : std::make_shared<const PlayerLines>();
     file_ = std::move(file);
-    longestRow_ = longestShownRow(lines_);
+    longestRow_ = longestShownRow(*lines_);
     endResetModel();
 }
 
 QModelIndex PlayerListModel::index(int row, int column, const QModelIndex& parent) const
 {
-    const bool inList = row >= 0 && static_cast<std::size_t>(row) < lines_.size() && column == 0 && !parent.isValid();
+    const bool inList = row >= 0 && static_cast<std::size_t>(row) < lines_->size() && column == 0 && !parent.isValid();
     return inList ? createIndex(row, column) : QModelIndex();
 }
 
 int PlayerListModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+    return parent.isValid() ? 0 : static_cast<int>(lines_->size());
 }
 
 QVariant PlayerListModel::data(const QModelIndex& index, int role) const
 {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
         return {};
-    return shownLine(lines_[static_cast<std::size_t>(index.row())]);
+    return shownLine((*lines_)[static_cast<std::size_t>(index.row())]);
 }
 
 LongestLineDelegate::LongestLineDelegate(std::function<int()> longestRow, QObject* parent)

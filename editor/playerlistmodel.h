@@ -30,13 +30,16 @@ int longestShownRow(const Lines& lines)
 // The player list's lines: views into the bytes of the fa.txt they were read
 // from, which the model holds, the one copy that search, details,
 // double-click and signing work on, each converted for the view only when it
-// asks for it.
+// asks for it. A list of all of fa.txt's lines is the window's own, shared.
+using PlayerLines = std::vector<std::string_view>;
+
 class PlayerListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
-    // A reset: nothing selected afterwards. The lines are views into the file.
-    void setLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
-    const std::vector<std::string_view>& lines() const { return lines_; }
+    // A reset: nothing selected afterwards. The lines are views into the
+    // file; no lines is an empty list.
+    void setLines(std::shared_ptr<const std::string> file, std::shared_ptr<const PlayerLines> lines);
+    const PlayerLines& lines() const { return *lines_; }
     int longestRow() const { return longestRow_; } // 0 when the list is empty
 
     // The view asks for every row's index when it lays the list out: made
@@ -47,7 +50,7 @@ public:
 
 private:
     std::shared_ptr<const std::string> file_;
-    std::vector<std::string_view> lines_;
+    std::shared_ptr<const PlayerLines> lines_ = std::make_shared<const PlayerLines>();
     int longestRow_ = 0;
 };
 

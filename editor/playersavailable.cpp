@@ -14,10 +14,8 @@
 #include "core/linefile.h"
 #include "editor/earlieroffers.h"
 #include "editor/contractdialog.h"
-#include "editor/myoffers.h"
 #include "editor/offerlistwidget.h"
 #include "editor/playerdetails.h"
-#include "editor/playerlistmodel.h"
 #include "editor/search.h"
 #include "gui/canvas.h"
 #include "gui/captionbutton.h"
@@ -227,30 +225,32 @@ bool PlayersAvailable::takeFreeAgents(std::string faText)
     if (faFile_ && *faFile_ == faText)
         return false;
     faFile_ = std::make_shared<const std::string>(std::move(faText));
-    faLines_ = lineViews(*faFile_);
-    if (!session_.signingMode())
-        standingOffers_ = standingOffers(faLines_, session_.currentTeam);
+    faLines_ = std::make_shared<const PlayerLines>(lineViews(*faFile_));
+    faKinds_.reset();
+    standingOffers_ = session_.signingMode() ? StandingOffers{} : standingOffers(*faLines_, session_.currentTeam);
     return true;
 }
 
 // The team's standing offers are taken from the whole list; "My offers only"
 // keeps the players with an offer standing or an entry in the offer list. A
 // filter click that reads fa.txt as it was builds the list from the lines
-// already found in it.
+// already found in it and what the boxes asked of them before.
 void PlayersAvailable::showFreeAgents(std::string faText)
 {
     const bool changed = takeFreeAgents(std::move(faText));
-    std::vector<std::string_view> lines = buildPlayerList(tickedFilters(), faLines_);
+    if (!faKinds_)
+        faKinds_ = lineKinds(*faLines_);
+    PlayerLines lines = buildPlayerList(tickedFilters(), *faLines_, *faKinds_);
     if (myOffers_->isChecked() && !session_.signingMode())
         lines = myOffersOnly(lines, session_.currentTeam, offers_.entries);
-    replacePlayerLines(faFile_, std::move(lines));
+    replacePlayerLines(faFile_, std::make_shared<const PlayerLines>(std::move(lines)));
     if (changed)
         showOffersTotal(); // the offer list itself is as it was
 }
 
 // A new list starts with no line selected, and so with no player's details.
 void PlayersAvailable::replacePlayerLines(std::shared_ptr<const std::string> file,
-                                          std::vector<std::string_view> lines)
+                                          std::shared_ptr<const PlayerLines> lines)
 {
     playerModel_->setLines(std::move(file), std::move(lines));
     showDetails({}, {});
@@ -271,7 +271,9 @@ void PlayersAvailable::clearLists()
 {
     replacePlayerLines({}, {});
     faFile_.reset();
-    faLines_ = {};
+    faLines_.reset();
+    faKinds_.reset();
+    standingOffers_ = {};
     offers_ = OfferList{};
     showOffers();
 }
@@ -467,7 +469,7 @@ std::string PlayersAvailable::selectedLine() const
     return row ? std::string(playerLines().at(*row)) : std::string();
 }
 
-const std::vector<std::string_view>& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
+const PlayerLines& PlayersAvailable::playerLines() const { return playerModel_->lines(); }
 
 void PlayersAvailable::showOffers()
 {

@@ -6,7 +6,9 @@
 #include <QWidget>
 
 #include "editor/listbuilder.h"
+#include "editor/myoffers.h"
 #include "editor/offerlist.h"
+#include "editor/playerlistmodel.h"
 #include "gui/session.h"
 
 class QCheckBox;
@@ -21,7 +23,6 @@ namespace bidmark {
 
 class ContractDialog;
 class OfferListWidget;
-class PlayerListModel;
 
 // The Players Available window: the free-agent list with its filters, search
 // and player details, and the offer list that Done saves. With the current
@@ -63,7 +64,7 @@ private:
     void offerMade(const std::string& teamOfferLine);
 
     // Nothing selected or detailed afterwards; the lines are views into the file.
-    void replacePlayerLines(std::shared_ptr<const std::string> file, std::vector<std::string_view> lines);
+    void replacePlayerLines(std::shared_ptr<const std::string> file, std::shared_ptr<const PlayerLines> lines);
     void showFreeAgents(std::string faText); // the list built with the boxes ticked
     // fa.txt's bytes as last read, its lines and the team's standing offers
     // taken from them; false when the bytes are those read last time.
@@ -72,7 +73,7 @@ private:
     FilterBoxes tickedFilters() const;
     std::optional<std::size_t> selectedRow() const;
     std::string selectedLine() const; // empty when no line is selected
-    const std::vector<std::string_view>& playerLines() const;
+    const PlayerLines& playerLines() const;
     void showOffers();                // the offer list and, in signing mode, the prompt
     void showOffersTotal();           // team mode: what the standing offers and the list commit
     ContractDialog& contractDialog();          // created on first use
@@ -81,8 +82,9 @@ private:
     OfferList offers_;
     std::vector<std::string> shownEarlier_;   // the earlier offers the list opened with
     std::shared_ptr<const std::string> faFile_; // fa.txt when last read
-    std::vector<std::string_view> faLines_;     // its lines
-    std::vector<std::string> standingOffers_;   // the team's offers among them
+    std::shared_ptr<const PlayerLines> faLines_; // its lines, shown as they are when no box is cleared
+    std::optional<LineKinds> faKinds_;           // what the boxes ask of them, found at the first click
+    StandingOffers standingOffers_;             // the team's offers among them
     ContractDialog* contract_ = nullptr;
 
     QCheckBox* filters_[kFilterCount] = {};

@@ -26,8 +26,10 @@ TEST(MyOffers, ShowsThePlayersWithAStandingOfferOrAnEntry)
 
 TEST(MyOffers, TotalCountsWhatStandsOnceTheListIsMerged)
 {
-    const std::vector<std::string> standing = standingOffers(views(elevenLines()), "TOR");
-    EXPECT_EQ(standing, std::vector<std::string>{kArvo + "<TOR> 1.5/3 +0.25 top line role"});
+    const std::vector<std::string> eleven = elevenLines();
+    const StandingOffers standing = standingOffers(views(eleven), "TOR");
+    EXPECT_EQ(standing.count, 1u);
+    EXPECT_EQ(standing.salaries, (std::vector<std::pair<std::string_view, double>>{{kArvo, 1.5}}));
     struct Case {
         const char* name;
         std::vector<std::string> entries;
@@ -43,4 +45,17 @@ TEST(MyOffers, TotalCountsWhatStandsOnceTheListIsMerged)
     };
     for (const Case& c : cases)
         EXPECT_EQ(myOffersTotal(standing, c.entries, "TOR"), c.total) << c.name;
+}
+
+// A player with two offers of the team standing: both are counted, his later
+// one is the salary.
+TEST(MyOffers, TotalTakesAPlayersLastStandingOffer)
+{
+    std::vector<std::string> lines = elevenLines();
+    lines.insert(lines.begin() + 7, "<TOR> 0.5/1 ");  // under Pekka Roine
+    lines.insert(lines.begin() + 3, "<TOR> 1.25/2 "); // under Arvo Lindqvist, after his first
+    const StandingOffers standing = standingOffers(views(lines), "TOR");
+    EXPECT_EQ(myOffersTotal(standing, {}, "TOR"), "3 standing offers, 0 entries in the list: 1.75 million a year");
+    EXPECT_EQ(myOffersTotal(standing, {kPekka + "<TOR> <RETRACT>"}, "TOR"),
+              "3 standing offers, 1 entry in the list: 1.25 million a year");
 }

@@ -39,3 +39,17 @@ TEST(Search, TextEndingTheLineIsFoundAndNoLongerThanTheLine)
     EXPECT_EQ(findNext({"za", "ZAB"}, std::nullopt, "zab"), 1u);
     EXPECT_EQ(findNext({"za", "z", ""}, std::nullopt, "zab"), std::nullopt);
 }
+
+// Texts whose letters recur, so that a place passed over could have held them.
+TEST(Search, FindsTextsWithRecurringLetters)
+{
+    const struct {
+        std::string_view line, text;
+        bool found;
+    } cases[] = {
+        {"aaab", "AAB", true},       {"abcabcabd", "abcabd", true}, {"xx\xC0\xE0" "a", "\xE0\xC0" "A", true},
+        {"abcabcab", "abcabd", false}, {"Roine Roi", "oine r", true}, {"ba", "aba", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(findNext({c.line}, std::nullopt, c.text).has_value(), c.found) << c.line << " / " << c.text;
+}
