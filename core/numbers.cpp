@@ -17,6 +17,12 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Blanks skipped by the number value: space, tab and line feed.
 bool isValueBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
 
+// Whether the number value reads on past a whole number's digits.
+bool carriesNumberOn(char c)
+{
+    return isDigit(c) || isValueBlank(c) || c == '.' || c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
+
 // A decimal number as a digit string: value = 0.d1d2...dn * 10^pointPos, that
 // is pointPos digits stand before the decimal point (pointPos may be <= 0 or
 // larger than the number of digits).
@@ -223,6 +229,15 @@ double numberValue(std::string_view text)
     const std::size_t n = text.size();
     while (i < n && isValueBlank(text[i]))
         ++i;
+    // A whole number of at most 15 digits that nothing carries on (an age, a
+    // rating: the common case) is read as it stands; it is exact.
+    std::uint64_t whole = 0;
+    std::size_t end = i;
+    for (; end < n && end - i < 15 && isDigit(text[end]); ++end)
+        whole = whole * 10 + static_cast<std::uint64_t>(text[end] - '0');
+    if (end > i && (end == n || !carriesNumberOn(text[end])))
+        return static_cast<double>(whole);
+
     std::string number;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-')

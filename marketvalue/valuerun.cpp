@@ -68,10 +68,7 @@ FreeAgent freeAgentOfLine(std::string_view line, std::size_t lineNumber)
 // player line as views into them.
 std::vector<ValueRow> listedRows(std::string_view freeAgentList)
 {
-    std::size_t players = 0; // counted first: the rows are laid out once
-    forEachLine(freeAgentList, [&players](std::size_t, std::string_view line) { players += isPlayerLine(line); });
     std::vector<ValueRow> rows;
-    rows.reserve(players);
     forEachLine(freeAgentList, [&rows](std::size_t number, std::string_view line) {
         if (isPlayerLine(line)) {
             rows.emplace_back().agent = freeAgentOfLine(line, number);

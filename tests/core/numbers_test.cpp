@@ -34,6 +34,19 @@ TEST(NumberValue, ReadsTheLongestNumberPrefix)
     EXPECT_FALSE(std::signbit(numberValue("-0")));
 }
 
+TEST(NumberValue, WholeNumbersEndWhereTheDigitsStop)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"007", 7},          {"74x", 74},   {"12,5", 12},  {"74 ", 74},    {"7 4", 74},
+                 {"74.", 74},         {"74.5", 74.5}, {"7e1", 70},  {"7D1", 70},    {"0", 0},
+                 {"999999999999999", 999999999999999.0}, {"9999999999999999", 9999999999999999.0},
+                 {"12345678901234567890", 12345678901234567890.0}};
+    for (const auto& each : cases)
+        EXPECT_EQ(numberValue(each.text), each.value) << each.text;
+}
+
 TEST(NumberValue, SurvivesHugeAndJunkInput)
 {
     EXPECT_TRUE(std::isinf(numberValue("1e999999999999999999")));
