@@ -42,11 +42,12 @@ MarketValueText::MarketValueText(std::size_t players)
     text_.reserve(text_.size() + players * kPlayerLine);
 }
 
-void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value)
+void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value, std::size_t bracket)
 {
     put(1, agent.name);
     putBracketItems({agent.age, static_cast<double>(agent.group), agent.overall, static_cast<double>(stats.count),
-                     stats.high, stats.low, stats.average});
+                     stats.high, stats.low, stats.average},
+                    bracket);
     put(56, money(agent.lastSalary));
     put(62, money(value));
     text_ += "\r\n";
@@ -55,7 +56,7 @@ void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats,
 
 // Items from column 22 on lie the same way whenever the line has not passed
 // column 21: then they are copied as first laid out.
-void MarketValueText::putBracketItems(const BracketItems& items)
+void MarketValueText::putBracketItems(const BracketItems& items, std::size_t bracket)
 {
     constexpr std::size_t kFirstColumn = 22;
     if (text_.size() - lineStart_ >= kFirstColumn) {
@@ -64,10 +65,13 @@ void MarketValueText::putBracketItems(const BracketItems& items)
     }
     text_.append(kFirstColumn - 1 - (text_.size() - lineStart_), ' ');
     const std::size_t start = text_.size();
-    if (const LaidOut* known = bracketTexts_.find(items)) {
-        text_ += known->text;
-        if (known->lastLineStart != std::string::npos)
-            lineStart_ = start + known->lastLineStart;
+    if (bracket >= bracketTexts_.size())
+        bracketTexts_.resize(bracket + 1);
+    LaidOut& laidOut = bracketTexts_[bracket];
+    if (laidOut.made && laidOut.items == items) {
+        text_ += laidOut.text;
+        if (laidOut.lastLineStart != std::string::npos)
+            lineStart_ = start + laidOut.lastLineStart;
         return;
     }
     const auto [age, group, overall, count, high, low, average] = items;
@@ -78,7 +82,8 @@ void MarketValueText::putBracketItems(const BracketItems& items)
     put(38, money(high));
     put(44, money(low));
     put(50, money(average));
-    bracketTexts_.add(items, LaidOut{text_.substr(start), lineStart_ > start ? lineStart_ - start : std::string::npos});
+    bracketTexts_[bracket] = {items, true, text_.substr(start),
+                              lineStart_ > start ? lineStart_ - start : std::string::npos};
 }
 
 // Writes blanks up to the 1-based column; a column already passed ends the

@@ -25,7 +25,10 @@ class MarketValueText {
 public:
     // Room is made for this many player lines.
     explicit MarketValueText(std::size_t players = 0);
-    void addLine(const FreeAgent& agent, const BracketStats& stats, double value);
+    // `bracket` numbers his bracket among the run's (its index): the items
+    // from his age to the bracket's average are laid out once per number, and
+    // again only for a line of that number that brings other items.
+    void addLine(const FreeAgent& agent, const BracketStats& stats, double value, std::size_t bracket);
     const std::string& text() const& { return text_; }
     std::string text() && { return std::move(text_); } // the text handed over, not copied
 
@@ -37,11 +40,13 @@ private:
     // Bracket items laid out from column 22, and where their last line
     // starts in them when an item moved to a new line.
     struct LaidOut {
+        BracketItems items{};
+        bool made = false;
         std::string text;
         std::size_t lastLineStart = std::string::npos;
     };
 
-    void putBracketItems(const BracketItems& items);
+    void putBracketItems(const BracketItems& items, std::size_t bracket);
     void put(std::size_t column, const std::string& item);
     // Number texts are worked out once per value and the bracket items once
     // per bracket: a league repeats its salaries and brackets thousands of
@@ -53,7 +58,7 @@ private:
     std::size_t lineStart_ = 0;
     NumberTable<1, std::string> moneyTexts_;
     NumberTable<1, std::string> signedTexts_;
-    NumberTable<7, LaidOut> bracketTexts_;
+    std::vector<LaidOut> bracketTexts_; // by bracket number
 };
 
 } // namespace bidmark

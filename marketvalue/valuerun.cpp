@@ -86,7 +86,7 @@ std::string marketValueText(const MarketValues& values)
 {
     MarketValueText text(values.rows.size());
     for (const ValueRow& row : values.rows)
-        text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
+        text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value, row.bracket);
     return std::move(text).text();
 }
 } // namespace
