@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <utility>
 
 #include "gui/text.h"
+#include "marketvalue/numbertable.h"
 #include "marketvalue/valuetable.h"
 
 namespace bidmark {
@@ -85,12 +87,20 @@ ValuesChart::ValuesChart(QWidget* parent) : QChartView(new QChart, parent)
 
 void ValuesChart::setValues(const MarketValues& values)
 {
+    // A point repeated is left out at once: a bracket's average and the
+    // rookie cap stand for many free agents, so about a third of the rows
+    // are sorted below.
     std::array<QList<QPointF>, 3> points;
+    NumberTable<3, bool> repeated;
     double lowest = 0, highest = 0, top = 0;
     for (const ValueRow& row : values.rows) {
         const FreeAgent& agent = row.agent;
         const std::size_t slot = agent.group == 'D' ? 1 : agent.group == 'G' ? 2 : 0;
-        points[slot].append(QPointF(agent.overall, row.valuation.value));
+        const NumberTable<3, bool>::Key point{static_cast<double>(slot), agent.overall, row.valuation.value};
+        if (!repeated.find(point)) {
+            repeated.add(point, true);
+            points[slot].append(QPointF(agent.overall, row.valuation.value));
+        }
         lowest = &row == &values.rows.front() ? agent.overall : std::min(lowest, agent.overall);
         highest = std::max(highest, agent.overall);
         top = std::max(top, row.valuation.value);
@@ -113,7 +123,20 @@ void ValuesChart::setValues(const MarketValues& values)
             return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
         });
         group.erase(std::unique(group.begin(), group.end()), group.end());
-        groups_[slot]->replace(group);
+        if (isVisible())
+            groups_[slot]->replace(group);
+    }
+    waiting_ = isVisible() ? std::array<QList<QPointF>, 3>() : std::move(points);
+}
+
+// Points set while the chart was hidden go in once it has its size: they are
+// laid out once, not for the size it had and again for the size it got.
+void ValuesChart::showEvent(QShowEvent* event)
+{
+    QChartView::showEvent(event);
+    for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+        if (!waiting_[slot].isEmpty())
+            groups_[slot]->replace(std::exchange(waiting_[slot], {}));
     }
 }
 
