@@ -7,9 +7,9 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <utility>
+#include <vector>
 
 #include "gui/text.h"
-#include "marketvalue/numbertable.h"
 #include "marketvalue/valuetable.h"
 
 namespace bidmark {
@@ -87,23 +87,25 @@ ValuesChart::ValuesChart(QWidget* parent) : QChartView(new QChart, parent)
 
 void ValuesChart::setValues(const MarketValues& values)
 {
-    // A point repeated is left out at once: a bracket's average and the
-    // rookie cap stand for many free agents, so about a third of the rows
-    // are sorted below.
+    // The free agents of one bracket valued at its average share one point,
+    // and so do those held to the rookie cap: only the first of each is
+    // plotted, and less than half the rows are sorted below.
     std::array<QList<QPointF>, 3> points;
-    NumberTable<3, bool> repeated;
+    std::vector<std::array<bool, 2>> plotted(values.brackets.size()); // average, cap
     double lowest = 0, highest = 0, top = 0;
     for (const ValueRow& row : values.rows) {
         const FreeAgent& agent = row.agent;
-        const std::size_t slot = agent.group == 'D' ? 1 : agent.group == 'G' ? 2 : 0;
-        const NumberTable<3, bool>::Key point{static_cast<double>(slot), agent.overall, row.valuation.value};
-        if (!repeated.find(point)) {
-            repeated.add(point, true);
-            points[slot].append(QPointF(agent.overall, row.valuation.value));
-        }
         lowest = &row == &values.rows.front() ? agent.overall : std::min(lowest, agent.overall);
         highest = std::max(highest, agent.overall);
         top = std::max(top, row.valuation.value);
+        if (row.valuation.rule != ValueRule::LastSalaryTimesFactor) {
+            bool& shared = plotted[row.bracket][row.valuation.rule == ValueRule::RookieCap ? 1 : 0];
+            if (shared)
+                continue;
+            shared = true;
+        }
+        const std::size_t slot = agent.group == 'D' ? 1 : agent.group == 'G' ? 2 : 0;
+        points[slot].append(QPointF(agent.overall, row.valuation.value));
     }
     // The axes first, on empty series: each change of an axis lays out every
     // point of its series again.
