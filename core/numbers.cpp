@@ -161,6 +161,67 @@ bool roundTrips(double value, const std::string& digits, int exponent)
     return parseDouble(text) == std::fabs(value);
 }
 
+constexpr int kWholeMaskDecimals = 3;
+constexpr double kWholeMaskLimit = 1e15;
+
+// Ten to the power, up to 19.
+std::uint64_t powerOfTen(int power)
+{
+    std::uint64_t result = 1;
+    while (power-- > 0)
+        result *= 10;
+    return result;
+}
+
+// The mask's text of a value below kWholeMaskLimit with at most
+// kWholeMaskDecimals decimals, worked out on whole numbers rather than digit
+// text, as formatNumber does for every value: the 15 significant digits as
+// one number, rounded at the last decimal halves away from zero.
+std::string wholeNumberMaskText(double value, int minDecimals, int maxDecimals)
+{
+    constexpr int kSignificant = 15;
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, kSignificant - 1);
+    // "d.ddddddddddddddde-xx": a digit, the point, 14 digits, the exponent.
+    std::uint64_t digits = static_cast<std::uint64_t>(buffer[0] - '0');
+    for (int at = 2; at < kSignificant + 1; ++at)
+        digits = digits * 10 + static_cast<std::uint64_t>(buffer[at] - '0');
+    const char* exponentText = buffer + kSignificant + 2; // past the 'e'
+    if (*exponentText == '+')
+        ++exponentText;
+    int exponent = 0;
+    std::from_chars(exponentText, written.ptr, exponent);
+
+    // The digits standing before the rounding place, and the number of last
+    // decimals that they and the rounding make.
+    const int kept = exponent + 1 + maxDecimals;
+    std::uint64_t units = 0;
+    if (kept >= kSignificant) {
+        units = digits * powerOfTen(kept - kSignificant);
+    } else if (kept >= 0) {
+        const std::uint64_t dropped = powerOfTen(kSignificant - kept);
+        units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
+    }
+    const std::uint64_t scale = powerOfTen(maxDecimals);
+    char text[48];
+    char* end = text;
+    if (value < 0 && units != 0)
+        *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, units / scale).ptr;
+    std::uint64_t fraction = units % scale;
+    int decimals = maxDecimals; // less the trailing zeros the mask leaves out
+    for (; decimals > minDecimals && fraction % 10 == 0; --decimals)
+        fraction /= 10;
+    if (decimals > 0) {
+        *end++ = '.';
+        for (int place = decimals - 1; place >= 0; --place, fraction /= 10)
+            end[place] = static_cast<char>('0' + fraction % 10);
+        end += decimals;
+    }
+    return std::string(text, end);
+}
+
 // The parts of a text that isNumeric accepts; false when it is not one.
 struct NumericParts {
     bool negative = false;
@@ -353,6 +414,8 @@ std::string formatNumber(double value, std::string_view mask)
             }
         }
     }
+    if (maxDecimals <= kWholeMaskDecimals && std::fabs(value) < kWholeMaskLimit)
+        return wholeNumberMaskText(value, minDecimals, maxDecimals);
     Decimal d;
     int exponent = 0;
     scientificDigits(value, 15, d.digits, exponent);

@@ -66,15 +66,14 @@ const std::vector<BracketFinder::Ranked>& BracketFinder::nearOverall(std::size_t
     if (const std::size_t* known = nearOverallOf_.find(key))
         return nearOverall_[*known];
     const std::vector<Ranked>& group = byGroup_[slot];
-    std::vector<Ranked>& near = nearOverall_.emplace_back(group.size());
+    scratch_.resize(group.size());
     std::size_t kept = 0;
     for (const Ranked& entry : group) {
-        near[kept] = entry;
+        scratch_[kept] = entry;
         kept += entry.overall > overall - kOverallReach && entry.overall < overall + kOverallReach ? 1 : 0;
     }
-    near.resize(kept);
-    nearOverallOf_.add(key, nearOverall_.size() - 1);
-    return near;
+    nearOverallOf_.add(key, nearOverall_.size());
+    return nearOverall_.emplace_back(scratch_.begin(), scratch_.begin() + static_cast<std::ptrdiff_t>(kept));
 }
 
 Bracket BracketFinder::bracket(const FreeAgent& agent)

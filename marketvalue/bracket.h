@@ -62,6 +62,7 @@ private:
     std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each in roster order
     std::vector<std::vector<Ranked>> nearOverall_;
     NumberTable<2, std::size_t> nearOverallOf_;  // by group slot and overall, into nearOverall_
+    std::vector<Ranked> scratch_;                // the group's entries near one overall, reused
     std::vector<const Ranked*> found_;           // a bracket's candidates, reused
     std::vector<Bracket> brackets_;
     NumberTable<3, std::size_t> known_; // by group, overall and age, into brackets_

@@ -133,6 +133,21 @@ TEST(FormatNumber, MaskWithTwoDecimalsRoundsTheDecimalText)
     EXPECT_EQ(formatNumber(0.004999, "0.0#"), "0.0");
 }
 
+TEST(FormatNumber, OtherMasksAndTheEdgeOfFifteenDigits)
+{
+    const struct {
+        double value;
+        const char* mask;
+        const char* text;
+    } cases[] = {{99.995, "0.00", "100.00"},        {99.995, "#.##", "100"},
+                 {0.005, "0", "0"},                 {0.9995, "0.0###", "0.9995"},
+                 {-2.5, "0", "-3"},                 {999999999999999.38, "0.0#", "999999999999999.0"},
+                 {999999999999999.62, "0.0#", "1000000000000000.0"},
+                 {1e15, "0.00", "1000000000000000.00"}, {-1e-320, "0.0#", "0.0"}};
+    for (const auto& each : cases)
+        EXPECT_EQ(formatNumber(each.value, each.mask), each.text) << each.value << " " << each.mask;
+}
+
 TEST(FormatNumber, HugeAndNonFiniteValuesGiveText)
 {
     std::string huge = formatNumber(1e300, "0.0#");
