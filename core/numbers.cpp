@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -16,6 +17,23 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks skipped by the number value: space, tab and line feed.
 bool isValueBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The digits at a place of the text, at most 15 of them, as a number (it is
+// exact) and where they end: at the place itself when there is no digit.
+struct WholeNumber {
+    double value = 0;
+    std::size_t end = 0;
+};
+
+WholeNumber wholeNumberAt(std::string_view text, std::size_t at)
+{
+    constexpr std::size_t kExactDigits = 15;
+    std::uint64_t whole = 0;
+    std::size_t end = at;
+    for (; end < text.size() && end - at < kExactDigits && isDigit(text[end]); ++end)
+        whole = whole * 10 + static_cast<std::uint64_t>(text[end] - '0');
+    return {static_cast<double>(whole), end};
+}
 
 // Whether the number value reads on past a whole number's digits.
 bool carriesNumberOn(char c)
@@ -290,14 +308,11 @@ double numberValue(std::string_view text)
     const std::size_t n = text.size();
     while (i < n && isValueBlank(text[i]))
         ++i;
-    // A whole number of at most 15 digits that nothing carries on (an age, a
-    // rating: the common case) is read as it stands; it is exact.
-    std::uint64_t whole = 0;
-    std::size_t end = i;
-    for (; end < n && end - i < 15 && isDigit(text[end]); ++end)
-        whole = whole * 10 + static_cast<std::uint64_t>(text[end] - '0');
-    if (end > i && (end == n || !carriesNumberOn(text[end])))
-        return static_cast<double>(whole);
+    // A whole number that nothing carries on (an age, a rating: the common
+    // case) is read as it stands.
+    if (const WholeNumber whole = wholeNumberAt(text, i);
+        whole.end > i && (whole.end == n || !carriesNumberOn(text[whole.end])))
+        return whole.value;
 
     std::string number;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
@@ -360,6 +375,12 @@ bool isNumeric(std::string_view text)
 
 double moneyValue(std::string_view text, std::string_view what)
 {
+    // Plain digits with blanks around them (a salary in dollars) are read as
+    // they stand.
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    if (const WholeNumber whole = wholeNumberAt(text, start);
+        whole.end > start && text.find_first_not_of(' ', whole.end) == std::string_view::npos)
+        return whole.value;
     NumericParts parts;
     const auto overflow = [&] {
         return Failure("Overflow: \"" + std::string(text.substr(0, 200)) + "\" is too large (" + std::string(what) + ")");

@@ -86,9 +86,17 @@ TEST(MoneyValue, RoundsToFourDecimalsHalvesToEven)
     EXPECT_FALSE(std::signbit(moneyValue("-0.00001", "x")));
 }
 
+TEST(MoneyValue, PlainDigitsReadAsTheyStand)
+{
+    EXPECT_EQ(moneyValue("0004010000  ", "x"), 4010000);
+    EXPECT_EQ(moneyValue("999999999999999", "x"), 999999999999999.0);
+    EXPECT_EQ(moneyValue("1234567890123456", "x"), 1234567890123456.0);
+    EXPECT_FALSE(std::signbit(moneyValue("-0", "x")));
+}
+
 TEST(MoneyValue, FailsOnWhatIsNotANumber)
 {
-    for (const char* bad : {"", "   ", "1.5M", "abc", ",5", "1.2.3"}) {
+    for (const char* bad : {"", "   ", "1.5M", "abc", ",5", "1.2.3", "12 34", "\t5", "5\t"}) {
         try {
             moneyValue(bad, "salary of Arvo");
             ADD_FAILURE() << "accepted " << bad;
