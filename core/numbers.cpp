@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -16,6 +17,29 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Blanks skipped by the number value: space, tab and line feed.
 bool isValueBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The digits at a place of the text, at most 15 of them, as a number (it is
+// exact) and where they end: at the place itself when there is no digit.
+struct WholeNumber {
+    double value = 0;
+    std::size_t end = 0;
+};
+
+WholeNumber wholeNumberAt(std::string_view text, std::size_t at)
+{
+    constexpr std::size_t kExactDigits = 15;
+    std::uint64_t whole = 0;
+    std::size_t end = at;
+    for (; end < text.size() && end - at < kExactDigits && isDigit(text[end]); ++end)
+        whole = whole * 10 + static_cast<std::uint64_t>(text[end] - '0');
+    return {static_cast<double>(whole), end};
+}
+
+// Whether the number value reads on past a whole number's digits.
+bool carriesNumberOn(char c)
+{
+    return isDigit(c) || isValueBlank(c) || c == '.' || c == 'e' || c == 'E' || c == 'd' || c == 'D';
+}
 
 // A decimal number as a digit string: value = 0.d1d2...dn * 10^pointPos, that
 // is pointPos digits stand before the decimal point (pointPos may be <= 0 or
@@ -155,6 +179,67 @@ bool roundTrips(double value, const std::string& digits, int exponent)
     return parseDouble(text) == std::fabs(value);
 }
 
+constexpr int kWholeMaskDecimals = 3;
+constexpr double kWholeMaskLimit = 1e15;
+
+// Ten to the power, up to 19.
+std::uint64_t powerOfTen(int power)
+{
+    std::uint64_t result = 1;
+    while (power-- > 0)
+        result *= 10;
+    return result;
+}
+
+// The mask's text of a value below kWholeMaskLimit with at most
+// kWholeMaskDecimals decimals, worked out on whole numbers rather than digit
+// text, as formatNumber does for every value: the 15 significant digits as
+// one number, rounded at the last decimal halves away from zero.
+std::string wholeNumberMaskText(double value, int minDecimals, int maxDecimals)
+{
+    constexpr int kSignificant = 15;
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, kSignificant - 1);
+    // "d.ddddddddddddddde-xx": a digit, the point, 14 digits, the exponent.
+    std::uint64_t digits = static_cast<std::uint64_t>(buffer[0] - '0');
+    for (int at = 2; at < kSignificant + 1; ++at)
+        digits = digits * 10 + static_cast<std::uint64_t>(buffer[at] - '0');
+    const char* exponentText = buffer + kSignificant + 2; // past the 'e'
+    if (*exponentText == '+')
+        ++exponentText;
+    int exponent = 0;
+    std::from_chars(exponentText, written.ptr, exponent);
+
+    // The digits standing before the rounding place, and the number of last
+    // decimals that they and the rounding make.
+    const int kept = exponent + 1 + maxDecimals;
+    std::uint64_t units = 0;
+    if (kept >= kSignificant) {
+        units = digits * powerOfTen(kept - kSignificant);
+    } else if (kept >= 0) {
+        const std::uint64_t dropped = powerOfTen(kSignificant - kept);
+        units = digits / dropped + (digits % dropped >= dropped / 2 ? 1 : 0);
+    }
+    const std::uint64_t scale = powerOfTen(maxDecimals);
+    char text[48];
+    char* end = text;
+    if (value < 0 && units != 0)
+        *end++ = '-';
+    end = std::to_chars(end, text + sizeof text, units / scale).ptr;
+    std::uint64_t fraction = units % scale;
+    int decimals = maxDecimals; // less the trailing zeros the mask leaves out
+    for (; decimals > minDecimals && fraction % 10 == 0; --decimals)
+        fraction /= 10;
+    if (decimals > 0) {
+        *end++ = '.';
+        for (int place = decimals - 1; place >= 0; --place, fraction /= 10)
+            end[place] = static_cast<char>('0' + fraction % 10);
+        end += decimals;
+    }
+    return std::string(text, end);
+}
+
 // The parts of a text that isNumeric accepts; false when it is not one.
 struct NumericParts {
     bool negative = false;
@@ -223,6 +308,12 @@ double numberValue(std::string_view text)
     const std::size_t n = text.size();
     while (i < n && isValueBlank(text[i]))
         ++i;
+    // A whole number that nothing carries on (an age, a rating: the common
+    // case) is read as it stands.
+    if (const WholeNumber whole = wholeNumberAt(text, i);
+        whole.end > i && (whole.end == n || !carriesNumberOn(text[whole.end])))
+        return whole.value;
+
     std::string number;
     if (i < n && (text[i] == '+' || text[i] == '-')) {
         if (text[i] == '-')
@@ -284,6 +375,12 @@ bool isNumeric(std::string_view text)
 
 double moneyValue(std::string_view text, std::string_view what)
 {
+    // Plain digits with blanks around them (a salary in dollars) are read as
+    // they stand.
+    const std::size_t start = std::min(text.find_first_not_of(' '), text.size());
+    if (const WholeNumber whole = wholeNumberAt(text, start);
+        whole.end > start && text.find_first_not_of(' ', whole.end) == std::string_view::npos)
+        return whole.value;
     NumericParts parts;
     const auto overflow = [&] {
         return Failure("Overflow: \"" + std::string(text.substr(0, 200)) + "\" is too large (" + std::string(what) + ")");
@@ -338,6 +435,8 @@ std::string formatNumber(double value, std::string_view mask)
             }
         }
     }
+    if (maxDecimals <= kWholeMaskDecimals && std::fabs(value) < kWholeMaskLimit)
+        return wholeNumberMaskText(value, minDecimals, maxDecimals);
     Decimal d;
     int exponent = 0;
     scientificDigits(value, 15, d.digits, exponent);

@@ -1,9 +1,6 @@
 #include "marketvalue/bracket.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <utility>
 
 #include "core/failure.h"
@@ -34,19 +31,6 @@ bool nearAge(double agentAge, double entryAge)
 }
 } // namespace
 
-std::size_t hashNumbers(std::initializer_list<double> numbers)
-{
-    std::uint64_t hash = 0;
-    for (const double number : numbers) {
-        const double same = number == 0 ? 0.0 : number; // 0 and -0 compare equal
-        std::uint64_t bits = 0;
-        std::memcpy(&bits, &same, sizeof bits);
-        hash = (hash ^ bits) * 0x9E3779B97F4A7C15u;
-        hash ^= hash >> 29;
-    }
-    return static_cast<std::size_t>(hash);
-}
-
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry)
 {
     return entry.overall > agent.overall - kOverallReach &&
@@ -54,63 +38,63 @@ bool inBracket(const FreeAgent& agent, const RosterEntry& entry)
            nearAge(agent.age, entry.age);
 }
 
-BracketFinder::BracketFinder(const RosterTable& roster) : roster_(roster)
+BracketFinder::BracketFinder(const RosterTable& roster)
 {
-    for (std::size_t entry = 0; entry < roster_.size(); ++entry) {
-        const int slot = groupSlot(roster_[entry].group);
+    for (std::size_t entry = 0; entry < roster.size(); ++entry) {
+        const RosterEntry& each = roster[entry];
+        const int slot = groupSlot(each.group);
         if (slot >= 0)
-            byGroup_[static_cast<std::size_t>(slot)].push_back({roster_[entry].overall, roster_[entry].age, entry});
+            byGroup_[static_cast<std::size_t>(slot)].push_back({each.overall, each.age, each.salary, entry});
     }
-    for (std::vector<Ranked>& group : byGroup_) {
-        std::sort(group.begin(), group.end(),
-                  [](const Ranked& a, const Ranked& b) { return a.overall < b.overall; });
-    }
-}
-
-std::size_t BracketFinder::KeyHash::operator()(const std::tuple<char, double, double>& key) const
-{
-    return hashNumbers({static_cast<double>(std::get<0>(key)), std::get<1>(key), std::get<2>(key)});
 }
 
 std::size_t BracketFinder::bracketOf(const FreeAgent& agent)
 {
-    const auto key = std::make_tuple(agent.group, agent.overall, agent.age);
-    auto found = known_.find(key);
-    if (found == known_.end()) {
-        brackets_.push_back(bracket(agent));
-        found = known_.emplace(key, brackets_.size() - 1).first;
+    const NumberTable<3, std::size_t>::Key key{static_cast<double>(agent.group), agent.overall, agent.age};
+    if (const std::size_t* known = known_.find(key))
+        return *known;
+    brackets_.push_back(bracket(agent));
+    return known_.add(key, brackets_.size() - 1);
+}
+
+// Overall above his less 5 and below his plus 5, the bounds of inBracket.
+// Every entry is written and only those kept: no branch to guess wrong on
+// each of them.
+const std::vector<BracketFinder::Ranked>& BracketFinder::nearOverall(std::size_t slot, double overall)
+{
+    const NumberTable<2, std::size_t>::Key key{static_cast<double>(slot), overall};
+    if (const std::size_t* known = nearOverallOf_.find(key))
+        return nearOverall_[*known];
+    const std::vector<Ranked>& group = byGroup_[slot];
+    scratch_.resize(group.size());
+    std::size_t kept = 0;
+    for (const Ranked& entry : group) {
+        scratch_[kept] = entry;
+        kept += entry.overall > overall - kOverallReach && entry.overall < overall + kOverallReach ? 1 : 0;
     }
-    return found->second;
+    nearOverallOf_.add(key, nearOverall_.size());
+    return nearOverall_.emplace_back(scratch_.begin(), scratch_.begin() + static_cast<std::ptrdiff_t>(kept));
 }
 
 Bracket BracketFinder::bracket(const FreeAgent& agent)
 {
     Bracket result;
-    std::vector<std::size_t>& entries = result.entries;
     const int slot = groupSlot(agent.group);
     if (slot < 0)
         return result;
-    // Overall above agent - 5 and below agent + 5, the bounds of inBracket;
-    // within them, the group's entries of his age.
-    const std::vector<Ranked>& group = byGroup_[static_cast<std::size_t>(slot)];
-    const auto first = std::upper_bound(group.begin(), group.end(), agent.overall - kOverallReach,
-                                        [](double bound, const Ranked& r) { return bound < r.overall; });
-    const auto last = std::lower_bound(first, group.end(), agent.overall + kOverallReach,
-                                       [](const Ranked& r, double bound) { return r.overall < bound; });
-    // Every candidate is written and only those of his age kept: no branch
-    // to guess wrong on each of them.
-    found_.resize(static_cast<std::size_t>(last - first));
+    // The entries near his overall, of his age.
+    const std::vector<Ranked>& near = nearOverall(static_cast<std::size_t>(slot), agent.overall);
+    found_.resize(near.size());
     std::size_t kept = 0;
-    for (auto candidate = first; candidate != last; ++candidate) {
-        found_[kept] = candidate->entry;
-        kept += nearAge(agent.age, candidate->age) ? 1 : 0;
+    for (const Ranked& candidate : near) {
+        found_[kept] = &candidate;
+        kept += nearAge(agent.age, candidate.age) ? 1 : 0;
     }
-    entries.assign(found_.begin(), found_.begin() + static_cast<std::ptrdiff_t>(kept));
-    std::sort(entries.begin(), entries.end());
-
+    result.entries.reserve(kept);
     BracketStats& stats = result.stats;
-    for (const std::size_t index : entries) {
-        const RosterEntry& entry = roster_[index];
+    for (std::size_t index = 0; index < kept; ++index) {
+        const Ranked& entry = *found_[index];
+        result.entries.push_back(entry.entry);
         if (stats.low == 0 || entry.salary < stats.low)
             stats.low = entry.salary;
         if (stats.high == 0 || entry.salary > stats.high)

@@ -1,13 +1,11 @@
 #pragma once
 #include <array>
 #include <cstddef>
-#include <initializer_list>
 #include <string_view>
-#include <tuple>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "marketvalue/numbertable.h"
 #include "marketvalue/pages.h"
 
 // A free agent's bracket: the rostered players of his position group within
@@ -28,10 +26,6 @@ struct BracketStats {
 
 bool inBracket(const FreeAgent& agent, const RosterEntry& entry);
 
-// A quick hash of numbers for the run's lookups; numbers that compare equal
-// hash alike.
-std::size_t hashNumbers(std::initializer_list<double> numbers);
-
 // The roster entries of one bracket, as indices into the roster table in
 // roster order, and what their salaries sum up to.
 struct Bracket {
@@ -39,13 +33,13 @@ struct Bracket {
     BracketStats stats;
 };
 
-// The brackets of one run. The roster is ordered by group and overall, so a
-// bracket is found by two binary searches rather than a pass over the whole
-// roster; and free agents of the same group, overall and age share one
-// bracket, which is worked out once.
+// The brackets of one run. Free agents of the same group, overall and age
+// share one bracket, and those of the same group and overall the entries
+// within reach of that overall: each is worked out once, in roster order, so
+// a bracket is a pass over its group's entries of about its overall, and no
+// sort.
 class BracketFinder {
 public:
-    // The roster table must outlive the finder.
     explicit BracketFinder(const RosterTable& roster);
 
     // The index in brackets() of the free agent's bracket. Its statistics
@@ -56,21 +50,22 @@ public:
     std::vector<Bracket> takeBrackets() { return std::move(brackets_); }
 
 private:
-    Bracket bracket(const FreeAgent& agent);
-
     struct Ranked {
         double overall;
         double age;
+        double salary;
         std::size_t entry; // index in the roster table
     };
-    const RosterTable& roster_;
-    std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each by overall
+    Bracket bracket(const FreeAgent& agent);
+    const std::vector<Ranked>& nearOverall(std::size_t slot, double overall);
+
+    std::array<std::vector<Ranked>, 3> byGroup_; // F, D, G, each in roster order
+    std::vector<std::vector<Ranked>> nearOverall_;
+    NumberTable<2, std::size_t> nearOverallOf_;  // by group slot and overall, into nearOverall_
+    std::vector<Ranked> scratch_;                // the group's entries near one overall, reused
+    std::vector<const Ranked*> found_;           // a bracket's candidates, reused
     std::vector<Bracket> brackets_;
-    std::vector<std::size_t> found_; // a bracket's candidates, reused
-    struct KeyHash {
-        std::size_t operator()(const std::tuple<char, double, double>& key) const;
-    };
-    std::unordered_map<std::tuple<char, double, double>, std::size_t, KeyHash> known_; // by group, overall, age
+    NumberTable<3, std::size_t> known_; // by group, overall and age, into brackets_
 };
 
 // Which rule gave a market value.

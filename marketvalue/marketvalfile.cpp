@@ -42,31 +42,21 @@ MarketValueText::MarketValueText(std::size_t players)
     text_.reserve(text_.size() + players * kPlayerLine);
 }
 
-void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value)
+void MarketValueText::addLine(const FreeAgent& agent, const BracketStats& stats, double value, std::size_t bracket)
 {
     put(1, agent.name);
-    putBracketItems({agent.age, agent.group, agent.overall, stats.count, stats.high, stats.low, stats.average});
+    putBracketItems({agent.age, static_cast<double>(agent.group), agent.overall, static_cast<double>(stats.count),
+                     stats.high, stats.low, stats.average},
+                    bracket);
     put(56, money(agent.lastSalary));
     put(62, money(value));
     text_ += "\r\n";
     lineStart_ = text_.size();
 }
 
-bool MarketValueText::BracketItems::operator==(const BracketItems& other) const
-{
-    return age == other.age && group == other.group && overall == other.overall && count == other.count &&
-           high == other.high && low == other.low && average == other.average;
-}
-
-std::size_t MarketValueText::BracketItemsHash::operator()(const BracketItems& items) const
-{
-    return hashNumbers({static_cast<double>(items.group), items.age, items.overall,
-                        static_cast<double>(items.count), items.high, items.low, items.average});
-}
-
 // Items from column 22 on lie the same way whenever the line has not passed
 // column 21: then they are copied as first laid out.
-void MarketValueText::putBracketItems(const BracketItems& items)
+void MarketValueText::putBracketItems(const BracketItems& items, std::size_t bracket)
 {
     constexpr std::size_t kFirstColumn = 22;
     if (text_.size() - lineStart_ >= kFirstColumn) {
@@ -75,22 +65,25 @@ void MarketValueText::putBracketItems(const BracketItems& items)
     }
     text_.append(kFirstColumn - 1 - (text_.size() - lineStart_), ' ');
     const std::size_t start = text_.size();
-    const auto known = bracketTexts_.find(items);
-    if (known != bracketTexts_.end()) {
-        text_ += known->second.text;
-        if (known->second.lastLineStart != std::string::npos)
-            lineStart_ = start + known->second.lastLineStart;
+    if (bracket >= bracketTexts_.size())
+        bracketTexts_.resize(bracket + 1);
+    LaidOut& laidOut = bracketTexts_[bracket];
+    if (laidOut.made && laidOut.items == items) {
+        text_ += laidOut.text;
+        if (laidOut.lastLineStart != std::string::npos)
+            lineStart_ = start + laidOut.lastLineStart;
         return;
     }
-    put(kFirstColumn, signedNumber(items.age));
-    put(26, std::string(1, items.group));
-    put(29, signedNumber(items.overall));
-    put(33, " " + std::to_string(items.count) + " ");
-    put(38, money(items.high));
-    put(44, money(items.low));
-    put(50, money(items.average));
-    bracketTexts_.emplace(items, LaidOut{text_.substr(start),
-                                         lineStart_ > start ? lineStart_ - start : std::string::npos});
+    const auto [age, group, overall, count, high, low, average] = items;
+    put(kFirstColumn, signedNumber(age));
+    put(26, std::string(1, static_cast<char>(group)));
+    put(29, signedNumber(overall));
+    put(33, " " + std::to_string(static_cast<int>(count)) + " ");
+    put(38, money(high));
+    put(44, money(low));
+    put(50, money(average));
+    bracketTexts_[bracket] = {items, true, text_.substr(start),
+                              lineStart_ > start ? lineStart_ - start : std::string::npos};
 }
 
 // Writes blanks up to the 1-based column; a column already passed ends the
@@ -107,12 +100,11 @@ void MarketValueText::put(std::size_t column, const std::string& item)
 
 namespace {
 template <class Format>
-const std::string& remembered(NumberTexts& texts, double value, Format format)
+const std::string& remembered(NumberTable<1, std::string>& texts, double value, Format format)
 {
-    auto found = texts.find(value);
-    if (found == texts.end())
-        found = texts.emplace(value, format(value)).first;
-    return found->second;
+    if (const std::string* known = texts.find({value}))
+        return *known;
+    return texts.add({value}, format(value));
 }
 } // namespace
 

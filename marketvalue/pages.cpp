@@ -4,6 +4,7 @@
 #include <utility>
 #include <unordered_map>
 
+#include "core/failure.h"
 #include "core/falist.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -16,7 +17,20 @@ constexpr std::size_t kMarkerLines = 11;
 constexpr double kDollarsPerMillion = 1000000.0;
 
 std::string rosterName(std::string_view row) { return std::string(mid(row, 4, 20)); }
-std::string vitalsName(std::string_view row) { return std::string(mid(row, 5, 20)); }
+std::string_view vitalsName(std::string_view row) { return mid(row, 5, 20); }
+
+// The salary of a vitals row, in millions. The message naming its line is
+// made only for a salary that fails, not for every row.
+double vitalsSalary(std::string_view row, std::size_t lineNumber, const std::string& fileName)
+{
+    const std::string_view salary = mid(row, 57, 10);
+    try {
+        return moneyValue(salary, {}) / kDollarsPerMillion;
+    } catch (const Failure&) {
+        moneyValue(salary, "the salary in columns 57-66 of line " + std::to_string(lineNumber) + " of " + fileName);
+        throw;
+    }
+}
 
 // The text of a heading line of the roster page: the line without its markup
 // tags and the blanks around; empty for a line without markup and for the
@@ -84,7 +98,7 @@ void joinVitalsRows(const std::vector<std::string>& lines, const std::string& fi
                     RosterTable& roster)
 {
     // The first roster entry of each name is the one a vitals row reaches.
-    std::unordered_map<std::string, RosterEntry*> firstOfName;
+    std::unordered_map<std::string_view, RosterEntry*> firstOfName;
     for (RosterEntry& entry : roster)
         firstOfName.emplace(entry.name, &entry);
 
@@ -92,9 +106,7 @@ void joinVitalsRows(const std::vector<std::string>& lines, const std::string& fi
         const std::string& line = lines[index];
         if (!isVitalsRow(line))
             continue;
-        const std::string what = "the salary in columns 57-66 of line " + std::to_string(index + 1) +
-                                 " of " + fileName;
-        const double salary = moneyValue(mid(line, 57, 10), what) / kDollarsPerMillion;
+        const double salary = vitalsSalary(line, index + 1, fileName);
         const auto found = firstOfName.find(vitalsName(line));
         if (found == firstOfName.end())
             continue;

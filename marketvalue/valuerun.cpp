@@ -68,10 +68,7 @@ FreeAgent freeAgentOfLine(std::string_view line, std::size_t lineNumber)
 // player line as views into them.
 std::vector<ValueRow> listedRows(std::string_view freeAgentList)
 {
-    std::size_t players = 0; // counted first: the rows are laid out once
-    forEachLine(freeAgentList, [&players](std::size_t, std::string_view line) { players += isPlayerLine(line); });
     std::vector<ValueRow> rows;
-    rows.reserve(players);
     forEachLine(freeAgentList, [&rows](std::size_t number, std::string_view line) {
         if (isPlayerLine(line)) {
             rows.emplace_back().agent = freeAgentOfLine(line, number);
@@ -89,7 +86,7 @@ std::string marketValueText(const MarketValues& values)
 {
     MarketValueText text(values.rows.size());
     for (const ValueRow& row : values.rows)
-        text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value);
+        text.addLine(row.agent, values.bracketOf(row).stats, row.valuation.value, row.bracket);
     return std::move(text).text();
 }
 } // namespace

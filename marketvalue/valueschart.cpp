@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScatterSeries>
 #include <QValueAxis>
+#include <utility>
+#include <vector>
 
 #include "gui/text.h"
 #include "marketvalue/valuetable.h"
@@ -85,15 +87,25 @@ ValuesChart::ValuesChart(QWidget* parent) : QChartView(new QChart, parent)
 
 void ValuesChart::setValues(const MarketValues& values)
 {
+    // The free agents of one bracket valued at its average share one point,
+    // and so do those held to the rookie cap: only the first of each is
+    // plotted, and less than half the rows are sorted below.
     std::array<QList<QPointF>, 3> points;
+    std::vector<std::array<bool, 2>> plotted(values.brackets.size()); // average, cap
     double lowest = 0, highest = 0, top = 0;
     for (const ValueRow& row : values.rows) {
         const FreeAgent& agent = row.agent;
-        const std::size_t slot = agent.group == 'D' ? 1 : agent.group == 'G' ? 2 : 0;
-        points[slot].append(QPointF(agent.overall, row.valuation.value));
         lowest = &row == &values.rows.front() ? agent.overall : std::min(lowest, agent.overall);
         highest = std::max(highest, agent.overall);
         top = std::max(top, row.valuation.value);
+        if (row.valuation.rule != ValueRule::LastSalaryTimesFactor) {
+            bool& shared = plotted[row.bracket][row.valuation.rule == ValueRule::RookieCap ? 1 : 0];
+            if (shared)
+                continue;
+            shared = true;
+        }
+        const std::size_t slot = agent.group == 'D' ? 1 : agent.group == 'G' ? 2 : 0;
+        points[slot].append(QPointF(agent.overall, row.valuation.value));
     }
     // The axes first, on empty series: each change of an axis lays out every
     // point of its series again.
@@ -113,7 +125,20 @@ void ValuesChart::setValues(const MarketValues& values)
             return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y());
         });
         group.erase(std::unique(group.begin(), group.end()), group.end());
-        groups_[slot]->replace(group);
+        if (isVisible())
+            groups_[slot]->replace(group);
+    }
+    waiting_ = isVisible() ? std::array<QList<QPointF>, 3>() : std::move(points);
+}
+
+// Points set while the chart was hidden go in once it has its size: they are
+// laid out once, not for the size it had and again for the size it got.
+void ValuesChart::showEvent(QShowEvent* event)
+{
+    QChartView::showEvent(event);
+    for (std::size_t slot = 0; slot < groups_.size(); ++slot) {
+        if (!waiting_[slot].isEmpty())
+            groups_[slot]->replace(std::exchange(waiting_[slot], {}));
     }
 }
 

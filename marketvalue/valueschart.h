@@ -1,6 +1,8 @@
 #pragma once
 #include <array>
 #include <QChartView>
+#include <QList>
+#include <QPointF>
 
 #include "marketvalue/values.h"
 
@@ -22,8 +24,12 @@ public:
     void showGroup(char group); // 0: every group
     void mark(const ValueRow* row); // nullptr: none
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     std::array<QLineSeries*, 3> groups_; // F, D, G
+    std::array<QList<QPointF>, 3> waiting_; // their points, set while the chart was hidden
     QScatterSeries* marked_;
     QValueAxis* overallAxis_;
     QValueAxis* valueAxis_;

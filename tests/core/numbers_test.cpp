@@ -34,6 +34,19 @@ TEST(NumberValue, ReadsTheLongestNumberPrefix)
     EXPECT_FALSE(std::signbit(numberValue("-0")));
 }
 
+TEST(NumberValue, WholeNumbersEndWhereTheDigitsStop)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"007", 7},          {"74x", 74},   {"12,5", 12},  {"74 ", 74},    {"7 4", 74},
+                 {"74.", 74},         {"74.5", 74.5}, {"7e1", 70},  {"7D1", 70},    {"0", 0},
+                 {"999999999999999", 999999999999999.0}, {"9999999999999999", 9999999999999999.0},
+                 {"12345678901234567890", 12345678901234567890.0}};
+    for (const auto& each : cases)
+        EXPECT_EQ(numberValue(each.text), each.value) << each.text;
+}
+
 TEST(NumberValue, SurvivesHugeAndJunkInput)
 {
     EXPECT_TRUE(std::isinf(numberValue("1e999999999999999999")));
@@ -73,9 +86,17 @@ TEST(MoneyValue, RoundsToFourDecimalsHalvesToEven)
     EXPECT_FALSE(std::signbit(moneyValue("-0.00001", "x")));
 }
 
+TEST(MoneyValue, PlainDigitsReadAsTheyStand)
+{
+    EXPECT_EQ(moneyValue("0004010000  ", "x"), 4010000);
+    EXPECT_EQ(moneyValue("999999999999999", "x"), 999999999999999.0);
+    EXPECT_EQ(moneyValue("1234567890123456", "x"), 1234567890123456.0);
+    EXPECT_FALSE(std::signbit(moneyValue("-0", "x")));
+}
+
 TEST(MoneyValue, FailsOnWhatIsNotANumber)
 {
-    for (const char* bad : {"", "   ", "1.5M", "abc", ",5", "1.2.3"}) {
+    for (const char* bad : {"", "   ", "1.5M", "abc", ",5", "1.2.3", "12 34", "\t5", "5\t"}) {
         try {
             moneyValue(bad, "salary of Arvo");
             ADD_FAILURE() << "accepted " << bad;
@@ -118,6 +139,21 @@ TEST(FormatNumber, MaskWithTwoDecimalsRoundsTheDecimalText)
     EXPECT_EQ(formatNumber(9.995, "0.0#"), "10.0");
     EXPECT_EQ(formatNumber(0.005, "0.0#"), "0.01");
     EXPECT_EQ(formatNumber(0.004999, "0.0#"), "0.0");
+}
+
+TEST(FormatNumber, OtherMasksAndTheEdgeOfFifteenDigits)
+{
+    const struct {
+        double value;
+        const char* mask;
+        const char* text;
+    } cases[] = {{99.995, "0.00", "100.00"},        {99.995, "#.##", "100"},
+                 {0.005, "0", "0"},                 {0.9995, "0.0###", "0.9995"},
+                 {-2.5, "0", "-3"},                 {999999999999999.38, "0.0#", "999999999999999.0"},
+                 {999999999999999.62, "0.0#", "1000000000000000.0"},
+                 {1e15, "0.00", "1000000000000000.00"}, {-1e-320, "0.0#", "0.0"}};
+    for (const auto& each : cases)
+        EXPECT_EQ(formatNumber(each.value, each.mask), each.text) << each.value << " " << each.mask;
 }
 
 TEST(FormatNumber, HugeAndNonFiniteValuesGiveText)

@@ -23,7 +23,7 @@ BracketStats stats(int count, double high, double low, double average)
 std::string lineOf(const FreeAgent& agent, const BracketStats& stats, double value)
 {
     MarketValueText text;
-    text.addLine(agent, stats, value);
+    text.addLine(agent, stats, value, 0);
     const std::string header = joinLines(marketValueHeader());
     EXPECT_EQ(text.text().substr(0, header.size()), header);
     EXPECT_EQ(text.text().substr(text.text().size() - 2), "\r\n");
@@ -76,15 +76,19 @@ TEST(MarketValueFile, RoundsMoneyToTwoDecimals)
 TEST(MarketValueFile, EachLineStartsAtColumnOne)
 {
     MarketValueText text;
-    text.addLine(agent(), stats(1000, 3.0, 1.0, 2.0), 2.0);
-    text.addLine(agent(), stats(3, 3.0, 1.0, 2.0), 2.0);
+    text.addLine(agent(), stats(1000, 3.0, 1.0, 2.0), 2.0, 0);
+    text.addLine(agent(), stats(3, 3.0, 1.0, 2.0), 2.0, 1);
     const std::vector<std::string> lines = splitLines(text.text());
     ASSERT_EQ(lines.size(), 11u);
     EXPECT_EQ(lines[10], kName + "  25 F   74  3   3.0   1.0   2.0   1.2   2.0");
 
     // A bracket's items read the same the second time, line break and all.
     const std::string again = lineOf(agent(), stats(1000, 3.0, 1.0, 2.0), 2.5) + "\r\n";
-    text.addLine(agent(), stats(1000, 3.0, 1.0, 2.0), 2.5);
+    text.addLine(agent(), stats(1000, 3.0, 1.0, 2.0), 2.5, 0);
     ASSERT_GE(text.text().size(), again.size());
     EXPECT_EQ(text.text().substr(text.text().size() - again.size()), again);
+
+    // A bracket number that comes with other items has them laid out anew.
+    text.addLine(agent(), stats(3, 3.0, 1.0, 2.0), 2.0, 0);
+    EXPECT_EQ(splitLines(text.text()).back(), lines[10]);
 }

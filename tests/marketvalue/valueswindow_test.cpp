@@ -168,6 +168,34 @@ private slots:
         QVERIFY(!series[0]->isVisible() && series[1]->isVisible() && !series[2]->isVisible());
     }
 
+    // The chart plots each group's points in order of overall and value,
+    // each once, and the same for a run made while the window was closed.
+    void chartPlotsEachGroupsPointsOnce()
+    {
+        const auto plotted = [] {
+            QList<QList<QPointF>> groups;
+            for (QAbstractSeries* series : part<QChartView>("valuesChart")->chart()->series().mid(0, 3))
+                groups << qobject_cast<QLineSeries*>(series)->points();
+            return groups;
+        };
+        const QList<QList<QPointF>> first = plotted();
+        qsizetype points = 0;
+        for (const QList<QPointF>& group : first) {
+            for (qsizetype at = 1; at < group.size(); ++at) {
+                const QPointF &before = group[at - 1], &point = group[at];
+                QVERIFY(before.x() < point.x() || (before.x() == point.x() && before.y() < point.y()));
+            }
+            points += group.size();
+        }
+        QVERIFY(points > 0 && points <= names_.size());
+
+        valuesWindow()->hide();
+        test::Message done;
+        QVERIFY(test::answered({test::ok(&done)}, [&] { form_->findChild<QPushButton*>("Command1")->click(); }));
+        QVERIFY(valuesWindow()->isVisible());
+        QCOMPARE(plotted(), first);
+    }
+
     // The free agent selected stays selected through a sort and a filter
     // that shows him; a filter that hides him leaves nothing selected.
     void selectionOutlastsSortAndFilterThatShowHim()
