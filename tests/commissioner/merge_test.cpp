@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "commissioner/mergerun.h"
+#include "commissioner/receipts.h"
 #include "core/failure.h"
 #include "core/linefile.h"
 #include "core/teamfiles.h"
@@ -220,6 +221,12 @@ TEST(MergeReport, SaysWhatBecameOfEveryLine)
     };
     EXPECT_EQ(reportLines(report), expected);
     EXPECT_TRUE(runNotes(report).empty());
+    // A team's receipt holds its section as the report has it.
+    const ReportText text = reportText(report);
+    EXPECT_EQ(text.sections, (std::vector<std::pair<std::size_t, std::size_t>>{{4, 17}, {18, 19}}));
+    const Lines receipt = splitLines(receiptText(report, text, "TOR", "today", {}));
+    ASSERT_GE(receipt.size(), 17u);
+    EXPECT_EQ(Lines(receipt.begin() + 3, receipt.begin() + 17), Lines(expected.begin() + 3, expected.begin() + 17));
     // The refused lines changed nothing: Arvo kept NY's offer, nobody was signed to TOR.
     EXPECT_EQ(splitLines(dir.read("fa.txt")),
               (Lines{"Players on the market", kArvo, "<TOR> 1.6/3 +0.25 top line role", "<NY> 1.0/1 ", "",
