@@ -40,6 +40,7 @@ public:
     // file; no lines is an empty list.
     void setLines(std::shared_ptr<const std::string> file, std::shared_ptr<const PlayerLines> lines);
     const PlayerLines& lines() const { return *lines_; }
+    std::string_view bytes() const { return file_ ? std::string_view(*file_) : std::string_view(); } // the lines' file
     int longestRow() const { return longestRow_; } // 0 when the list is empty
 
     // The view asks for every row's index when it lays the list out: made

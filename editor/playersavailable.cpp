@@ -313,7 +313,7 @@ void PlayersAvailable::searchClicked()
             gui::typedText(this, searchText_, QStringLiteral("The search text"));
         if (!text)
             return;
-        if (const auto found = findNext(playerLines(), selectedRow(), *text)) {
+        if (const auto found = findNext(playerModel_->bytes(), playerLines(), selectedRow(), *text)) {
             const QModelIndex index = playerModel_->index(static_cast<int>(*found));
             playerList_->setCurrentIndex(index);
             playerList_->scrollTo(index);
