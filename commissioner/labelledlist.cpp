@@ -16,17 +16,20 @@ LabelledList::LabelledList()
     tail_.prev = &head_;
 }
 
+// The nodes linked and labelled evenly in one pass, as spreadEvenly would
+// label them.
 void LabelledList::assign(const std::vector<LabelledNode*>& nodes)
 {
+    const std::uint64_t step = kLast / (nodes.size() + 1);
     LabelledNode* last = &head_;
     for (LabelledNode* node : nodes) {
+        node->label = last->label + step;
         last->next = node;
         node->prev = last;
         last = node;
     }
     last->next = &tail_;
     tail_.prev = last;
-    spreadEvenly();
 }
 
 void LabelledList::insertBefore(LabelledNode* at, LabelledNode* node)
