@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -132,13 +131,7 @@ private slots:
         const QString saved = gui::toQt(league().file("re\xC3\xA7u.txt")); // "reçu.txt"
         QVERIFY(control("RunReport", "openReceipts")->isEnabled());
         QString suggested;
-        const test::Answer chooseFile = [&](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            suggested = files->selectedFiles().value(0);
-            files->selectFile(saved);
-            static_cast<QDialog*>(files)->accept();
-        };
-        QVERIFY(test::answered({chooseFile}, [] { control("RunReport", "saveReport")->click(); }));
+        QVERIFY(test::answered({test::saveAs(saved, &suggested)}, [] { control("RunReport", "saveReport")->click(); }));
         QCOMPARE(QString::fromLatin1(league().read("re\xC3\xA7u.txt")),
                  reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         QVERIFY2(suggested.endsWith(QStringLiteral("/FA07 report.txt")), qPrintable(suggested));
@@ -183,13 +176,8 @@ private slots:
         QVERIFY(control<QLabel>("Form2", "bestOffer")->isVisible());
 
         const QString page = gui::toQt(league().file("page.html"));
-        const test::Answer saveAs = [&](QWidget* dialog) {
-            auto* files = qobject_cast<QFileDialog*>(dialog);
-            files->selectFile(page);
-            static_cast<QDialog*>(files)->accept();
-        };
         test::Message published;
-        QVERIFY(test::answered({saveAs, test::ok(&published)}, [] { control("Form4", "publishPage")->click(); }));
+        QVERIFY(test::answered({test::saveAs(page), test::ok(&published)}, [] { control("Form4", "publishPage")->click(); }));
         QVERIFY2(published.text.contains(QStringLiteral("3 free agents")), qPrintable(published.text));
         QVERIFY(league().read("page.html").find("Jonas Brandt") != std::string::npos);
     }

@@ -3,7 +3,6 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFont>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -56,16 +55,6 @@ QStringList column(int column)
     return cells;
 }
 
-// A file dialog answered with the name of a file that is not there yet.
-test::Answer saveAs(const QString& path)
-{
-    return [path](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        QVERIFY(files);
-        files->selectFile(path);
-        static_cast<QDialog*>(files)->accept(); // QFileDialog::accept checks the name
-    };
-}
 } // namespace
 
 // The Market Values window as the calculator opens it, on the sample league.
@@ -269,7 +258,7 @@ private slots:
         table()->sortByColumn(kMarketValueColumn, Qt::DescendingOrder);
         part<QCheckBox>("exportBrackets")->setChecked(true);
         test::Message written;
-        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("shown"))), test::ok(&written)},
+        QVERIFY(test::answered({test::saveAs(gui::toQt(dir_->file("shown"))), test::ok(&written)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QVERIFY(written.text.contains(QStringLiteral("shown-brackets.csv")));
         const std::vector<std::string> lines = splitLines(dir_->read("shown.csv"));
@@ -282,14 +271,14 @@ private slots:
         // The dialog asks about the first file, the window about the second.
         dir_->write("shown-brackets.csv", "mine\r\n");
         test::Message replace;
-        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("shown"))),
+        QVERIFY(test::answered({test::saveAs(gui::toQt(dir_->file("shown"))),
                                 test::press(QStringLiteral("&No"), &replace)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QVERIFY(replace.text.contains(QStringLiteral("shown-brackets.csv already exists")));
         QCOMPARE(dir_->read("shown-brackets.csv"), std::string("mine\r\n"));
 
         test::Message refused;
-        QVERIFY(test::answered({saveAs(gui::toQt(dir_->file("notes.txt"))), test::ok(&refused)},
+        QVERIFY(test::answered({test::saveAs(gui::toQt(dir_->file("notes.txt"))), test::ok(&refused)},
                                [] { part<QPushButton>("exportCsv")->click(); }));
         QCOMPARE(refused.icon, QMessageBox::Critical);
         QVERIFY(!dir_->exists("notes.txt"));

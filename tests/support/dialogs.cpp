@@ -94,6 +94,23 @@ Answer chooseFolder(const QString& folder)
     };
 }
 
+Answer saveAs(const QString& path, QString* suggested)
+{
+    return [path, suggested](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        if (!files)
+            return;
+        if (suggested)
+            *suggested = files->selectedFiles().value(0);
+        // selectFile leaves the name box alone while it has the focus, as it
+        // may by the time the answer comes on a busy machine.
+        if (QWidget* focused = files->focusWidget())
+            focused->clearFocus();
+        files->selectFile(path);
+        static_cast<QDialog*>(files)->accept(); // QFileDialog::accept would ask about a file that is there
+    };
+}
+
 bool answered(std::vector<Answer> answers, const std::function<void()>& action)
 {
     std::size_t next = 0;

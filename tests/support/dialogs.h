@@ -28,6 +28,8 @@ Answer press(const QString& button, Message* seen = nullptr);      // its button
 Answer type(const QString& typed, Prompt* seen = nullptr);         // a prompt: typed, then OK
 Answer cancel(Prompt* seen = nullptr);                             // a prompt's Cancel
 Answer chooseFolder(const QString& folder);                        // a folder chooser: this folder
+// A file chooser: this file, the name it suggested kept in `suggested`.
+Answer saveAs(const QString& path, QString* suggested = nullptr);
 
 // Runs the action and gives each modal dialog it opens the next answer.
 // False, with a warning, when a dialog was expected and never came, or when
