@@ -13,20 +13,16 @@ constexpr std::uint16_t kShownAlways = 1u << (kFilterCount + 1); // a heading or
 
 LineKinds lineKinds(const std::vector<std::string_view>& faLines)
 {
-    LineKinds kinds(faLines.size(), 0);
+    LineKinds kinds;
+    kinds.lines.assign(faLines.size(), 0);
     for (std::size_t row = 0; row < faLines.size(); ++row) {
         const std::string_view line = faLines[row];
         // Every filter pattern also asks for the listed player form, so only
         // such a line can be held back by a box.
-        if (isListedPlayerLine(line)) {
-            kinds[row] |= kListed;
-            for (int box = 0; box < kFilterCount; ++box) {
-                if (matchesFilter(line, static_cast<Filter>(box)))
-                    kinds[row] |= static_cast<std::uint16_t>(1u << box);
-            }
-        }
+        if (isListedPlayerLine(line))
+            kinds.lines[row] |= kListed;
         if (isHeadingLine(line) || isEmptyLine(line))
-            kinds[row] |= kShownAlways;
+            kinds.lines[row] |= kShownAlways;
     }
     return kinds;
 }
@@ -35,18 +31,27 @@ LineKinds lineKinds(const std::vector<std::string_view>& faLines)
 // kind sets it: a listed player line sets it by the boxes of the filters he
 // matches, and a heading or empty line sets it after that.
 std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines,
-                                              const LineKinds& kinds)
+                                              LineKinds& kinds)
 {
     std::uint16_t unticked = 0;
     for (int box = 0; box < kFilterCount; ++box) {
-        if (!ticked[box])
-            unticked |= static_cast<std::uint16_t>(1u << box);
+        const auto bit = static_cast<std::uint16_t>(1u << box);
+        if (ticked[box])
+            continue;
+        unticked |= bit;
+        if (kinds.known & bit)
+            continue;
+        for (std::size_t row = 0; row < faLines.size(); ++row) {
+            if ((kinds.lines[row] & kListed) && matchesFilter(faLines[row], static_cast<Filter>(box)))
+                kinds.lines[row] |= bit;
+        }
+        kinds.known |= bit;
     }
     std::vector<std::string_view> listed;
     listed.reserve(faLines.size());
     bool flag = true;
     for (std::size_t row = 0; row < faLines.size(); ++row) {
-        const std::uint16_t kind = kinds[row];
+        const std::uint16_t kind = kinds.lines[row];
         if (kind & kListed)
             flag = (kind & unticked) == 0;
         if (kind & kShownAlways)
@@ -59,7 +64,8 @@ std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const s
 
 std::vector<std::string_view> buildPlayerList(const FilterBoxes& ticked, const std::vector<std::string_view>& faLines)
 {
-    return buildPlayerList(ticked, faLines, lineKinds(faLines));
+    LineKinds kinds = lineKinds(faLines);
+    return buildPlayerList(ticked, faLines, kinds);
 }
 
 } // namespace bidmark

@@ -83,7 +83,7 @@ private:
     std::vector<std::string> shownEarlier_;   // the earlier offers the list opened with
     std::shared_ptr<const std::string> faFile_; // fa.txt when last read
     std::shared_ptr<const PlayerLines> faLines_; // its lines, shown as they are when no box is cleared
-    std::optional<LineKinds> faKinds_;           // what the boxes ask of them, found at the first click
+    std::optional<LineKinds> faKinds_;           // what the boxes ask of them, found as they come to ask
     StandingOffers standingOffers_;             // the team's offers among them
     ContractDialog* contract_ = nullptr;
 

@@ -80,3 +80,14 @@ TEST(ListBuilder, KeepsConsecutiveEmptyLinesAndLinesAboveTheFirstPlayer)
     EXPECT_EQ(buildPlayerList(without({4}), views(file)),
               (std::vector<std::string_view>{"league notes", "", ""}));
 }
+
+// The window keeps what the boxes asked of the lines from click to click: a
+// box unticked later is asked about then, and every list is the one the
+// boxes give on lines read afresh.
+TEST(ListBuilder, KindsKeptFromClickToClickGiveTheListsOfFreshOnes)
+{
+    const std::vector<std::string_view> lines = views(kEleven);
+    bidmark::LineKinds kept = bidmark::lineKinds(lines);
+    for (const FilterBoxes& ticked : {without({5}), kAll, without({7}), without({5, 7}), without({1, 2, 3, 4, 6}), kAll})
+        EXPECT_EQ(buildPlayerList(ticked, lines, kept), buildPlayerList(ticked, lines));
+}
