@@ -4,7 +4,6 @@
 #include <utility>
 #include <unordered_map>
 
-#include "core/failure.h"
 #include "core/falist.h"
 #include "core/numbers.h"
 #include "core/text.h"
@@ -18,19 +17,6 @@ constexpr double kDollarsPerMillion = 1000000.0;
 
 std::string rosterName(std::string_view row) { return std::string(mid(row, 4, 20)); }
 std::string_view vitalsName(std::string_view row) { return mid(row, 5, 20); }
-
-// The salary of a vitals row, in millions. The message naming its line is
-// made only for a salary that fails, not for every row.
-double vitalsSalary(std::string_view row, std::size_t lineNumber, const std::string& fileName)
-{
-    const std::string_view salary = mid(row, 57, 10);
-    try {
-        return moneyValue(salary, {}) / kDollarsPerMillion;
-    } catch (const Failure&) {
-        moneyValue(salary, "the salary in columns 57-66 of line " + std::to_string(lineNumber) + " of " + fileName);
-        throw;
-    }
-}
 
 // The text of a heading line of the roster page: the line without its markup
 // tags and the blanks around; empty for a line without markup and for the
@@ -106,7 +92,9 @@ void joinVitalsRows(const std::vector<std::string>& lines, const std::string& fi
         const std::string& line = lines[index];
         if (!isVitalsRow(line))
             continue;
-        const double salary = vitalsSalary(line, index + 1, fileName);
+        const std::string what = "the salary in columns 57-66 of line " + std::to_string(index + 1) +
+                                 " of " + fileName;
+        const double salary = moneyValue(mid(line, 57, 10), what) / kDollarsPerMillion;
         const auto found = firstOfName.find(vitalsName(line));
         if (found == firstOfName.end())
             continue;
