@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "commissioner/receipts.h"
@@ -41,6 +43,7 @@ RunReport::RunReport(const Session& session, QWidget* parent) : QWidget(parent),
     text_->setAccessibleName(windowTitle()); // a screen reader hears what the text is
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
     text_->setFont(gui::fixedFont(9));
+    text_->document()->setUndoRedoEnabled(false); // read-only: nothing to undo, and no copy of each report kept
     auto* save = new gui::CaptionButton(QStringLiteral("Save As…"), this);
     save->setObjectName(QStringLiteral("saveReport"));
     auto* close = new gui::CaptionButton(QStringLiteral("Close"), this);
@@ -88,12 +91,22 @@ void RunReport::showReport(MergeReport report, const QWidget* over)
     }
     if (!text.empty())
         text.pop_back();
-    text_->setPlainText(gui::toQt(text));
+    text_->document()->clear();
+    insertAtStart(gui::toQt(text));
     setWindowTitle(QStringLiteral("Merge Report"));
     receipts_->setEnabled(!report_.runFolder.empty() && QFileInfo(receiptsFolder(report_)).isDir());
     if (!isVisible())
         widenTo(longest ? gui::toQt(*longest) : QString());
     gui::showFrom(this, over, gui::Place::Beside);
+}
+
+// The text put in through a cursor of its own, in plain characters: unlike
+// setPlainText, nothing goes over the whole document again to format it, and
+// a line at the top leaves the rest as it is. The view stays at the top.
+void RunReport::insertAtStart(const QString& text)
+{
+    QTextCursor(text_->document()).insertText(text);
+    text_->moveCursor(QTextCursor::Start);
 }
 
 void RunReport::keyPressEvent(QKeyEvent* event)
@@ -122,8 +135,7 @@ void RunReport::runUndone(const Path& runFolder)
     if (report_.runFolder.empty() || report_.runFolder != runFolder)
         return;
     setWindowTitle(QStringLiteral("Merge Report (undone)"));
-    text_->setPlainText(QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n")
-                        + text_->toPlainText());
+    insertAtStart(QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n"));
     receipts_->setEnabled(false); // the receipts tell of a merge that no longer stands
 }
 

@@ -30,6 +30,7 @@ protected:
 private:
     void saveAs();
     void openReceipts();
+    void insertAtStart(const QString& text);
     void widenTo(const QString& longestLine);
 
     const Session& session_;
