@@ -7,7 +7,9 @@
 //   roster page, the vitals page and fa.txt once and writing marketVal.txt
 //   once.
 // - Opening Players Available for a team (OK in the main window). Floor:
-//   reading fa.txt and the team's offer file once; it writes nothing.
+//   reading fa.txt and the team's offer file once; it writes nothing. For
+//   comparison, Qt's least for a window of fa.txt's lines, timed in the same
+//   runs (bare_ms), and the opening against it (bare_x).
 // - A filter click (Goalies) that builds the player list again. Floor:
 //   reading fa.txt once; it writes nothing.
 // - A search for the last player of the list. It reads no file, but looks
@@ -17,6 +19,7 @@
 // milliseconds (key_ms, click_ms: medians, with their slowest).
 #include <benchmark/benchmark.h>
 
+#include <QAbstractListModel>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +28,7 @@
 #include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <QTableView>
 #include <QtTest>
 #include <algorithm>
@@ -121,6 +125,42 @@ private:
     bidmark::Program program_;
 };
 
+// The lines of a file for a list view, read once and shown as asked for.
+class FileLines : public QAbstractListModel {
+public:
+    explicit FileLines(const Path& file) : bytes_(readFile(file)), lines_(lineViews(bytes_)) {}
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(lines_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole)
+            return {};
+        const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
+        return QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size()));
+    }
+
+private:
+    std::string bytes_;
+    std::vector<std::string_view> lines_;
+};
+
+// Seconds to show a new window with one list of the file's lines, until idle:
+// Qt's least for a window of fa.txt's lines, nothing of Bidmark's in it.
+double bareListWindow(const Path& file)
+{
+    QWidget window;
+    return bench::secondsUntilIdle([&] {
+        auto* list = new QListView(&window);
+        list->setUniformItemSizes(true);
+        list->setModel(new FileLines(file));
+        (new QVBoxLayout(&window))->addWidget(list);
+        window.resize(640, 480);
+        window.show();
+    });
+}
+
 void OpenPlayersAvailable(benchmark::State& state)
 {
     const LeagueSize size = leagueOf(state.range(0));
@@ -129,10 +169,12 @@ void OpenPlayersAvailable(benchmark::State& state)
     const std::string team = bench::teamNames(size).front();
     const ActionFiles files{{pathIn(folder, kFreeAgentFile), pathIn(folder, teamOfferFileName(team))}, {}};
     StartedProgram(folder).chooseTeam(team); // warmed up
-    std::vector<double> action, floor;
+    bareListWindow(files.inputs.front());
+    std::vector<double> action, floor, bare;
     for (auto _ : state) {
         for (int run = 0; run < kRuns; ++run) {
             floor.push_back(bench::floorSeconds(files));
+            bare.push_back(bareListWindow(files.inputs.front()));
             StartedProgram program(folder);
             action.push_back(bench::secondsUntilIdle([&] { program.chooseTeam(team); }));
             if (!topLevel("Form2"))
@@ -141,6 +183,8 @@ void OpenPlayersAvailable(benchmark::State& state)
         state.SetIterationTime(action.back());
     }
     bench::reportRatio(state, action, floor);
+    state.counters["bare_ms"] = median(bare) * 1000;
+    state.counters["bare_x"] = median(action) / median(bare);
 }
 BENCHMARK(OpenPlayersAvailable)
     ->ArgName("free_agents")
