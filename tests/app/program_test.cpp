@@ -136,10 +136,17 @@ private slots:
                  reportText().replace(QLatin1Char('\n'), QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         QVERIFY2(suggested.endsWith(QStringLiteral("/FA07 report.txt")), qPrintable(suggested));
 
+        const QString merged = reportText();
         QVERIFY(test::answered({test::press(QStringLiteral("Yes")), test::ok()},
                                [] { control("Form4", "undoLastRun")->click(); }));
         QCOMPARE(window("RunReport")->windowTitle(), QStringLiteral("Merge Report (undone)"));
-        QVERIFY(reportText().startsWith(QStringLiteral("Undone:")));
+        QCOMPARE(reportText(),
+                 QStringLiteral("Undone: Undo Last Run put back the files as they were before this run.\n\n") + merged);
+        // The next merge's report takes the place of the whole text.
+        QVERIFY(test::answered({test::type(QStringLiteral("FA08")), test::ok()},
+                               [] { control("Form4", "Command1")->click(); }));
+        QCOMPARE(reportText().count(QStringLiteral("Line 2, Arvo Lindqvist")), 1);
+        QVERIFY(!reportText().contains(QStringLiteral("Undone:")));
         QTest::keyClick(control<QPlainTextEdit>("RunReport", "reportText"), Qt::Key_Escape);
         QVERIFY(!shown("RunReport") && shown("Form4"));
     }
